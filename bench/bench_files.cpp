@@ -1,0 +1,64 @@
+// Start-up and exit costs with a full palette folder: listing 800 palettes
+// of 12 colours, and reading and writing settings with 800 palette groups.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/state.h"
+#include "fake/fake_platform.h"
+#include "palette/palette_list.h"
+#include "settings/settings.h"
+
+namespace fs = std::filesystem;
+using namespace vandrel;
+
+namespace {
+
+struct FullFolder {
+    fs::path root = fs::temp_directory_path() / "vandrel-bench";
+    testing::FakePlatform platform;
+    std::unique_ptr<App> app = std::make_unique<App>();
+
+    FullFolder() {
+        fs::remove_all(root);
+        fs::create_directories(root / "profile" / "Vandrel");
+        platform.profileFolder = (root / "profile").string();
+        for (int p = 0; p < 800; ++p) {
+            std::ofstream out(root / "profile" / "Vandrel" / ("palette" + std::to_string(p) + ".pal"),
+                              std::ios::binary);
+            for (int c = 0; c < 12; ++c) out << "#" << std::hex << (0x100000 + p * 12 + c) << "\r\n";
+        }
+        FillControlTables(*app);
+        ReadSettings(*app, platform);
+        ListPalettes(*app, platform);
+        WriteSettings(*app, platform);  // a settings file with 800 groups
+    }
+    ~FullFolder() {
+        fs::current_path(fs::temp_directory_path());
+        fs::remove_all(root);
+    }
+};
+
+void ListPalettes800(benchmark::State& state) {
+    FullFolder folder;
+    for (auto _ : state) {
+        ListPalettes(*folder.app, folder.platform);
+        benchmark::DoNotOptimize(folder.app->PaletteNames[799]);
+    }
+}
+BENCHMARK(ListPalettes800)->Unit(benchmark::kMillisecond);
+
+void ReadAndWriteSettings800(benchmark::State& state) {
+    FullFolder folder;
+    for (auto _ : state) {
+        ReadSettings(*folder.app, folder.platform);
+        WriteSettings(*folder.app, folder.platform);
+    }
+}
+BENCHMARK(ReadAndWriteSettings800)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,79 @@
+#include "app/closing.h"
+
+#include "palette_window/palette_window.h"
+#include "settings/settings.h"
+
+namespace vandrel {
+
+void ClosePaletteWindow(App& app, Platform& platform, int slot) {
+    Slot& s = app.Slots[slot];
+    PaletteOptions& options = OptionsOf(app, s.PaletteName);
+    const Point place = platform.WindowPosition(slot);
+    options.X = place.x;
+    options.Y = place.y;
+    options.WinID = -1;
+    s.PaletteName.clear();
+    platform.DestroyWindow(slot);
+}
+
+void RefreshPaletteWindows(App& app, Platform& platform, const std::string& name) {
+    if (name.empty()) {
+        for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
+            if (app.Slots[slot].PaletteName.empty() || !platform.WindowExists(slot)) continue;
+            const int index = app.Slots[slot].PaletteIndex;
+            ClosePaletteWindow(app, platform, slot);
+            OpenPaletteWindow(app, platform, index, slot);
+        }
+        return;
+    }
+    const int slot = OptionsOf(app, name).WinID;
+    if (slot < 1 || slot > kMaxOpenPalettes || !platform.WindowExists(slot) ||
+        app.Slots[slot].PaletteName != name)
+        return;
+    ClosePaletteWindow(app, platform, slot);
+    // A palette that has left the list (locked, or its file gone) stays closed
+    // rather than being reopened under another palette's index.
+    const int index = PaletteIndexOf(app, name);
+    if (index >= 0) OpenPaletteWindow(app, platform, index, -1);
+}
+
+void CloseEditor(App& app, Platform& platform) {
+    if (!app.editorOpen || !platform.WindowExists(kEditorWindow)) return;
+    const Point place = platform.WindowPosition(kEditorWindow);
+    app.settings.EditX = place.x;
+    app.settings.EditY = place.y;
+    app.EditorColourCount = 0;
+    platform.DestroyWindow(kEditorWindow);
+    app.editorOpen = false;
+}
+
+void CloseManageWindow(App& app, Platform& platform) {
+    if (!app.manageOpen || !platform.WindowExists(kManageWindow)) return;
+    const Point place = platform.WindowPosition(kManageWindow);
+    app.settings.WinX = place.x;
+    app.settings.WinY = place.y;
+    if (app.trayIcon) {
+        platform.DestroyWindow(kManageWindow);
+        app.manageOpen = false;
+        return;
+    }
+    if (platform.ShowMessage("Exit", "Exit and close all palettes?", MessageButtons::YesNo) ==
+        MessageAnswer::Yes) {
+        WriteSettings(app, platform);
+        EndProgram(app, platform);
+    }
+}
+
+void ExitFromTray(App& app, Platform& platform) {
+    CloseManageWindow(app, platform);
+    CloseEditor(app, platform);
+    WriteSettings(app, platform);
+    EndProgram(app, platform);
+}
+
+void EndProgram(App& app, Platform& platform) {
+    platform.Shutdown();
+    app.running = false;
+}
+
+}  // namespace vandrel

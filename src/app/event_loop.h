@@ -1,0 +1,68 @@
+// The one event loop: wait up to 200 ms, refresh the per-pass state, route
+// the event to its handlers.
+#pragma once
+
+#include <vector>
+
+#include "app/state.h"
+
+namespace vandrel {
+
+constexpr int kEventWait = 200;  // ms
+
+enum class Action {
+    // Menu events.
+    CopyTrayColour,
+    OpenFromTray,
+    EditFromTray,
+    OpenAbout,
+    TrayManage,
+    SavePalette,
+    CopyPalette,
+    Exit,
+    PopupManage,
+    PopupEdit,
+    PopupMove,
+    PopupClose,
+    FocusPreviousRow,
+    FocusNextRow,
+    ColourPicker,
+    GrabColour,
+    RandomColour,
+    Blender,
+    NewBlankPalette,
+    NewPaletteFromClipboard,
+    // Tray events.
+    TrayDoubleClick,
+    ShowTrayMenu,
+    // Control events.
+    EditorHexEntry,
+    DeliverSwatch,
+    SwapEditorRows,
+    PaletteRightClick,
+    ManageFollowsPalette,
+    DragPalette,
+    PaletteListChanged,
+    PaletteListDoubleClick,
+    ManageControl,
+    // Close events.
+    CloseEditorWindow,
+    CloseManage,
+    CloseAbout,
+};
+
+struct Routed {
+    Action action;
+    int value = 0;  // palette index, slot, editor row or control, by action
+    friend bool operator==(const Routed&, const Routed&) = default;
+};
+
+// Every handler an event reaches, in the order they run.
+std::vector<Routed> Route(const App& app, const Event& event);
+
+// Refreshes the per-pass state for an event and runs its handlers.
+void RunPass(App& app, Platform& platform, const Event& event);
+
+void RunEventLoop(App& app, Platform& platform);
+
+}  // namespace vandrel

@@ -1,0 +1,68 @@
+#include "app/files.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace vandrel {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+bool IsSeparator(char ch) { return ch == '\\' || ch == '/'; }
+
+}  // namespace
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    std::string joined = folder;
+    while (!joined.empty() && IsSeparator(joined.back())) joined.pop_back();
+    std::size_t start = 0;
+    while (start < name.size() && IsSeparator(name[start])) ++start;
+    return joined + kPathSeparator + name.substr(start);
+}
+
+std::string WithTrailingSeparator(const std::string& folder) {
+    if (!folder.empty() && IsSeparator(folder.back())) return folder;
+    return folder + kPathSeparator;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file) return std::nullopt;
+    std::string bytes;
+    char buffer[16384];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
+    if (std::ferror(file.get())) return std::nullopt;
+    return bytes;
+}
+
+bool WriteWholeFile(Platform& platform, const std::string& path, const std::string& bytes) {
+    const std::string temporary = path + ".saving";
+    {
+        FileHandle file(std::fopen(temporary.c_str(), "wb"));
+        if (!file) return false;
+        const bool written =
+            std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
+            std::fflush(file.get()) == 0;
+        if (std::fclose(file.release()) != 0 || !written) {
+            platform.RemoveFile(temporary);
+            return false;
+        }
+    }
+    if (!platform.ReplaceFile(temporary, path)) {
+        platform.RemoveFile(temporary);
+        return false;
+    }
+    return true;
+}
+
+bool FileReadable(const std::string& path) {
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    return file != nullptr;
+}
+
+}  // namespace vandrel

@@ -1,0 +1,34 @@
+// Whole-file reading and writing. Every file the program writes goes to a
+// temporary file beside it first and is then moved over the old one, so a
+// crash or a full disk never leaves a half-written palette or settings file.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace vandrel {
+
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+// folder + name with exactly one separator between them.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// The folder with a separator at its end.
+std::string WithTrailingSeparator(const std::string& folder);
+
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// False when the file could not be written completely; the old file is then
+// left as it was.
+bool WriteWholeFile(Platform& platform, const std::string& path, const std::string& bytes);
+
+// True when the file can be opened for reading.
+bool FileReadable(const std::string& path);
+
+}  // namespace vandrel

@@ -1,0 +1,49 @@
+#include "app/state.h"
+
+namespace vandrel {
+
+void FillControlTables(App& app) {
+    for (int i = 0; i <= kMaxColours; ++i) {
+        app.EditFieldIds[i] = 128 + i;
+        app.EditSwatchIds[i] = 256 + i;
+        app.EditSwatch2Ids[i] = 384 + i;
+        app.EditUpIds[i] = 512 + i;
+        app.EditDownIds[i] = 640 + i;
+    }
+    for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
+        for (int j = 0; j <= kMaxColours; ++j) app.SwatchIds[slot][j] = 1000 + 200 * slot + j;
+    }
+    app.ToggleTable = {1, 0};
+}
+
+PaletteOptions& OptionsOf(App& app, const std::string& name) {
+    return app.PaletteOptionsByName[name];
+}
+
+int PaletteIndexOf(const App& app, const std::string& name) {
+    if (name.empty()) return -1;
+    auto found = app.PaletteIndexByName.find(name);
+    return found == app.PaletteIndexByName.end() ? -1 : found->second;
+}
+
+void ReindexSlots(App& app) {
+    // Highest matching index wins, as the list is walked upwards.
+    for (int k = 0; k <= kMaxPaletteIndex; ++k) {
+        for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
+            const std::string& name = app.Slots[slot].PaletteName;
+            if (!name.empty() && app.PaletteNames[k] == name)
+                app.Slots[slot].PaletteIndex = static_cast<std::int16_t>(k);
+        }
+    }
+}
+
+int CheckboxValue(int state) { return state == 1 ? 1 : 0; }
+
+float ComputeScale(const DisplayInfo& display) {
+    if (display.desktop0Width > 0 && display.screenWidth > 0 &&
+        display.desktop0Width != display.screenWidth)
+        return static_cast<float>(display.desktop0Width) / static_cast<float>(display.screenWidth);
+    return 1.0f;
+}
+
+}  // namespace vandrel

@@ -1,0 +1,181 @@
+// The program's global state: limits, tables and records, held in one App
+// record so that every test can start from a fresh one.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace vandrel {
+
+constexpr int kMaxPaletteIndex = 799;
+constexpr int kPaletteCapacity = kMaxPaletteIndex + 1;
+constexpr int kMaxColours = 12;
+constexpr int kMaxOpenPalettes = 2;
+
+constexpr ColourValue kKeyColour = Rgb(254, 254, 254);
+
+// Menu-item numbers that carry data.
+constexpr int kFirstColourItem = 1000;
+constexpr int kFirstOpenItem = 10000;
+constexpr int kFirstEditItem = 11000;
+
+// Menu items known by role.
+enum MenuItemId : int {
+    kItemMove = 1,
+    kItemEdit = 2,
+    kItemManage = 3,
+    kItemAbout = 4,
+    kItemClose = 5,
+    kItemBlank = 20,
+    kItemFromClipboard = 21,
+    kItemTrayManage = 30,
+    kItemExit = 31,
+    // Editor toolbar and shortcuts (the editor arrives later).
+    kItemSavePalette = 40,
+    kItemCopyPalette = 41,
+    kItemColourPicker = 42,
+    kItemGrabColour = 43,
+    kItemRandomColour = 44,
+    kItemBlender = 45,
+    kItemShortcutUp = 46,
+    kItemShortcutDown = 47,
+};
+
+// Manage and about window controls known by role.
+enum ControlId : int {
+    kPaletteList = 50,
+    kFolderButton,
+    kFolderText,
+    kNewPaletteButton,
+    kAboutButton,
+    kOpenButton,
+    kEditButton,
+    kResetButton,
+    kLockButton,
+    kDeleteButton,
+    kMoveCheck,
+    kStickyCheck,
+    kSizeTrackBar,
+    kTextCheck,
+    kTransparencyCheck,
+    kOutlineCheck,
+    kClipboardOption,
+    kKeyboardOption,
+    kPoundCheck,
+    kSnapCheck,
+    kSystrayCheck,
+    kSystrayColourCheck,
+    kWebLink,
+    kMailLink,
+};
+
+struct PaletteOptions {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    std::int8_t WinID = 0;
+    std::int8_t Drag = 0;
+    std::int8_t Sticky = 0;
+    std::int8_t Output = 0;
+    std::int8_t Style = 0;
+    std::int8_t Outline = 0;
+    std::int16_t SwatchWidth = 0;
+    std::int16_t SwatchHeight = 0;
+    std::int8_t SwatchFont = 0;
+    std::int8_t Locked = 0;
+    friend bool operator==(const PaletteOptions&, const PaletteOptions&) = default;
+};
+
+struct Settings {
+    std::string PaletteDirectory;
+    std::int32_t WinX = 0;
+    std::int32_t WinY = 0;
+    std::int32_t EditX = 0;
+    std::int32_t EditY = 0;
+    std::int8_t Snap = 0;
+    std::int8_t Pound = 0;
+    std::int8_t Systray = 0;
+    std::int8_t SystrayColorMenu = 0;
+    std::string Prefix;  // "#" while Pound is set; derived, never stored
+};
+
+struct Slot {
+    std::int16_t PaletteIndex = 0;
+    std::string PaletteName;  // empty: the slot is free
+    std::int64_t WindowHandle = 0;
+};
+
+struct Desktops {
+    std::int32_t ScreenWidth = 0;
+    std::int32_t Desktop0Width = 0;
+    float Scale = 1.0f;
+    int DesktopCount = 0;
+};
+
+struct App {
+    // Palette list, filled only by ListPalettes.
+    std::array<std::string, kPaletteCapacity> PaletteNames;
+    std::array<std::array<std::string, kMaxColours + 1>, kPaletteCapacity> PaletteColours;
+    std::array<int, kPaletteCapacity> PaletteColourCount{};
+    std::map<std::string, int> PaletteIndexByName;
+
+    std::map<std::string, PaletteOptions> PaletteOptionsByName;
+    Settings settings;
+    std::string SettingsFolder;
+    std::array<Slot, kMaxOpenPalettes + 1> Slots;
+    Desktops desktops;
+
+    // Control numbers.
+    std::array<std::array<int, kMaxColours + 1>, kMaxOpenPalettes + 1> SwatchIds{};
+    std::array<int, kMaxColours + 1> EditFieldIds{};
+    std::array<int, kMaxColours + 1> EditSwatchIds{};
+    std::array<int, kMaxColours + 1> EditSwatch2Ids{};
+    std::array<int, kMaxColours + 1> EditUpIds{};
+    std::array<int, kMaxColours + 1> EditDownIds{};
+    std::array<int, 2> ToggleTable{1, 0};
+
+    // Editor state (the editor window itself comes later).
+    int EditorColourCount = 0;
+    std::string EditorPaletteName;
+    std::int8_t EditorModified = 0;
+    bool editorOpen = false;
+    bool manageOpen = false;
+    bool aboutOpen = false;
+    bool trayIcon = false;  // the tray icon was added at start-up
+    bool menusBuilt = false;
+    Menu trayMenu;  // as last built, for the captions of colour items
+
+    // Per-pass state of the event loop.
+    int ActiveWindowNo = -1;
+    std::string CurrentPaletteName;
+    int CurrentPaletteIndex = 0;
+    std::string ManageSelection;
+    std::uint32_t LastTypedTime = 0;
+
+    bool running = true;  // cleared by the exit paths
+};
+
+// Step 1-3 of start-up: the tables that never change afterwards.
+void FillControlTables(App& app);
+
+// The options record of a palette, added all-zero when it has none yet.
+PaletteOptions& OptionsOf(App& app, const std::string& name);
+
+// The listed index of a palette, or -1: a name that is not listed (locked,
+// gone, empty) has no index.
+int PaletteIndexOf(const App& app, const std::string& name);
+
+// Sets each slot's PaletteIndex from its PaletteName after the list was rebuilt.
+void ReindexSlots(App& app);
+
+// 1 when a check box state is exactly 1, else 0.
+int CheckboxValue(int state);
+
+// Physical pixels per window unit.
+float ComputeScale(const DisplayInfo& display);
+
+}  // namespace vandrel

@@ -1,0 +1,58 @@
+#include "palette_window/colour_output.h"
+
+#include "palette/colour_code.h"
+
+namespace vandrel {
+
+std::vector<KeyRecord> KeyRecordsFor(const std::string& text,
+                                     const std::function<std::int16_t(char)>& keyScan) {
+    std::vector<KeyRecord> records;
+    records.reserve(text.size() * 8);
+    for (char ch : text) {
+        const std::int16_t scan = keyScan(ch);
+        const int virtualKey = scan & 0xFF;
+        const int shiftState = (scan >> 8) & 0xFF;
+        if (scan == -1 || virtualKey == 0xFF) {
+            const auto unit = static_cast<std::uint16_t>(static_cast<unsigned char>(ch));
+            records.push_back({0, unit, false});
+            records.push_back({0, unit, true});
+            continue;
+        }
+        // Shift, Ctrl and Alt as the layout asks (Ctrl + Alt is AltGr).
+        std::vector<std::uint16_t> modifiers;
+        if (shiftState & 1) modifiers.push_back(kVkShift);
+        if (shiftState & 2) modifiers.push_back(kVkControl);
+        if (shiftState & 4) modifiers.push_back(kVkMenu);
+        for (std::uint16_t modifier : modifiers) records.push_back({modifier, 0, false});
+        records.push_back({static_cast<std::uint16_t>(virtualKey), 0, false});
+        records.push_back({static_cast<std::uint16_t>(virtualKey), 0, true});
+        for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
+            records.push_back({*it, 0, true});
+    }
+    return records;
+}
+
+void TypeCode(Platform& platform, const std::string& text) {
+    platform.SendKeys(KeyRecordsFor(text, [&platform](char ch) { return platform.KeyScan(ch); }));
+}
+
+void DeliverSwatchColour(App& app, Platform& platform, int slot, int control) {
+    const Slot& s = app.Slots[slot];
+    if (s.PaletteName.empty() || !platform.ControlExists(slot, control)) return;
+    const std::string code = FormatColourCode(platform.SwatchData(slot, control), app.settings.Prefix);
+    const PaletteOptions& options = OptionsOf(app, s.PaletteName);
+    // Anything but keyboard output (a hand-edited value included) copies, so
+    // that a click always delivers.
+    if (options.Output != 1) {
+        platform.SetClipboardText(code);
+        return;
+    }
+    const std::uint32_t now = platform.Clock();
+    if (static_cast<std::uint32_t>(now - app.LastTypedTime) > kTypingInterval &&
+        app.ActiveWindowNo < 1) {
+        TypeCode(platform, code);
+        app.LastTypedTime = now;
+    }
+}
+
+}  // namespace vandrel

@@ -1,0 +1,149 @@
+#include "palette_window/menus.h"
+
+#include "palette/colour_code.h"
+
+namespace vandrel {
+namespace {
+
+constexpr int kImageSize = 16;
+
+std::uint32_t Opaque(ColourValue colour) {
+    return 0xFF000000u | (static_cast<std::uint32_t>(RedOf(colour)) << 16) |
+           (static_cast<std::uint32_t>(GreenOf(colour)) << 8) |
+           static_cast<std::uint32_t>(BlueOf(colour));
+}
+
+void Fill(Image& image, int left, int top, int right, int bottom, std::uint32_t pixel) {
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) image.pixels[y * image.width + x] = pixel;
+}
+
+void RoundCorners(Image& image) {
+    const std::uint32_t clearWhite = 0x00FFFFFFu;
+    const int last = kImageSize - 1;
+    for (int index : {0, last, last * kImageSize, last * kImageSize + last})
+        image.pixels[index] = clearWhite;
+}
+
+Image BlankImage() {
+    Image image;
+    image.width = kImageSize;
+    image.height = kImageSize;
+    image.pixels.assign(kImageSize * kImageSize, 0);
+    return image;
+}
+
+MenuItem Item(int id, const std::string& caption) {
+    MenuItem item;
+    item.id = id;
+    item.caption = caption;
+    return item;
+}
+
+MenuItem Separator() {
+    MenuItem item;
+    item.separator = true;
+    return item;
+}
+
+}  // namespace
+
+std::string MenuCaptionOf(const std::string& fileName) {
+    std::string caption = fileName;
+    for (std::size_t at; (at = caption.find(".pal")) != std::string::npos;) caption.erase(at, 4);
+    return caption;
+}
+
+Image PaletteImage(const App& app, int p) {
+    Image image = BlankImage();
+    const int count = app.PaletteColourCount[p];
+    auto colour = [&](int k) { return Opaque(ParseColourCode(app.PaletteColours[p][k])); };
+    if (count >= 1) Fill(image, 0, 0, 16, 16, colour(0));
+    if (count >= 2) Fill(image, 8, 0, 16, 16, colour(1));
+    if (count >= 3) Fill(image, 8, 8, 16, 16, colour(2));
+    if (count >= 4) Fill(image, 0, 8, 8, 16, colour(3));
+    RoundCorners(image);
+    return image;
+}
+
+Image ColourImage(ColourValue colour) {
+    Image image = BlankImage();
+    Fill(image, 0, 0, 16, 16, Opaque(colour));
+    RoundCorners(image);
+    return image;
+}
+
+Menu PalettePopupMenuContent() {
+    return {{Item(kItemMove, "Move"), Item(kItemEdit, "Edit"), Item(kItemManage, "Manage"),
+             Separator(), Item(kItemAbout, "About"), Separator(), Item(kItemClose, "Close")}};
+}
+
+Menu NewPaletteMenuContent() {
+    return {{Item(kItemBlank, "Blank"), Item(kItemFromClipboard, "From clipboard")}};
+}
+
+Menu TrayMenuContent(const App& app) {
+    Menu menu;
+    int counter = kFirstColourItem;
+    const bool listed = !app.PaletteNames[0].empty();
+    for (int p = 0; p < kPaletteCapacity; ++p) {
+        const std::string caption = MenuCaptionOf(app.PaletteNames[p]);
+        if (app.settings.SystrayColorMenu == 1) {
+            MenuItem sub;
+            sub.isSubMenu = true;
+            sub.caption = caption;
+            sub.image = PaletteImage(app, p);
+            std::vector<MenuItem>& items = listed ? sub.subItems : menu.items;
+            for (int k = 0; k < kMaxColours; ++k) {
+                // Colour items must never reach the numbers that open palettes.
+                if (counter >= kFirstOpenItem) break;
+                const std::string& code = app.PaletteColours[p][k];
+                if (k > 0 && code.empty()) break;
+                MenuItem item = Item(counter++, app.settings.Prefix + code);
+                item.image = ColourImage(ParseColourCode(code));
+                items.push_back(std::move(item));
+            }
+            items.push_back(Separator());
+            items.push_back(Item(kFirstOpenItem + p, "Open"));
+            items.push_back(Item(kFirstEditItem + p, "Edit"));
+            if (listed) menu.items.push_back(std::move(sub));
+        } else {
+            MenuItem item = Item(kFirstOpenItem + p, caption);
+            item.image = PaletteImage(app, p);
+            menu.items.push_back(std::move(item));
+        }
+        if (p + 1 >= kPaletteCapacity || app.PaletteColours[p + 1][0].empty()) break;
+    }
+    menu.items.push_back(Item(kItemTrayManage, "Manage"));
+    menu.items.push_back(Item(kItemExit, "Exit"));
+    return menu;
+}
+
+void BuildMenus(App& app, Platform& platform) {
+    if (!app.menusBuilt) {
+        platform.SetMenu(MenuId::PalettePopup, PalettePopupMenuContent());
+        platform.SetMenu(MenuId::NewPalette, NewPaletteMenuContent());
+        app.menusBuilt = true;
+    }
+    if (app.settings.Systray == 1) {
+        app.trayMenu = TrayMenuContent(app);
+        platform.SetMenu(MenuId::Tray, app.trayMenu);
+    }
+}
+
+namespace {
+const MenuItem* FindItem(const std::vector<MenuItem>& items, int id) {
+    for (const MenuItem& item : items) {
+        if (!item.separator && !item.isSubMenu && item.id == id) return &item;
+        if (const MenuItem* inner = FindItem(item.subItems, id)) return inner;
+    }
+    return nullptr;
+}
+}  // namespace
+
+std::string TrayItemCaption(const App& app, int item) {
+    const MenuItem* found = FindItem(app.trayMenu.items, item);
+    return found ? found->caption : std::string();
+}
+
+}  // namespace vandrel

@@ -1,0 +1,27 @@
+// The palette popup menu, the new-palette menu and the tray menu, built as
+// data that the platform turns into system menus.
+#pragma once
+
+#include "app/state.h"
+
+namespace vandrel {
+
+Menu PalettePopupMenuContent();
+Menu NewPaletteMenuContent();
+// The tray menu for the palette list and options of the moment.
+Menu TrayMenuContent(const App& app);
+
+// 16 x 16 pictures for the tray menu: up to four colours in halves and
+// quarters, or one colour; both with transparent corner pixels.
+Image PaletteImage(const App& app, int p);
+Image ColourImage(ColourValue colour);
+
+void BuildMenus(App& app, Platform& platform);
+
+// The caption of a tray menu item as last built; empty when there is none.
+std::string TrayItemCaption(const App& app, int item);
+
+// The palette's name as menus show it: the file name without ".pal".
+std::string MenuCaptionOf(const std::string& fileName);
+
+}  // namespace vandrel

@@ -1,0 +1,193 @@
+#include "settings/ini.h"
+
+#include <cstddef>
+
+namespace vandrel {
+namespace {
+
+bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
+
+std::string TrimBlanks(const std::string& text) {
+    std::size_t start = 0, end = text.size();
+    while (start < end && IsBlank(text[start])) ++start;
+    while (end > start && IsBlank(text[end - 1])) --end;
+    return text.substr(start, end - start);
+}
+
+char LowerAscii(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch + 32) : ch; }
+
+bool SameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    return true;
+}
+
+std::string Convert(const std::function<std::string(const std::string&)>& how,
+                    const std::string& text) {
+    return how ? how(text) : text;
+}
+
+IniEntry ParseLine(const std::string& raw) {
+    std::size_t start = 0;
+    while (start < raw.size() && IsBlank(raw[start])) ++start;
+    const std::string line = raw.substr(start);
+    IniEntry entry;
+    if (line[0] == ';') {
+        entry.kind = IniEntry::Kind::Comment;
+        entry.name = line.substr(line.size() > 1 && line[1] == ' ' ? 2 : 1);
+    } else if (line[0] == '[') {
+        entry.kind = IniEntry::Kind::Group;
+        const std::size_t close = line.find(']');
+        entry.name = line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+    } else {
+        entry.kind = IniEntry::Kind::Key;
+        const std::size_t equals = line.find('=');
+        std::string key = line.substr(0, equals);
+        while (!key.empty() && IsBlank(key.back())) key.pop_back();
+        entry.name = key;
+        if (equals != std::string::npos) {
+            std::size_t v = equals + 1;
+            while (v < line.size() && IsBlank(line[v])) ++v;
+            entry.value = line.substr(v);
+        }
+    }
+    return entry;
+}
+
+// [first, last) range of the entries that belong to a group ("" = top section);
+// first == npos when the group does not exist.
+struct GroupRange {
+    std::size_t header = std::string::npos;  // index of the header, npos for the top section
+    std::size_t first = std::string::npos;
+    std::size_t last = 0;
+};
+
+GroupRange FindGroup(const IniDocument& document, const std::string& group) {
+    const auto& entries = document.entries;
+    GroupRange range;
+    std::size_t i = 0;
+    if (group.empty()) {
+        range.first = 0;
+    } else {
+        for (; i < entries.size(); ++i) {
+            if (entries[i].kind == IniEntry::Kind::Group && SameName(entries[i].name, group)) {
+                range.header = i;
+                range.first = i + 1;
+                break;
+            }
+        }
+        if (range.first == std::string::npos) return range;
+        i = range.first;
+    }
+    while (i < entries.size() && entries[i].kind != IniEntry::Kind::Group) ++i;
+    range.last = i;
+    return range;
+}
+
+}  // namespace
+
+IniDocument ParseIni(const std::string& bytes, const IniCodec& codec) {
+    IniDocument document;
+    std::string text = bytes;
+    if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        document.utf8Bom = true;
+        text.erase(0, 3);
+    }
+    std::size_t pos = 0;
+    while (pos <= text.size()) {
+        std::size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(pos, end - pos);
+        std::size_t blanks = 0;
+        while (blanks < line.size() && IsBlank(line[blanks])) ++blanks;
+        if (blanks < line.size()) {
+            if (document.utf8Bom) line = Convert(codec.fromUtf8, line);
+            document.entries.push_back(ParseLine(line));
+        }
+        pos = end + 1;
+    }
+    return document;
+}
+
+std::string SerializeIni(const IniDocument& document, const IniCodec& codec) {
+    std::string out;
+    if (document.utf8Bom) out += "\xEF\xBB\xBF\r\n";
+    bool firstGroup = true;
+    for (const IniEntry& entry : document.entries) {
+        std::string line;
+        switch (entry.kind) {
+            case IniEntry::Kind::Key: line = entry.name + " = " + entry.value; break;
+            case IniEntry::Kind::Comment: line = "; " + entry.name; break;
+            case IniEntry::Kind::Group:
+                if (!firstGroup) out += "\r\n";
+                firstGroup = false;
+                line = "[" + entry.name + "]";
+                break;
+        }
+        out += (document.utf8Bom ? Convert(codec.toUtf8, line) : line) + "\r\n";
+    }
+    return out;
+}
+
+const std::string* FindIniValue(const IniDocument& document, const std::string& group,
+                                const std::string& key) {
+    const GroupRange range = FindGroup(document, group);
+    if (range.first == std::string::npos) return nullptr;
+    for (std::size_t i = range.first; i < range.last; ++i) {
+        const IniEntry& entry = document.entries[i];
+        if (entry.kind == IniEntry::Kind::Key && SameName(entry.name, key)) return &entry.value;
+    }
+    return nullptr;
+}
+
+void SetIniValue(IniDocument& document, const std::string& group, const std::string& key,
+                 const std::string& value) {
+    auto& entries = document.entries;
+    const GroupRange range = FindGroup(document, group);
+    const IniEntry newKey{IniEntry::Kind::Key, key, value};
+    if (range.first == std::string::npos) {
+        entries.push_back({IniEntry::Kind::Group, group, ""});
+        entries.push_back(newKey);
+        return;
+    }
+    // After the last key of the group; right after the header (or at the
+    // start of the file) when the group has none.
+    std::size_t insertAt = range.header == std::string::npos ? 0 : range.header + 1;
+    for (std::size_t i = range.first; i < range.last; ++i) {
+        IniEntry& entry = entries[i];
+        if (entry.kind != IniEntry::Kind::Key) continue;
+        if (SameName(entry.name, key)) {
+            entry.value = value;
+            return;
+        }
+        insertAt = i + 1;
+    }
+    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(insertAt), newKey);
+}
+
+std::int64_t ParseIniInteger(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    std::uint64_t value = 0;  // wraps like the fixed-width fields it is stored into
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = value * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    if (negative) value = ~value + 1;
+    return static_cast<std::int64_t>(value);
+}
+
+std::int64_t ReadIniInt(const IniDocument& document, const std::string& group,
+                        const std::string& key, std::int64_t fallback) {
+    const std::string* value = FindIniValue(document, group, key);
+    return value ? ParseIniInteger(*value) : fallback;
+}
+
+std::string ReadIniString(const IniDocument& document, const std::string& group,
+                          const std::string& key, const std::string& fallback) {
+    const std::string* value = FindIniValue(document, group, key);
+    return value ? TrimBlanks(*value) : fallback;
+}
+
+}  // namespace vandrel

@@ -1,0 +1,49 @@
+// The INI-style text of the settings files: an ordered list of groups,
+// comments and keys that survives a rewrite, hand-written entries included.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vandrel {
+
+struct IniEntry {
+    enum class Kind { Key, Group, Comment };
+    Kind kind = Kind::Key;
+    std::string name;   // key, group name or comment text
+    std::string value;  // keys only
+};
+
+struct IniDocument {
+    std::vector<IniEntry> entries;
+    bool utf8Bom = false;  // read with a UTF-8 byte-order mark: written back with one
+};
+
+// Converts entry texts of a UTF-8 file to and from the program's 8-bit text.
+struct IniCodec {
+    std::function<std::string(const std::string&)> fromUtf8;
+    std::function<std::string(const std::string&)> toUtf8;
+};
+
+IniDocument ParseIni(const std::string& bytes, const IniCodec& codec);
+std::string SerializeIni(const IniDocument& document, const IniCodec& codec);
+
+// group "" is the top section. Names and keys compare without letter case.
+const std::string* FindIniValue(const IniDocument& document, const std::string& group,
+                                const std::string& key);
+void SetIniValue(IniDocument& document, const std::string& group, const std::string& key,
+                 const std::string& value);
+
+// A present key parses as a decimal integer (0 without digits); a missing one
+// gives the default.
+std::int64_t ReadIniInt(const IniDocument& document, const std::string& group,
+                        const std::string& key, std::int64_t fallback);
+std::string ReadIniString(const IniDocument& document, const std::string& group,
+                          const std::string& key, const std::string& fallback);
+
+// Leading blanks, one sign, then digits up to the first other character.
+std::int64_t ParseIniInteger(const std::string& text);
+
+}  // namespace vandrel

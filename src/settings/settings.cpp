@@ -1,0 +1,227 @@
+#include "settings/settings.h"
+
+#include <string>
+#include <variant>
+
+#include "app/files.h"
+#include "palette/palette_file.h"
+
+namespace vandrel {
+namespace {
+
+using OptionField = std::variant<std::int8_t PaletteOptions::*, std::int16_t PaletteOptions::*,
+                                 std::int32_t PaletteOptions::*>;
+
+struct PaletteKey {
+    const char* key;
+    OptionField field;
+};
+
+// The per-palette keys in the order they are written.
+const PaletteKey kPaletteKeys[] = {
+    {"WinID", &PaletteOptions::WinID},
+    {"X", &PaletteOptions::X},
+    {"Y", &PaletteOptions::Y},
+    {"Drag", &PaletteOptions::Drag},
+    {"Sticky", &PaletteOptions::Sticky},
+    {"Style", &PaletteOptions::Style},
+    {"Outline", &PaletteOptions::Outline},
+    {"Output", &PaletteOptions::Output},
+    {"SwatchWidth", &PaletteOptions::SwatchWidth},
+    {"SwatchHeight", &PaletteOptions::SwatchHeight},
+    {"SwatchFont", &PaletteOptions::SwatchFont},
+    {"Locked", &PaletteOptions::Locked},
+};
+
+using SettingsField =
+    std::variant<std::int8_t Settings::*, std::int32_t Settings::*, std::string Settings::*>;
+
+struct GlobalKey {
+    const char* key;
+    SettingsField field;
+};
+
+// The global keys in the order they are written ("maxfiles" goes first).
+const GlobalKey kGlobalKeys[] = {
+    {"Pound", &Settings::Pound},
+    {"Snap", &Settings::Snap},
+    {"WinX", &Settings::WinX},
+    {"WinY", &Settings::WinY},
+    {"EditX", &Settings::EditX},
+    {"EditY", &Settings::EditY},
+    {"Palette_Directory", &Settings::PaletteDirectory},
+    {"Systray_Color_Menu", &Settings::SystrayColorMenu},
+    {"Systray", &Settings::Systray},
+};
+
+Settings DefaultSettings(const std::string& settingsFolder) {
+    Settings defaults;
+    defaults.Pound = 1;
+    defaults.Snap = 1;
+    defaults.WinX = 0;
+    defaults.WinY = 0;
+    defaults.EditX = 345;
+    defaults.EditY = 0;
+    defaults.PaletteDirectory = settingsFolder;
+    defaults.SystrayColorMenu = 1;
+    defaults.Systray = 1;
+    return defaults;
+}
+
+IniCodec CodecFor(Platform& platform) {
+    return {[&platform](const std::string& t) { return platform.Utf8ToCodePage(t); },
+            [&platform](const std::string& t) { return platform.CodePageToUtf8(t); }};
+}
+
+IniDocument LoadIni(Platform& platform) {
+    const auto bytes = ReadWholeFile(kSettingsFileName);
+    return bytes ? ParseIni(*bytes, CodecFor(platform)) : IniDocument{};
+}
+
+void SaveIni(Platform& platform, const IniDocument& document) {
+    WriteWholeFile(platform, kSettingsFileName, SerializeIni(document, CodecFor(platform)));
+}
+
+// Makes the folder current, creating it (one level) when that fails.
+bool EnterFolder(Platform& platform, const std::string& folder) {
+    if (platform.SetCurrentFolder(folder)) return true;
+    platform.CreateFolder(folder);
+    return platform.SetCurrentFolder(folder);
+}
+
+void ReadPaletteGroup(const IniDocument& document, const std::string& name,
+                      const PaletteOptions& defaults, PaletteOptions& options) {
+    for (const PaletteKey& key : kPaletteKeys) {
+        std::visit(
+            [&](auto member) {
+                using Field = std::remove_reference_t<decltype(options.*member)>;
+                options.*member = static_cast<Field>(
+                    ReadIniInt(document, name, key.key, defaults.*member));
+            },
+            key.field);
+    }
+}
+
+}  // namespace
+
+PaletteOptions DefaultPaletteOptions(int screenWidth) {
+    PaletteOptions options;
+    options.WinID = -1;
+    options.X = screenWidth - 61;
+    options.Y = 200;
+    options.Drag = 1;
+    options.Sticky = 1;
+    options.Style = 1;
+    options.Outline = 1;
+    options.Output = 0;
+    options.SwatchWidth = 59;
+    options.SwatchHeight = 18;
+    options.SwatchFont = 2;
+    options.Locked = 0;
+    return options;
+}
+
+void ReadSettings(App& app, Platform& platform) {
+    app.SettingsFolder = WithTrailingSeparator(platform.ProfileFolder()) + "Vandrel" + kPathSeparator;
+    EnterFolder(platform, app.SettingsFolder);
+
+    const Settings defaults = DefaultSettings(app.SettingsFolder);
+    {
+        const IniDocument document = LoadIni(platform);
+        for (const GlobalKey& key : kGlobalKeys) {
+            std::visit(
+                [&](auto member) {
+                    using Field = std::remove_reference_t<decltype(app.settings.*member)>;
+                    if constexpr (std::is_same_v<Field, std::string>)
+                        app.settings.*member =
+                            ReadIniString(document, "", key.key, defaults.*member);
+                    else
+                        app.settings.*member =
+                            static_cast<Field>(ReadIniInt(document, "", key.key, defaults.*member));
+                },
+                key.field);
+        }
+    }
+    if (app.settings.PaletteDirectory.empty()) app.settings.PaletteDirectory = app.SettingsFolder;
+
+    // A palette folder that can be neither entered nor created (a vanished
+    // drive, a path that names a file) falls back to the settings folder, so
+    // the program still has its palettes instead of an empty list.
+    if (!EnterFolder(platform, app.settings.PaletteDirectory)) {
+        app.settings.PaletteDirectory = app.SettingsFolder;
+        EnterFolder(platform, app.SettingsFolder);
+    }
+    auto listing = platform.ListFolder("*.pal");
+    if (listing && listing->empty())
+        WriteWholeFile(platform, kStartPaletteName, StartPaletteText());
+
+    const IniDocument document = LoadIni(platform);
+    const PaletteOptions paletteDefaults = DefaultPaletteOptions(app.desktops.ScreenWidth);
+    listing = platform.ListFolder("*.pal");
+    if (!listing) return;
+    for (const FolderEntry& entry : *listing) {
+        if (entry.isFolder) continue;
+        ReadPaletteGroup(document, entry.name, paletteDefaults, OptionsOf(app, entry.name));
+    }
+}
+
+void WriteSettings(App& app, Platform& platform) {
+    for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
+        const Slot& s = app.Slots[slot];
+        if (s.PaletteName.empty() || !platform.WindowExists(slot)) continue;
+        const Point place = platform.WindowPosition(slot);
+        PaletteOptions& options = OptionsOf(app, s.PaletteName);
+        options.X = place.x;
+        options.Y = place.y;
+    }
+
+    if (platform.SetCurrentFolder(app.SettingsFolder)) {
+        IniDocument document = LoadIni(platform);
+        SetIniValue(document, "", "maxfiles", std::to_string(kMaxPaletteIndex));
+        for (const GlobalKey& key : kGlobalKeys) {
+            std::visit(
+                [&](auto member) {
+                    using Field = std::remove_reference_t<decltype(app.settings.*member)>;
+                    if constexpr (std::is_same_v<Field, std::string>)
+                        SetIniValue(document, "", key.key, app.settings.*member);
+                    else
+                        SetIniValue(document, "", key.key,
+                                    std::to_string(static_cast<int>(app.settings.*member)));
+                },
+                key.field);
+        }
+        SaveIni(platform, document);
+    }
+
+    if (!platform.SetCurrentFolder(app.settings.PaletteDirectory)) return;
+    IniDocument document = LoadIni(platform);
+    for (const std::string& name : app.PaletteNames) {
+        if (name.empty()) continue;
+        const PaletteOptions& options = OptionsOf(app, name);
+        for (const PaletteKey& key : kPaletteKeys) {
+            std::visit(
+                [&](auto member) {
+                    SetIniValue(document, name, key.key,
+                                std::to_string(static_cast<int>(options.*member)));
+                },
+                key.field);
+        }
+    }
+    SaveIni(platform, document);
+}
+
+SwatchGeometry EffectiveSwatchGeometry(const PaletteOptions& options) {
+    // Swatches larger than this only come from a hand-edited file.
+    constexpr int kLargestSwatch = 1000;
+    const PaletteOptions defaults = DefaultPaletteOptions(0);
+    SwatchGeometry geometry;
+    geometry.width = options.SwatchWidth > 0 ? options.SwatchWidth : defaults.SwatchWidth;
+    geometry.height = options.SwatchHeight > 0 ? options.SwatchHeight : defaults.SwatchHeight;
+    if (geometry.width > kLargestSwatch) geometry.width = kLargestSwatch;
+    if (geometry.height > kLargestSwatch) geometry.height = kLargestSwatch;
+    geometry.font = options.SwatchFont < 0 ? -1 : (options.SwatchFont > 5 ? 5 : options.SwatchFont);
+    geometry.rounded = options.Style != 0;
+    return geometry;
+}
+
+}  // namespace vandrel

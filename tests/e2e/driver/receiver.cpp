@@ -1,0 +1,143 @@
+// `receiver`: the "other application" of the keystroke tests. A plain window with one edit
+// control takes the focus once; every 100 ms its text is written to the --out file, so the shell
+// can read what arrived. The file first appears once the edit control really has the focus.
+#include "driver.h"
+
+namespace vd {
+namespace {
+
+constexpr UINT_PTR kTimerId = 1;
+constexpr int kEditId = 100;
+
+struct Receiver {
+  std::wstring outPath;
+  HWND edit = nullptr;
+  bool ready = false;
+  std::wstring written;
+};
+Receiver* gReceiver = nullptr;
+
+// Unix paths go through Wine's Z: drive.
+std::wstring WindowsPath(const std::string& path) {
+  std::wstring wide = ToWide(path);
+  if (!wide.empty() && wide[0] == L'/') {
+    for (wchar_t& c : wide)
+      if (c == L'/') c = L'\\';
+    wide = L"Z:" + wide;
+  }
+  return wide;
+}
+
+// Written to a temporary file and renamed, so that a reader never sees half a text.
+void WriteText(Receiver& receiver, const std::wstring& text) {
+  const std::string bytes = ToUtf8(text);
+  const std::wstring temporary = receiver.outPath + L".tmp";
+  HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD done = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+  CloseHandle(file);
+  if (MoveFileExW(temporary.c_str(), receiver.outPath.c_str(), MOVEFILE_REPLACE_EXISTING))
+    receiver.written = text;
+}
+
+std::wstring EditText(HWND edit) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void Tick(HWND window, Receiver& receiver) {
+  if (!receiver.ready) {
+    // Only report ready once keys would really land in the edit control.
+    if (GetForegroundWindow() != window) SetForegroundWindow(window);
+    if (GetFocus() != receiver.edit) SetFocus(receiver.edit);
+    receiver.ready = GetForegroundWindow() == window && GetFocus() == receiver.edit;
+    if (!receiver.ready) return;
+    WriteText(receiver, EditText(receiver.edit));
+    return;
+  }
+  const std::wstring text = EditText(receiver.edit);
+  if (text != receiver.written) WriteText(receiver, text);
+}
+
+LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: {
+      RECT client{};
+      GetClientRect(window, &client);
+      gReceiver->edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                        WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 8, 8,
+                                        client.right - 16, 28, window,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
+                                        nullptr, nullptr);
+      if (!gReceiver->edit || !SetTimer(window, kTimerId, 100, nullptr)) return -1;
+      return 0;
+    }
+    case WM_TIMER:
+      if (wParam == kTimerId) Tick(window, *gReceiver);
+      return 0;
+    case WM_SETFOCUS:
+      SetFocus(gReceiver->edit);
+      return 0;
+    case WM_DESTROY:
+      KillTimer(window, kTimerId);
+      if (gReceiver->ready) WriteText(*gReceiver, EditText(gReceiver->edit));
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+int RunReceiver(const Args& args) {
+  Receiver receiver;
+  RECT place{640, 560, 640 + 480, 560 + 120};
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--out" && i + 1 < args.size()) {
+      receiver.outPath = WindowsPath(args[++i]);
+    } else if (args[i] == "--pos" && i + 4 < args.size()) {
+      place.left = ParseLong(args[i + 1], "x");
+      place.top = ParseLong(args[i + 2], "y");
+      place.right = place.left + ParseLong(args[i + 3], "width");
+      place.bottom = place.top + ParseLong(args[i + 4], "height");
+      i += 4;
+    } else {
+      Usage("receiver --out PATH [--pos X Y W H]");
+    }
+  }
+  if (receiver.outPath.empty()) Usage("receiver --out PATH [--pos X Y W H]");
+  gReceiver = &receiver;
+
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = ReceiverProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = L"VandrelE2EReceiver";
+  if (!RegisterClassExW(&windowClass)) Fail("RegisterClassEx failed");
+  HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Receiver",
+                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, place.left, place.top,
+                                place.right - place.left, place.bottom - place.top, nullptr,
+                                nullptr, windowClass.hInstance, nullptr);
+  if (!window) Fail("CreateWindowEx failed");
+  SetForegroundWindow(window);
+  SetFocus(receiver.edit);
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+}  // namespace
+
+void AddReceiverCommand(std::vector<CommandInfo>& table) {
+  table.push_back({"receiver", "receiver --out PATH [--pos X Y W H]  (window 'Receiver', runs until closed)", RunReceiver});
+}
+
+}  // namespace vd

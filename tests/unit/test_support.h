@@ -1,0 +1,48 @@
+// A fresh program state, the fake platform and a temporary profile folder
+// for each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/state.h"
+#include "fake/fake_platform.h"
+
+namespace vandrel::testing {
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path previousCurrent_;
+};
+
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+
+class AppTest : public ::testing::Test {
+protected:
+    AppTest();
+
+    // The settings folder of the fake profile: <temp>/profile/Vandrel.
+    std::filesystem::path SettingsPath() const;
+    // Writes palette files into the settings folder before start-up.
+    void AddPalette(const std::string& name, const std::string& bytes);
+    // Runs the start-up sequence against the fake.
+    void Start();
+
+    TempFolder temp;
+    FakePlatform platform;
+    std::unique_ptr<App> app = std::make_unique<App>();
+};
+
+}  // namespace vandrel::testing
