@@ -139,6 +139,8 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
     platform.SetExtendedStyle(s, kPaletteWindowExStyle);
     platform.SetColourKey(s, kKeyColour);
     platform.InstallWindowHook();
+    // Shown once complete, so the key colour never flashes on screen.
+    platform.ShowWindow(s);
     if (options.Sticky == 1) platform.SetTopmost(s, true);
     options.WinID = static_cast<std::int8_t>(s);
     return s;

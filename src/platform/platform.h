@@ -125,6 +125,8 @@ public:
     virtual std::int64_t CreatePaletteWindow(int window, const Rect& client, int owner,
                                              ColourValue background) = 0;
     virtual std::int64_t CreateTrayOwnerWindow(const Rect& rect, const std::string& title) = 0;
+    // Shows a window without activating it.
+    virtual void ShowWindow(int window) = 0;
     virtual bool WindowExists(int window) = 0;
     virtual void DestroyWindow(int window) = 0;
     virtual Point WindowPosition(int window) = 0;  // outer top-left corner

@@ -35,6 +35,7 @@ constexpr Colour kYellowDark = 0xFFD89A1C;
 constexpr Colour kGreen = 0xFF30A46C;
 constexpr Colour kBlue = 0xFF3E7BFA;
 constexpr Colour kBlueDark = 0xFF2052C2;
+constexpr Colour kSky = 0xFF7CB4FF;
 constexpr Colour kPurple = 0xFF8E4EC6;
 constexpr Colour kPink = 0xFFF38BA8;
 constexpr Colour kWood = 0xFFEBC58E;
@@ -61,7 +62,6 @@ Image NewPalette() {
     c.Fill(Box(4, 3, 10, 5), kRed);
     c.Fill(Box(4, 6, 10, 8), kYellow);
     c.Fill(Box(4, 9, 10, 11), kBlue);
-    // A gap around the badge keeps it readable against the sheet.
     const Field plus = raster::Union(Box(11, 9, 14, 16), Box(9, 11, 16, 14));
     // A gap around the plus keeps it readable against the sheet.
     c.Erase(Grow(plus, 1));
@@ -144,11 +144,11 @@ Image ColourPicker() {
 
 Image Blender() {
     Canvas c(kSmall, kSmall);
-    c.Fill(Capsule({2, 14}, {9.2, 6.8}, 2.4), kSlate);
-    c.Fill(Capsule({7.8, 8.2}, {9.2, 6.8}, 2.4), kPaper);
+    c.Fill(Capsule({2.2, 13.8}, {9.2, 6.8}, 2.8), kSlate);
+    c.Fill(Capsule({7.8, 8.2}, {9.2, 6.8}, 2.8), kPaper);
     c.Fill(raster::Star({11.5, 4.5}, 4.4, 1.2), kYellow);
-    c.Fill(raster::Star({4.5, 3.5}, 2.6, 0.7), kPink);
-    c.Fill(raster::Star({13, 11}, 2.6, 0.7), kBlue);
+    c.Fill(raster::Star({4.5, 3.5}, 2.8, 0.8), kPink);
+    c.Fill(raster::Star({13, 11}, 2.8, 0.8), kSky);
     return c.Finish();
 }
 
@@ -203,11 +203,12 @@ Image Lock() {
 Image ResetPosition() {
     Canvas c(kSmall, kSmall);
     const Vec centre{8, 8.5};
-    // The arc runs clockwise from the gap at the top right round to the arrow
-    // head, which points back into the gap.
+    // The arc runs clockwise from the upper right, round the bottom, to the
+    // arrow head at the top, which points on into the gap it left.
     const double radius = 5, head = -100, tail = -30;
-    const Field gap = Polygon({centre, OnCircle(centre, 12, head), OnCircle(centre, 12, (head + tail) / 2),
-                               OnCircle(centre, 12, tail)});
+    const Field gap =
+        Polygon({centre, OnCircle(centre, 12, head), OnCircle(centre, 12, (head + tail) / 2),
+                 OnCircle(centre, 12, tail)});
     c.Fill(raster::Subtract(raster::Ring(centre, radius, 2), gap), kBlue);
     const Vec base = OnCircle(centre, radius, head);
     const Vec along = OnCircle({0, 0}, 1, head + 90);
@@ -229,8 +230,7 @@ Image PaletteFolder() {
 }
 
 Field UpArrow() {
-    return Polygon(
-        {{8, 1}, {15, 8}, {11, 8}, {11, 15}, {5, 15}, {5, 8}, {1, 8}});
+    return Polygon({{8, 1}, {15, 8}, {11, 8}, {11, 15}, {5, 15}, {5, 8}, {1, 8}});
 }
 
 Image MoveUp() {
@@ -271,7 +271,7 @@ Image AboutRight() {
     board = raster::Subtract(board, Disc({86, 80}, 8));
     c.Shadow(board, {0, 3}, 3.5, kShadow);
     Framed(c, board, kWood, kWoodDark, 3);
-    const Vec spots[] = {{26, 74}, {30, 46}, {50, 30}, {76, 26}, {100, 34}, {56, 94}};
+    const Vec spots[] = {{27, 74}, {32, 47}, {52, 32}, {77, 29}, {99, 38}, {56, 93}};
     const Colour colours[] = {kPurple, kBlue, kGreen, kYellow, kOrange, kRed};
     for (int i = 0; i < 6; ++i) {
         c.Fill(Disc(spots[i], 10), colours[i]);
@@ -300,10 +300,9 @@ void DrawFan(Canvas& c, double scale) {
 
 using Painter = Image (*)();
 constexpr std::array<Painter, picture::kLast> kPainters = {
-    NewPalette,   SavePalette,       DeletePalette, CopyPalette,   Settings,
-    About,        GrabColour,        ColourPicker,  Blender,       RandomColour,
-    OpenPaletteWindow, EditPalette,  Lock,          ResetPosition, PaletteFolder,
-    MoveUp,       MoveDown,          AboutLeft,     AboutRight};
+    NewPalette,    SavePalette, DeletePalette, CopyPalette,       Settings,    About, GrabColour,
+    ColourPicker,  Blender,     RandomColour,  OpenPaletteWindow, EditPalette, Lock,  ResetPosition,
+    PaletteFolder, MoveUp,      MoveDown,      AboutLeft,         AboutRight};
 
 }  // namespace
 

@@ -11,7 +11,9 @@ constexpr std::size_t kDirectorySize = 6;
 constexpr std::size_t kEntrySize = 16;
 constexpr std::size_t kBitmapHeaderSize = 40;
 
-void PutU8(std::string& out, unsigned value) { out.push_back(static_cast<char>(value & 0xFF)); }
+void PutU8(std::string& out, unsigned value) {
+    out.push_back(static_cast<char>(value & 0xFF));
+}
 
 void PutU16(std::string& out, unsigned value) {
     PutU8(out, value);
@@ -33,7 +35,9 @@ void Check(const Image& image) {
 }
 
 // Rows of the 1-bit mask are padded to whole 32-bit words.
-std::size_t MaskRowBytes(int width) { return static_cast<std::size_t>((width + 31) / 32) * 4; }
+std::size_t MaskRowBytes(int width) {
+    return static_cast<std::size_t>((width + 31) / 32) * 4;
+}
 
 // A BITMAPINFOHEADER, the colour rows bottom-up as BGRA, then the mask rows.
 std::string EntryData(const Image& image) {

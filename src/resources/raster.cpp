@@ -9,11 +9,17 @@ namespace vandrel::raster {
 
 namespace {
 
-double Length(double x, double y) { return std::sqrt(x * x + y * y); }
+double Length(double x, double y) {
+    return std::sqrt(x * x + y * y);
+}
 
-double Radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+double Radians(double degrees) {
+    return degrees * std::numbers::pi / 180.0;
+}
 
-int ByteOf(Colour colour, int shift) { return static_cast<int>((colour >> shift) & 0xFF); }
+int ByteOf(Colour colour, int shift) {
+    return static_cast<int>((colour >> shift) & 0xFF);
+}
 
 double DistanceToSegment(Vec p, Vec a, Vec b) {
     const double ex = b.x - a.x, ey = b.y - a.y;
@@ -69,8 +75,7 @@ Field Polygon(std::vector<Vec> corners) {
         for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
             nearest = std::min(nearest, DistanceToSegment(p, v[i], v[j]));
             const bool crosses = (v[i].y > p.y) != (v[j].y > p.y);
-            if (crosses &&
-                p.x < (v[j].x - v[i].x) * (p.y - v[i].y) / (v[j].y - v[i].y) + v[i].x) {
+            if (crosses && p.x < (v[j].x - v[i].x) * (p.y - v[i].y) / (v[j].y - v[i].y) + v[i].x) {
                 inside = !inside;
             }
         }
@@ -89,21 +94,14 @@ Field Star(Vec centre, double outer, double inner, double degrees) {
     for (int i = 0; i < 8; ++i) {
         const double radius = i % 2 == 0 ? outer : inner;
         const double angle = Radians(degrees + i * 45.0 - 90.0);
-        corners.push_back({centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
+        corners.push_back(
+            {centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
     }
     return Polygon(std::move(corners));
 }
 
 Field Union(Field a, Field b) {
     return [=](Vec p) { return std::min(a(p), b(p)); };
-}
-
-Field SmoothUnion(Field a, Field b, double radius) {
-    return [=](Vec p) {
-        const double da = a(p), db = b(p);
-        const double h = std::clamp(0.5 + 0.5 * (db - da) / radius, 0.0, 1.0);
-        return db + (da - db) * h - radius * h * (1 - h);
-    };
 }
 
 Field Intersect(Field a, Field b) {
@@ -170,19 +168,33 @@ Colour FromHsv(double hue_degrees, double saturation, double value) {
     const double x = c * (1 - std::abs(std::fmod(h, 2.0) - 1));
     double r = 0, g = 0, b = 0;
     switch (static_cast<int>(h)) {
-        case 0: r = c, g = x; break;
-        case 1: r = x, g = c; break;
-        case 2: g = c, b = x; break;
-        case 3: g = x, b = c; break;
-        case 4: r = x, b = c; break;
-        default: r = c, b = x; break;
+        case 0:
+            r = c, g = x;
+            break;
+        case 1:
+            r = x, g = c;
+            break;
+        case 2:
+            g = c, b = x;
+            break;
+        case 3:
+            g = x, b = c;
+            break;
+        case 4:
+            r = x, b = c;
+            break;
+        default:
+            r = c, b = x;
+            break;
     }
     const double m = value - c;
     auto byte = [&](double channel) { return static_cast<int>(std::lround((channel + m) * 255)); };
     return Argb(255, byte(r), byte(g), byte(b));
 }
 
-double Coverage(double distance) { return std::clamp(0.5 - distance, 0.0, 1.0); }
+double Coverage(double distance) {
+    return std::clamp(0.5 - distance, 0.0, 1.0);
+}
 
 Canvas::Canvas(int width, int height)
     : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height) {}

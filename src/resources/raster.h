@@ -36,10 +36,9 @@ Field Star(Vec centre, double outer, double inner, double degrees = 0);
 
 // Combinations.
 Field Union(Field a, Field b);
-Field SmoothUnion(Field a, Field b, double radius);  // fills the crease where they meet
 Field Intersect(Field a, Field b);
 Field Subtract(Field a, Field b);
-Field Grow(Field shape, double by);      // negative shrinks
+Field Grow(Field shape, double by);        // negative shrinks
 Field Outline(Field shape, double width);  // a band of `width` just inside the edge
 Field Moved(Field shape, Vec by);
 Field Turned(Field shape, Vec pivot, double degrees);
@@ -56,7 +55,7 @@ Colour FromHsv(double hue_degrees, double saturation, double value);
 
 // Premultiplied floating-point picture; "source over" compositing.
 class Canvas {
-public:
+  public:
     Canvas(int width, int height);
 
     void Fill(const Field& shape, Colour colour);
@@ -70,7 +69,7 @@ public:
     int Height() const { return height_; }
     Image Finish() const;
 
-private:
+  private:
     struct Pixel {
         float r = 0, g = 0, b = 0, a = 0;
     };

@@ -41,6 +41,7 @@ struct FakeWindow {
     std::uint32_t exStyle = 0;
     std::optional<ColourValue> colourKey;
     bool topmost = false;
+    bool shown = false;
     std::string title;
     std::map<int, FakeControl> controls;
     std::vector<ColourValue> outlines;
@@ -108,6 +109,7 @@ public:
     std::int64_t CreatePaletteWindow(int window, const Rect& client, int owner,
                                      ColourValue background) override;
     std::int64_t CreateTrayOwnerWindow(const Rect& rect, const std::string& title) override;
+    void ShowWindow(int window) override { windows.at(window).shown = true; }
     bool WindowExists(int window) override { return windows.count(window) != 0; }
     void DestroyWindow(int window) override { windows.erase(window); }
     Point WindowPosition(int window) override;

@@ -1,21 +1,29 @@
+#include "resources/artwork.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "resources/artwork.h"
 #include "resources/ico_file.h"
 #include "resources/raster.h"
 
 namespace vandrel {
 namespace {
 
-int Alpha(std::uint32_t pixel) { return static_cast<int>(pixel >> 24); }
+int Alpha(std::uint32_t pixel) {
+    return static_cast<int>(pixel >> 24);
+}
 
-std::uint32_t At(const Image& image, int x, int y) { return image.pixels[y * image.width + x]; }
+std::uint32_t At(const Image& image, int x, int y) {
+    return image.pixels[y * image.width + x];
+}
 
 unsigned U16(const std::string& bytes, std::size_t at) {
     return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
@@ -83,11 +91,6 @@ TEST(ProgramImage, MoveDownIsMoveUpUpsideDown) {
             EXPECT_EQ(At(up, x, y), At(down, x, up.height - 1 - y)) << x << "," << y;
         }
     }
-}
-
-TEST(ProgramImage, DrawingIsRepeatable) {
-    EXPECT_EQ(ProgramImage(picture::kAboutRight).pixels,
-              ProgramImage(picture::kAboutRight).pixels);
 }
 
 TEST(ApplicationIcon, HasTheRequestedSizeAndTransparentCorners) {
@@ -197,8 +200,10 @@ TEST(IcoFile, DirectoryListsEveryEntryWithItsSize) {
 }
 
 TEST(IcoFile, ColourRowsRunBottomUpAsBgraAndMaskMarksTransparency) {
-    Image image{3, 2, {0xFF102030u, 0x00000000u, 0x80405060u,   // top row
-                       0xFFA0B0C0u, 0xFFD0E0F0u, 0x00000000u}};  // bottom row
+    Image image{3,
+                2,
+                {0xFF102030u, 0x00000000u, 0x80405060u,    // top row
+                 0xFFA0B0C0u, 0xFFD0E0F0u, 0x00000000u}};  // bottom row
     const std::string bytes = IcoFileBytes({image});
     const std::size_t pixels = U32(bytes, 6 + 12) + 40;
     // Bottom row first; each pixel's bytes are blue, green, red, alpha.
@@ -216,6 +221,28 @@ TEST(IcoFile, MaskRowsArePaddedToFourBytes) {
     const std::string bytes = IcoFileBytes({Checker(40)});
     // 40 pixels need 5 mask bytes, padded to 8.
     EXPECT_EQ(U32(bytes, 6 + 8), 40u + 40 * 40 * 4 + 8 * 40);
+}
+
+// The icon file is kept in the source tree for the Windows build; it must
+// still show what the artwork draws now.
+TEST(IcoFile, KeptIconMatchesTheArtwork) {
+    const auto kept =
+        std::filesystem::path(__FILE__).parent_path() / "../../src/resources/vandrel.ico";
+    std::ifstream in(kept, std::ios::binary);
+    if (!in) GTEST_SKIP() << "no icon file at " << kept;
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::string fresh = IcoFileBytes(
+        {ApplicationIcon(16), ApplicationIcon(32), ApplicationIcon(48), ApplicationIcon(256)});
+    ASSERT_EQ(bytes.size(), fresh.size()) << "run make_icon again";
+    EXPECT_EQ(bytes.substr(0, 6 + 4 * 16), fresh.substr(0, 6 + 4 * 16));
+    int far_off = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        // Another maths library may round a few edge pixels differently.
+        const int diff =
+            static_cast<unsigned char>(bytes[i]) - static_cast<unsigned char>(fresh[i]);
+        far_off += diff > 2 || diff < -2;
+    }
+    EXPECT_EQ(far_off, 0) << "run make_icon again";
 }
 
 TEST(IcoFile, RejectsImagesAnIconCannotHold) {

@@ -1,0 +1,132 @@
+// Drawing: the swatch canvas, fonts, and images with alpha.
+#include "platform/win32/win32_platform.h"
+
+namespace vandrel::win32 {
+namespace {
+
+class GdiCanvas : public Canvas {
+public:
+    GdiCanvas(HDC dc, Win32Platform& platform) : dc_(dc), platform_(platform) {}
+
+    void FillRect(const Rect& rect, ColourValue colour) override {
+        const RECT r = ToRect(rect);
+        GdiObject brush(CreateSolidBrush(ToColorRef(colour)));
+        ::FillRect(dc_, &r, static_cast<HBRUSH>(brush.get()));
+    }
+    void FrameRect(const Rect& rect, ColourValue colour) override {
+        const RECT r = ToRect(rect);
+        GdiObject brush(CreateSolidBrush(ToColorRef(colour)));
+        ::FrameRect(dc_, &r, static_cast<HBRUSH>(brush.get()));
+    }
+    void FillRoundRect(const Rect& rect, int radiusX, int radiusY, ColourValue colour) override {
+        // Edged in its own colour, so that an outline drawn afterwards covers
+        // exactly the shape's border and nothing sticks out beyond it.
+        GdiObject brush(CreateSolidBrush(ToColorRef(colour)));
+        GdiObject edge(CreatePen(PS_SOLID, 1, ToColorRef(colour)));
+        Selected pen(dc_, edge.get());
+        Selected fill(dc_, brush.get());
+        RoundRect(dc_, rect.left, rect.top, rect.right, rect.bottom, 2 * radiusX, 2 * radiusY);
+    }
+    void FrameRoundRect(const Rect& rect, int radiusX, int radiusY, ColourValue colour) override {
+        GdiObject outline(CreatePen(PS_SOLID, 1, ToColorRef(colour)));
+        Selected pen(dc_, outline.get());
+        Selected fill(dc_, GetStockObject(NULL_BRUSH));
+        RoundRect(dc_, rect.left, rect.top, rect.right, rect.bottom, 2 * radiusX, 2 * radiusY);
+    }
+    Size MeasureText(int font, const std::string& text) override {
+        Selected chosen(dc_, platform_.Font(font));
+        SIZE size{};
+        GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        return {size.cx, size.cy};
+    }
+    void DrawText(int font, int x, int y, const std::string& text, ColourValue colour) override {
+        Selected chosen(dc_, platform_.Font(font));
+        SetBkMode(dc_, TRANSPARENT);
+        SetTextColor(dc_, ToColorRef(colour));
+        TextOutA(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
+    }
+
+private:
+    HDC dc_;
+    Win32Platform& platform_;
+};
+
+}  // namespace
+
+bool Win32Platform::DrawOnControl(int window, int control,
+                                  const std::function<void(Canvas&)>& paint) {
+    HWND hwnd = Control(window, control);
+    auto* state = hwnd ? reinterpret_cast<SwatchState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)) : nullptr;
+    if (!state || !state->bitmap) return false;
+    {
+        MemoryDc dc(state->bitmap.get());
+        if (!dc.get()) return false;
+        GdiCanvas canvas(dc.get(), *this);
+        paint(canvas);
+        GdiFlush();
+    }
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return true;
+}
+
+void Win32Platform::CreateSwatchFont(int number, int points) {
+    WindowDc screen(nullptr);
+    const int height = -MulDiv(points, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    fonts_[number].reset(CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                                     FIXED_PITCH | FF_MODERN, "Consolas"));
+}
+
+GdiObject MakeAlphaBitmap(const Image& image) {
+    if (image.width <= 0 || image.height <= 0) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biHeight = -image.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    GdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return nullptr;
+    auto* out = static_cast<std::uint32_t*>(bits);
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+        const std::uint32_t p = image.pixels[i];
+        const std::uint32_t a = p >> 24;
+        auto premultiply = [a](std::uint32_t channel) { return (channel * a + 127) / 255; };
+        out[i] = (a << 24) | (premultiply((p >> 16) & 0xFF) << 16) |
+                 (premultiply((p >> 8) & 0xFF) << 8) | premultiply(p & 0xFF);
+    }
+    return bitmap;
+}
+
+IconHandle MakeIcon(const Image& image) {
+    if (image.width <= 0 || image.height <= 0) return nullptr;
+    BITMAPV5HEADER header{};
+    header.bV5Size = sizeof header;
+    header.bV5Width = image.width;
+    header.bV5Height = -image.height;
+    header.bV5Planes = 1;
+    header.bV5BitCount = 32;
+    header.bV5Compression = BI_BITFIELDS;
+    header.bV5RedMask = 0x00FF0000;
+    header.bV5GreenMask = 0x0000FF00;
+    header.bV5BlueMask = 0x000000FF;
+    header.bV5AlphaMask = 0xFF000000;
+    void* bits = nullptr;
+    WindowDc screen(nullptr);
+    GdiObject colour(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header),
+                                      DIB_RGB_COLORS, &bits, nullptr, 0));
+    GdiObject mask(CreateBitmap(image.width, image.height, 1, 1, nullptr));
+    if (!colour || !bits || !mask) return nullptr;
+    std::copy(image.pixels.begin(), image.pixels.end(), static_cast<std::uint32_t*>(bits));
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = static_cast<HBITMAP>(colour.get());
+    info.hbmMask = static_cast<HBITMAP>(mask.get());
+    return IconHandle(CreateIconIndirect(&info));
+}
+
+void Win32Platform::CreateImage(int number, const Image& image) { images_[number] = MakeIcon(image); }
+
+}  // namespace vandrel::win32

@@ -1,0 +1,112 @@
+// Popup menus built from the program's menu data, and the tray icon.
+#include "platform/win32/win32_platform.h"
+
+#include <shellapi.h>
+
+namespace vandrel::win32 {
+namespace {
+
+void AppendItems(HMENU menu, const std::vector<MenuItem>& items, std::vector<GdiObject>& bitmaps) {
+    for (const MenuItem& item : items) {
+        if (item.separator) {
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE;
+        info.wID = static_cast<UINT>(item.id);
+        info.dwTypeData = const_cast<char*>(item.caption.c_str());
+        info.fState = item.checked ? MFS_CHECKED : MFS_UNCHECKED;
+        if (item.isSubMenu) {
+            HMENU sub = CreatePopupMenu();
+            if (!sub) continue;
+            AppendItems(sub, item.subItems, bitmaps);
+            info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = sub;
+        }
+        if (item.image) {
+            if (GdiObject bitmap = MakeAlphaBitmap(*item.image)) {
+                info.fMask |= MIIM_BITMAP;
+                info.hbmpItem = static_cast<HBITMAP>(bitmap.get());
+                bitmaps.push_back(std::move(bitmap));
+            }
+        }
+        InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+    }
+}
+
+}  // namespace
+
+void Win32Platform::SetMenu(MenuId menu, const Menu& content) {
+    BuiltMenu built;
+    built.menu.reset(CreatePopupMenu());
+    if (!built.menu) return;  // a menu that cannot be made is skipped
+    AppendItems(built.menu.get(), content.items, built.bitmaps);
+    menus_[menu] = std::move(built);
+}
+
+void Win32Platform::CheckMenuItem(MenuId menu, int item, bool checked) {
+    auto found = menus_.find(menu);
+    if (found == menus_.end()) return;
+    ::CheckMenuItem(found->second.menu.get(), static_cast<UINT>(item),
+                    MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void Win32Platform::ShowMenu(MenuId menu, int owner) {
+    auto found = menus_.find(menu);
+    HWND hwnd = HandleOf(owner);
+    if (found == menus_.end() || !hwnd) return;
+    POINT at{};
+    GetCursorPos(&at);
+    // The owner must be in front, or the menu does not close when the user
+    // clicks elsewhere.
+    SetForegroundWindow(hwnd);
+    const int chosen =
+        static_cast<int>(TrackPopupMenu(found->second.menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                                        at.x, at.y, 0, hwnd, nullptr));
+    PostMessageA(hwnd, WM_NULL, 0, 0);
+    if (chosen != 0) {
+        Event event;
+        event.kind = EventKind::Menu;
+        event.window = owner;
+        event.item = chosen;
+        Push(event);
+    }
+}
+
+bool Win32Platform::AddTrayIconNow() {
+    HWND hwnd = HandleOf(trayOwner_);
+    if (!hwnd) return false;
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = hwnd;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_ICON | NIF_MESSAGE;
+    data.uCallbackMessage = kTrayCallbackMessage;
+    data.hIcon = appIcon_.get();
+    return Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+}
+
+bool Win32Platform::AddTrayIcon(int owner) {
+    trayOwner_ = owner;
+    trayAdded_ = AddTrayIconNow();
+    return trayAdded_;
+}
+
+void Win32Platform::ReAddTrayIcon() {
+    if (trayOwner_ != kNoWindow) trayAdded_ = AddTrayIconNow();
+}
+
+void Win32Platform::RemoveTrayIcon() {
+    HWND hwnd = HandleOf(trayOwner_);
+    if (!trayAdded_ || !hwnd) return;
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = hwnd;
+    data.uID = kTrayIconId;
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    trayAdded_ = false;
+}
+
+}  // namespace vandrel::win32
