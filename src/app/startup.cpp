@@ -40,10 +40,12 @@ void StartUp(App& app, Platform& platform) {
     LoadImages(platform);
     LoadFonts(platform);
     ReadSettings(app, platform);
+    // The prefix comes before the menus, or the tray's colour items would
+    // read without "#" until the next rebuild.
+    if (app.settings.Pound) app.settings.Prefix = "#";
     ListPalettes(app, platform);
     BuildMenus(app, platform);
     ReindexSlots(app);
-    if (app.settings.Pound) app.settings.Prefix = "#";
 
     if (app.settings.Systray) {
         platform.CreateTrayOwnerWindow({0, 0, 50, 50}, "Vandrel");

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "app/event_loop.h"
+#include "palette/palette_file.h"
+#include "palette/palette_list.h"
+#include "palette_window/menus.h"
+#include "test_support.h"
+
+namespace vandrel::testing {
+namespace {
+
+std::string Outline(const std::vector<MenuItem>& items) {
+    std::string text;
+    for (const MenuItem& item : items) {
+        if (!text.empty()) text += ", ";
+        if (item.separator) text += "-";
+        else if (item.isSubMenu) text += item.caption + "{" + Outline(item.subItems) + "}";
+        else text += item.caption + "=" + std::to_string(item.id);
+    }
+    return text;
+}
+
+class Menus : public AppTest {
+protected:
+    void SetUp() override {
+        AddPalette("start.pal", StartPaletteText());
+        AddPalette("web.pal", "#1A2B3C\r\n#00FF00\r\n#0000FF\r\n");
+        Start();  // fake listing is sorted: start, web
+    }
+};
+
+TEST_F(Menus, TrayMenuWithColourSubMenus) {
+    const Menu& tray = platform.menus.at(MenuId::Tray);
+    EXPECT_EQ(Outline(tray.items),
+              "start{#000000=1000, #FF0000=1001, #FFFF00=1002, #00FF00=1003, #00FFFF=1004, #0000FF=1005, "
+              "#FF00FF=1006, #FFFFFF=1007, -, Open=10000, Edit=11000}, "
+              "web{#1A2B3C=1008, #00FF00=1009, #0000FF=1010, -, Open=10001, Edit=11001}, Manage=30, Exit=31");
+    ASSERT_TRUE(tray.items[1].image.has_value());
+    ASSERT_TRUE(tray.items[1].subItems[0].image.has_value());
+}
+
+TEST_F(Menus, PlainTrayMenu) {
+    app->settings.SystrayColorMenu = 0;
+    BuildMenus(*app, platform);
+    EXPECT_EQ(Outline(platform.menus.at(MenuId::Tray).items), "start=10000, web=10001, Manage=30, Exit=31");
+}
+
+TEST_F(Menus, ColourItemCopiesItsCaptionWhateverTheOutputMode) {
+    app->PaletteOptionsByName.at("web.pal").Output = 1;
+    RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, 1008, 0, SubKind::None});
+    EXPECT_EQ(platform.clipboard, "#1A2B3C");
+    app->settings.Prefix = "";
+    BuildMenus(*app, platform);
+    RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, 1009, 0, SubKind::None});
+    EXPECT_EQ(platform.clipboard, "00FF00");
+}
+
+TEST_F(Menus, PaletteImagesSplitIntoHalvesAndQuarters) {
+    const Image image = PaletteImage(*app, app->PaletteIndexByName.at("web.pal"));
+    ASSERT_EQ(image.pixels.size(), 256u);
+    auto at = [&](int x, int y) { return image.pixels[y * 16 + x]; };
+    EXPECT_EQ(at(3, 3), 0xFF1A2B3Cu);
+    EXPECT_EQ(at(3, 12), 0xFF1A2B3Cu) << "three colours: the left half stays colour 0";
+    EXPECT_EQ(at(12, 3), 0xFF00FF00u);
+    EXPECT_EQ(at(12, 12), 0xFF0000FFu);
+    for (int corner : {0, 15, 240, 255}) EXPECT_EQ(image.pixels[corner], 0x00FFFFFFu);
+    const Image start = PaletteImage(*app, app->PaletteIndexByName.at("start.pal"));
+    EXPECT_EQ(start.pixels[12 * 16 + 3], 0xFF00FF00u) << "four colours: bottom left is colour 3";
+}
+
+TEST_F(Menus, AnEmptyPaletteEndsTheTrayListUnlessItIsTheFirst) {
+    WriteFile(SettingsPath() / "a_empty.pal", "");  // lists before start.pal
+    ListPalettes(*app, platform);
+    BuildMenus(*app, platform);
+    EXPECT_EQ(Outline(platform.menus.at(MenuId::Tray).items),
+              "a_empty{#=1000, -, Open=10000, Edit=11000}, start{#000000=1001, #FF0000=1002, #FFFF00=1003, "
+              "#00FF00=1004, #00FFFF=1005, #0000FF=1006, #FF00FF=1007, #FFFFFF=1008, -, Open=10001, "
+              "Edit=11001}, web{#1A2B3C=1009, #00FF00=1010, #0000FF=1011, -, Open=10002, Edit=11002}, "
+              "Manage=30, Exit=31");
+    WriteFile(SettingsPath() / "startz.pal", "");  // between start and web
+    ListPalettes(*app, platform);
+    BuildMenus(*app, platform);
+    const std::string outline = Outline(platform.menus.at(MenuId::Tray).items);
+    EXPECT_EQ(outline.find("web{"), std::string::npos) << outline;
+    EXPECT_EQ(outline.find("startz{"), std::string::npos) << outline;
+}
+
+TEST_F(Menus, ColourItemsNeverReachTheOpenRange) {
+    for (int p = 0; p < 800; ++p) {
+        app->PaletteNames[p] = "p" + std::to_string(p) + ".pal";
+        app->PaletteColourCount[p] = 12;
+        for (int k = 0; k < 12; ++k) app->PaletteColours[p][k] = "123456";
+    }
+    const Menu tray = TrayMenuContent(*app);
+    int highest = 0;
+    std::function<void(const std::vector<MenuItem>&)> walk = [&](const std::vector<MenuItem>& items) {
+        for (const MenuItem& item : items) {
+            if (item.caption == "#123456") highest = std::max(highest, item.id);
+            walk(item.subItems);
+        }
+    };
+    walk(tray.items);
+    EXPECT_EQ(highest, 9999);
+    EXPECT_EQ(tray.items.size(), 802u) << "every palette is still listed with Open and Edit";
+    EXPECT_EQ(Outline(tray.items[799].subItems), "-, Open=10799, Edit=11799");
+}
+
+TEST_F(Menus, PopupAndNewPaletteMenus) {
+    EXPECT_EQ(Outline(platform.menus.at(MenuId::PalettePopup).items),
+              "Move=1, Edit=2, Manage=3, -, About=4, -, Close=5");
+    EXPECT_EQ(Outline(platform.menus.at(MenuId::NewPalette).items), "Blank=20, From clipboard=21");
+    EXPECT_EQ(MenuCaptionOf("my.pal.pal"), "my");
+}
+
+TEST_F(Menus, NoTrayMenuWithoutTheTrayIcon) {
+    platform.menus.clear();
+    app->settings.Systray = 0;
+    BuildMenus(*app, platform);
+    EXPECT_EQ(platform.menus.count(MenuId::Tray), 0u);
+}
+
+}  // namespace
+}  // namespace vandrel::testing
