@@ -7,6 +7,12 @@ namespace vandrel::win32 {
 namespace {
 
 void AppendItems(HMENU menu, const std::vector<MenuItem>& items, std::vector<GdiObject>& bitmaps) {
+    // Images share the check-mark column, as in the system's own menus.
+    MENUINFO style{};
+    style.cbSize = sizeof style;
+    style.fMask = MIM_STYLE;
+    style.dwStyle = MNS_CHECKORBMP;
+    SetMenuInfo(menu, &style);
     for (const MenuItem& item : items) {
         if (item.separator) {
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
@@ -26,9 +32,12 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items, std::vector<Gdi
             info.hSubMenu = sub;
         }
         if (item.image) {
+            // Drawn by the owner window (DrawMenuImage), so that the alpha
+            // channel is honoured wherever the system would just copy bits.
             if (GdiObject bitmap = MakeAlphaBitmap(*item.image)) {
-                info.fMask |= MIIM_BITMAP;
-                info.hbmpItem = static_cast<HBITMAP>(bitmap.get());
+                info.fMask |= MIIM_BITMAP | MIIM_DATA;
+                info.hbmpItem = HBMMENU_CALLBACK;
+                info.dwItemData = reinterpret_cast<ULONG_PTR>(bitmap.get());
                 bitmaps.push_back(std::move(bitmap));
             }
         }
@@ -37,6 +46,27 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items, std::vector<Gdi
 }
 
 }  // namespace
+
+bool MeasureMenuImage(LPARAM lParam) {
+    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (measure->CtlType != ODT_MENU) return false;
+    measure->itemWidth = kMenuImageSize;
+    measure->itemHeight = kMenuImageSize;
+    return true;
+}
+
+bool DrawMenuImage(LPARAM lParam) {
+    auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+    if (draw->CtlType != ODT_MENU || !draw->itemData) return false;
+    auto bitmap = reinterpret_cast<HGDIOBJ>(draw->itemData);
+    MemoryDc source(bitmap);
+    const int x = draw->rcItem.left + (draw->rcItem.right - draw->rcItem.left - kMenuImageSize) / 2;
+    const int y = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - kMenuImageSize) / 2;
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(draw->hDC, x, y, kMenuImageSize, kMenuImageSize, source.get(), 0, 0, kMenuImageSize,
+               kMenuImageSize, blend);
+    return true;
+}
 
 void Win32Platform::SetMenu(MenuId menu, const Menu& content) {
     BuiltMenu built;

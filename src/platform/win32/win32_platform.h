@@ -160,6 +160,11 @@ constexpr const char* kNameDialogClass = "VandrelPaletteName";
 inline COLORREF ToColorRef(ColourValue colour) { return static_cast<COLORREF>(colour & 0xFFFFFF); }
 inline RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
+// Menu item images: measured and drawn by the window that owns the menu.
+constexpr int kMenuImageSize = 16;
+bool MeasureMenuImage(LPARAM lParam);
+bool DrawMenuImage(LPARAM lParam);
+
 // A 32-bit top-down DIB section with premultiplied alpha, from an Image.
 GdiObject MakeAlphaBitmap(const Image& image);
 IconHandle MakeIcon(const Image& image);

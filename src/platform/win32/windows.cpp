@@ -188,6 +188,12 @@ DragOutcome Win32Platform::MoveWithMouse(int window) {
 
 LRESULT CALLBACK PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_MEASUREITEM:
+            if (MeasureMenuImage(lParam)) return TRUE;
+            break;
+        case WM_DRAWITEM:
+            if (DrawMenuImage(lParam)) return TRUE;
+            break;
         case WM_MOUSEACTIVATE: return MA_NOACTIVATE;  // never take the focus from the user's application
         case WM_ERASEBKGND: {
             RECT client{};
@@ -196,10 +202,10 @@ LRESULT CALLBACK PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
             FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(brush.get()));
             return 1;
         }
-        default:
-            if (MoveByBackground(hwnd, message)) return 0;
-            return DefWindowProcA(hwnd, message, wParam, lParam);
+        default: break;
     }
+    if (MoveByBackground(hwnd, message)) return 0;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SwatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -256,6 +262,8 @@ LRESULT CALLBACK TrayOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         platform->ReAddTrayIcon();  // the notification area was recreated
         return 0;
     }
+    if (message == WM_MEASUREITEM && MeasureMenuImage(lParam)) return TRUE;
+    if (message == WM_DRAWITEM && DrawMenuImage(lParam)) return TRUE;
     if (message == kTrayCallbackMessage && platform) {
         SubKind subKind = SubKind::None;
         switch (LOWORD(lParam)) {
