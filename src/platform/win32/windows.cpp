@@ -176,7 +176,11 @@ DragOutcome Win32Platform::MoveWithMouse(int window) {
     HWND previousForeground = GetForegroundWindow();
     RECT before{}, after{};
     GetWindowRect(hwnd, &before);
-    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    // The move command itself rather than a caption press: the press would
+    // first activate the window, taking the focus from the user's application.
+    SendMessageA(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, MAKELPARAM(cursor.x, cursor.y));
     GetWindowRect(hwnd, &after);
     // Some systems activate a window in its move loop; hand the focus back
     // to the application the user was working in.

@@ -1,0 +1,174 @@
+# The main job: open a palette from the tray, click a swatch, get its code on the clipboard or
+# typed into the application in front; exit from the tray and find the same windows again.
+
+# The start palette's colours, top to bottom.
+START_COLOURS=(000000 FF0000 FFFF00 00FF00 00FFFF 0000FF FF00FF FFFFFF)
+
+# Waits until the program has finished starting (its tray owner exists).
+wait_started() {
+  drv wait-exists VandrelTrayOwner Vandrel 10000 >/dev/null ||
+    fail "Vandrel did not finish starting: its tray icon's window never appeared"
+}
+
+# palette_window [INDEX]: "HWND X Y W H" of the INDEXth visible palette window (from 1).
+palette_window() {
+  local line
+  line=$(drv count-windows VandrelPalette VN | sed -n "${1:-1}p")
+  [ -n "$line" ] && [[ "$line" == 0x* ]] || return 1
+  printf '%s' "$line"
+}
+
+wait_palette_windows() { # COUNT
+  wait_until 5000 bash -c "[ \"\$(wine '$VDRIVER_EXE' count-windows VandrelPalette VN | tail -n 1)\" = $1 ]" ||
+    fail "expected $1 palette window(s) on screen, found $(drv count-windows VandrelPalette VN | tail -n 1)"
+}
+
+# Chooses "Open" in the start palette's sub-menu of the tray menu: start is the first palette,
+# its sub-menu holds 8 colours, a separator, "Open" and "Edit".
+open_start_from_tray() {
+  drv tray-click left >/dev/null || fail "the tray icon did not answer"
+  drv menu-wait >/dev/null || fail "no tray menu appeared after a click on the tray icon"
+  drv menu-keys down right down down down down down down down down enter >/dev/null
+}
+
+# Chooses "Exit", the last item of the tray menu.
+exit_from_tray() {
+  drv tray-click right >/dev/null || fail "the tray icon did not answer"
+  drv menu-wait >/dev/null || fail "no tray menu appeared after a click on the tray icon"
+  drv menu-keys up enter >/dev/null
+  local code
+  code=$(wait_vandrel_exit 10000) || fail "Vandrel was still running 10 s after Exit in the tray menu"
+  assert_eq 0 "$code" "exit code after Exit in the tray menu"
+  drv wait-gone VandrelTrayOwner Vandrel 3000 >/dev/null ||
+    fail "the tray icon's window is still there after the program ended"
+}
+
+# Screen point of swatch J (from 0) of a palette window at X Y with rounded 59 x 18 swatches:
+# the middle of its second row, above the code text.
+swatch_point() { # X Y J
+  printf '%s %s' $(($1 + 30)) $(($2 + 1 + $3 * 19 + 1))
+}
+
+test_palette_opened_from_tray_appears_transparent_at_its_place() {
+  start_vandrel
+  wait_started
+  # What lies below: read the desktop where the window will appear, before it does.
+  local before after
+  before=$(drv pixels 1219 200 61 153)
+  open_start_from_tray
+  local hwnd x y w h
+  read -r hwnd x y w h < <(drv wait-window VandrelPalette VN 5000) ||
+    fail "no palette window appeared after Open in the tray menu"
+  screenshot palette_opened
+  # The default place: the right edge of the screen, 200 pixels down; 8 rounded swatches of 59 x 18.
+  assert_eq "1219 200 61 153" "$x $y $w $h" "palette window place and size"
+  assert_eq "FEFEFE 0 1" "$(drv layered "$hwnd")" "colour key of the palette window"
+  local exstyle
+  exstyle=$(drv exstyle "$hwnd")
+  for bit in 0x8 0x80 0x80000 0x8000000; do # topmost, tool window, layered, no-activate
+    [ $((exstyle & bit)) -ne 0 ] || fail "the palette window lacks extended style bit $bit (has $exstyle)"
+  done
+  after=$(drv pixels 1219 200 61 153)
+  local j row col want got
+  for j in "${!START_COLOURS[@]}"; do
+    row=$((1 + j * 19 + 1))
+    want=${START_COLOURS[$j]}
+    got=$(sed -n "$((row + 1))p" <<<"$after" | awk '{print $31}')
+    assert_eq "$want" "$got" "colour of swatch $j on screen"
+  done
+  # The margin and the gaps between swatches show the desktop.
+  for row in 0 19 38 152; do
+    for col in 1 31 60; do
+      got=$(sed -n "$((row + 1))p" <<<"$after" | awk -v c=$col '{print $c}')
+      want=$(sed -n "$((row + 1))p" <<<"$before" | awk -v c=$col '{print $c}')
+      assert_eq "$want" "$got" "pixel $((col - 1)),$row of the window should show the desktop"
+    done
+  done
+  exit_from_tray
+}
+
+test_swatch_click_puts_the_code_on_the_clipboard() {
+  write_crlf "$(settings_dir)/Vandrel.ini" "[start.pal]" "WinID = 1" "X = 500" "Y = 150"
+  start_vandrel
+  read -r hwnd x y w h < <(drv wait-window VandrelPalette VN 10000) ||
+    fail "the palette window of the last run did not reopen"
+  drv set-clipboard "nothing yet" >/dev/null
+  # A quick click (the press and release reach the program together).
+  drv click $(swatch_point 500 150 1) >/dev/null
+  drv wait-clipboard "#FF0000" 3000 >/dev/null ||
+    fail "after a click on the red swatch the clipboard holds '$(drv clipboard)'"
+  assert_eq "#FF0000" "$(xclip -display "$E2E_DISPLAY" -o -selection clipboard 2>&1)" \
+    "clipboard as Linux programs see it"
+  # A slow click: the press starts the move loop of this movable palette, which takes the release.
+  drv press $(swatch_point 500 150 5) >/dev/null
+  sleep 0.3
+  drv release $(swatch_point 500 150 5) >/dev/null
+  drv wait-clipboard "#0000FF" 3000 >/dev/null ||
+    fail "after a slow click on the blue swatch the clipboard holds '$(drv clipboard)'"
+  assert_eq "$x $y" "$(drv rect "$hwnd" | cut -d' ' -f1,2)" "a click must not move the window"
+  exit_from_tray
+}
+
+test_keyboard_mode_types_into_the_application_in_front() {
+  write_crlf "$(settings_dir)/Vandrel.ini" "[start.pal]" "WinID = 1" "X = 700" "Y = 150" "Output = 1"
+  start_vandrel
+  drv wait-window VandrelPalette VN 10000 >/dev/null || fail "the palette window did not reopen"
+  start_receiver --pos 100 150 400 120
+  drv wait-foreground - Receiver 5000 >/dev/null || fail "the receiving application is not in front"
+
+  drv press $(swatch_point 700 150 1) >/dev/null
+  sleep 0.2
+  drv release $(swatch_point 700 150 1) >/dev/null
+  wait_until 3000 bash -c '[ "$(cat "$E2E_TEST_DIR/receiver.txt")" = "#FF0000" ]' ||
+    fail "after a click on the red swatch the other program's text field holds '$(receiver_text)'"
+  [[ "$(drv foreground)" == *Receiver* ]] ||
+    fail "the palette took the focus: in front is now $(drv foreground)"
+
+  sleep 0.6
+  # Two clicks within 500 ms: only the first one types.
+  drv click $(swatch_point 700 150 3) double >/dev/null
+  wait_until 3000 bash -c '[ "$(cat "$E2E_TEST_DIR/receiver.txt")" = "#FF0000#00FF00" ]' ||
+    fail "after a double click on the green swatch the text field holds '$(receiver_text)'"
+  sleep 1
+  assert_eq "#FF0000#00FF00" "$(receiver_text)" "text typed by two clicks within 500 ms"
+  [[ "$(drv foreground)" == *Receiver* ]] ||
+    fail "the palette took the focus: in front is now $(drv foreground)"
+  exit_from_tray
+}
+
+test_exit_and_restart_keeps_both_palettes_in_their_slots_and_places() {
+  mkdir -p "$(settings_dir)"
+  printf '%s\r\n' "${START_COLOURS[@]/#/#}" >"$(settings_dir)/start.pal"
+  printf '%s\r\n' '#1A2B3C' '#FF8000' '#00AA55' >"$(settings_dir)/web.pal"
+  write_crlf "$(settings_dir)/Vandrel.ini" \
+    "[start.pal]" "WinID = 2" "X = 300" "Y = 120" "[web.pal]" "WinID = 1" "X = 600" "Y = 140" "Drag = 1"
+  start_vandrel
+  wait_palette_windows 2
+  # Drag the web palette by its first swatch to a new place.
+  drv drag 630 142 730 262 10 60 >/dev/null
+  wait_until 3000 bash -c "wine '$VDRIVER_EXE' window-at 701 262 | grep -q VandrelSwatch" ||
+    fail "the web palette did not follow the drag"
+  exit_from_tray
+  local ini
+  ini="$(settings_dir)/Vandrel.ini"
+  grep -q $'^\[web.pal\]\r$' "$ini" || fail "Vandrel.ini has no group for web.pal: $(file_repr "$ini")"
+  tr -d '\r' <"$ini" | grep -A3 '^\[web.pal\]' | tr '\n' ' ' | grep -q 'WinID = 1 X = 700 Y = 260' ||
+    fail "web.pal should be stored open in slot 1 at 700,260: $(tr -d '\r' <"$ini" | grep -A3 '^\[web.pal\]' | tr '\n' ' ')"
+  tr -d '\r' <"$ini" | grep -A3 '^\[start.pal\]' | tr '\n' ' ' | grep -q 'WinID = 2 X = 300 Y = 120' ||
+    fail "start.pal should be stored open in slot 2 at 300,120: $(tr -d '\r' <"$ini" | grep -A3 '^\[start.pal\]' | tr '\n' ' ')"
+
+  E2E_VANDREL_PID=
+  start_vandrel
+  wait_palette_windows 2
+  local first second
+  first=$(drv window-at 701 262)
+  second=$(drv window-at 301 122)
+  [[ "$first" == *VandrelSwatch* ]] || fail "no palette at 700,260 after the restart: $first"
+  [[ "$second" == *VandrelSwatch* ]] || fail "no palette at 300,120 after the restart: $second"
+  # Slot 1 owns swatch numbers from 1200, slot 2 from 1400.
+  assert_eq 1200 "$(drv children "$(awk '{print $4}' <<<"$first")" | head -n 1 | awk '{print $1}')" \
+    "first swatch number of the web palette (slot 1)"
+  assert_eq 1400 "$(drv children "$(awk '{print $4}' <<<"$second")" | head -n 1 | awk '{print $1}')" \
+    "first swatch number of the start palette (slot 2)"
+  exit_from_tray
+}
