@@ -66,36 +66,23 @@ std::string Win32Platform::ChooseFolder(const std::string& title, const std::str
 namespace {
 
 constexpr int kNameEditId = 100;
+constexpr int kNameWidth = 300;
+constexpr int kNameHeight = 130;
 
 struct NameDialog {
-    bool done = false;
-    bool accepted = false;
-    std::string text;
+    std::string suggested;
+    std::string answer;
+    HFONT font = nullptr;
 };
 
-LRESULT CALLBACK NameDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* dialog = reinterpret_cast<NameDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    switch (message) {
-        case WM_COMMAND:
-            if (!dialog) break;
-            if (LOWORD(wParam) == IDOK) {
-                HWND edit = GetDlgItem(hwnd, kNameEditId);
-                std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-                text.resize(static_cast<std::size_t>(GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
-                dialog->text = text;
-                dialog->accepted = true;
-                dialog->done = true;
-            } else if (LOWORD(wParam) == IDCANCEL) {
-                dialog->done = true;
-            }
-            return 0;
-        case WM_CLOSE:
-            if (dialog) dialog->done = true;
-            return 0;
-        default: break;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
+// A dialog of the system's own class without controls; they are made in
+// pixels when it opens, so the box has exactly the size it should.
+struct alignas(4) EmptyDialogTemplate {
+    DLGTEMPLATE header;
+    WORD menu = 0;
+    WORD windowClass = 0;
+    WORD title = 0;
+};
 
 HFONT DialogFont() {
     NONCLIENTMETRICSA metrics{};
@@ -106,57 +93,68 @@ HFONT DialogFont() {
     return font ? static_cast<HFONT>(font.get()) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+void LayOutNameDialog(HWND dialog, const NameDialog& state) {
+    SetWindowTextA(dialog, "Palette Name");
+    SetWindowPos(dialog, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - kNameWidth) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - kNameHeight) / 2, kNameWidth, kNameHeight, 0);
+    RECT client{};
+    GetClientRect(dialog, &client);
+    const int width = client.right - 20;
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    HWND prompt = CreateWindowExA(0, "STATIC", "Please enter a name for your new palette file",
+                                  WS_CHILD | WS_VISIBLE, 10, 8, width, 18, dialog, nullptr, instance, nullptr);
+    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", state.suggested.c_str(),
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 10, 30, width, 22, dialog,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNameEditId)), instance, nullptr);
+    HWND ok = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                              client.right - 90, client.bottom - 32, 80, 25, dialog,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
+    for (HWND child : {prompt, edit, ok})
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), TRUE);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+}
+
+INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<NameDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+        case WM_INITDIALOG:
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            LayOutNameDialog(dialog, *reinterpret_cast<NameDialog*>(lParam));
+            return FALSE;  // the focus is set already
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK && state) {
+                HWND edit = GetDlgItem(dialog, kNameEditId);
+                std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+                text.resize(static_cast<std::size_t>(
+                    GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
+                state->answer = text;
+                EndDialog(dialog, IDOK);
+                return TRUE;
+            }
+            // Escape and the close box arrive as IDCANCEL: an empty answer.
+            if (LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, IDCANCEL);
+                return TRUE;
+            }
+            break;
+        default: break;
+    }
+    return FALSE;
+}
+
 }  // namespace
 
 std::string Win32Platform::AskPaletteName(const std::string& suggested) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = NameDialogProc;
-        wc.hInstance = instance_;
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.hIcon = appIcon_.get();
-        wc.lpszClassName = kNameDialogClass;
-        registered = RegisterClassExA(&wc) != 0;
-    }
     ModalScope modal(*this);
-    constexpr int kWidth = 300, kHeight = 130;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-    HWND hwnd = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, kNameDialogClass, "Palette Name",
-                                WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, kWidth, kHeight, nullptr,
-                                nullptr, instance_, nullptr);
-    if (!hwnd) return {};
-    NameDialog dialog;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&dialog));
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    const int width = client.right - 20;
-    HWND prompt = CreateWindowExA(0, "STATIC", "Please enter a name for your new palette file",
-                                  WS_CHILD | WS_VISIBLE, 10, 8, width, 18, hwnd, nullptr, instance_, nullptr);
-    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", suggested.c_str(),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 10, 30, width, 22, hwnd,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNameEditId)), instance_, nullptr);
-    HWND ok = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                              client.right - 90, client.bottom - 32, 80, 25, hwnd,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance_, nullptr);
-    for (HWND child : {prompt, edit, ok}) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), TRUE);
-    ::ShowWindow(hwnd, SW_SHOW);
-    SetForegroundWindow(hwnd);
-    SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-
-    MSG msg;
-    while (!dialog.done && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        // Enter chooses OK and Escape cancels, as in any dialog.
-        if (IsDialogMessageA(hwnd, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    ::DestroyWindow(hwnd);
-    return dialog.accepted ? dialog.text : std::string();
+    EmptyDialogTemplate dialogTemplate{};
+    dialogTemplate.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
+    NameDialog state;
+    state.suggested = suggested;
+    state.font = DialogFont();
+    DialogBoxIndirectParamA(instance_, &dialogTemplate.header, nullptr, NameDialogProc,
+                            reinterpret_cast<LPARAM>(&state));
+    return state.answer;
 }
 
 }  // namespace vandrel::win32

@@ -155,7 +155,6 @@ constexpr const char* kPaletteClass = "VandrelPalette";
 constexpr const char* kSwatchClass = "VandrelSwatch";
 constexpr const char* kTrayOwnerClass = "VandrelTrayOwner";
 constexpr const char* kHelperClass = "VandrelHelper";
-constexpr const char* kNameDialogClass = "VandrelPaletteName";
 
 inline COLORREF ToColorRef(ColourValue colour) { return static_cast<COLORREF>(colour & 0xFFFFFF); }
 inline RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
