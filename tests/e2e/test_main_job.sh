@@ -172,3 +172,33 @@ test_exit_and_restart_keeps_both_palettes_in_their_slots_and_places() {
     "first swatch number of the start palette (slot 2)"
   exit_from_tray
 }
+
+test_tray_colour_item_copies_its_code_and_popup_close_remembers_the_place() {
+  printf '%s\r\n' '#1A2B3C' '#FF8000' >"$(mkdir -p "$(settings_dir)" && settings_dir)/web.pal"
+  write_crlf "$(settings_dir)/Vandrel.ini" "Pound = 0" "[web.pal]" "WinID = 1" "X = 400" "Y = 300" "Output = 1"
+  start_vandrel
+  local hwnd x y w h
+  read -r hwnd x y w h < <(drv wait-window VandrelPalette VN 10000) || fail "the palette did not reopen"
+  # Tray menu: web > second colour. The palette types its codes, but a tray item always copies.
+  drv tray-click left >/dev/null || fail "the tray icon did not answer"
+  drv menu-wait >/dev/null || fail "no tray menu appeared"
+  drv menu-keys down right down enter >/dev/null
+  drv wait-clipboard "FF8000" 3000 >/dev/null ||
+    fail "the tray menu's second colour of web put '$(drv clipboard)' on the clipboard"
+
+  # Right click a swatch: the palette popup menu; its last item is "Close".
+  drv click $((x + 30)) $((y + 3)) right >/dev/null
+  drv menu-wait >/dev/null || fail "no popup menu appeared after a right click on a swatch"
+  screenshot popup_menu
+  drv menu-keys up enter >/dev/null
+  drv wait-gone VandrelPalette VN 3000 >/dev/null || fail "the palette window stayed open after Close"
+
+  # Open it again from the tray ("Open" of web): it comes back where it was.
+  drv tray-click left >/dev/null
+  drv menu-wait >/dev/null || fail "no tray menu appeared"
+  drv menu-keys down right down down enter >/dev/null  # #1A2B3C, #FF8000, separator, Open
+  read -r hwnd x y w h < <(drv wait-window VandrelPalette VN 5000) || fail "Open did not reopen the palette"
+  assert_eq "400 300" "$x $y" "place of the reopened palette"
+  exit_from_tray
+  tr -d '\r' <"$(settings_dir)/Vandrel.ini" | grep -q '^Pound = 0$' || fail "Pound = 0 was not kept"
+}
