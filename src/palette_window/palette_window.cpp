@@ -138,12 +138,33 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
     }
     platform.SetExtendedStyle(s, kPaletteWindowExStyle);
     platform.SetColourKey(s, kKeyColour);
-    platform.InstallWindowHook();
+    platform.InstallWindowHook([&app, &platform](int window, HookEvent event) {
+        OnWindowHook(app, platform, window, event);
+    });
     // Shown once complete, so the key colour never flashes on screen.
     platform.ShowWindow(s);
     if (options.Sticky == 1) platform.SetTopmost(s, true);
     options.WinID = static_cast<std::int8_t>(s);
     return s;
+}
+
+void DrawSelectionMarks(App& app, Platform& platform, const std::string& name) {
+    for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
+        if (app.Slots[slot].PaletteName.empty() || !platform.WindowExists(slot)) continue;
+        const bool selected = !name.empty() && app.Slots[slot].PaletteName == name;
+        platform.DrawClientOutline(slot, selected ? Rgb(255, 0, 0) : kKeyColour);
+    }
+}
+
+void OnWindowHook(App& app, Platform& platform, int /*window*/, HookEvent event) {
+    // Drawing does not survive a repaint: the mark is drawn again each time.
+    if (event != HookEvent::Painted || !app.manageOpen || !platform.WindowExists(kManageWindow))
+        return;
+    const std::string selected = platform.ControlText(kManageWindow, kPaletteList);
+    for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
+        if (!selected.empty() && app.Slots[slot].PaletteName == selected && platform.WindowExists(slot))
+            platform.DrawClientOutline(slot, Rgb(255, 0, 0));
+    }
 }
 
 void LoadFonts(Platform& platform) {

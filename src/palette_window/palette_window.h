@@ -50,6 +50,13 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s);
 // The slot whose swatch a control number is, or 0.
 int SlotOfSwatch(const App& app, int control);
 
+// Marks the palette window of `name` with a red edge and clears the mark of
+// the other open palette windows.
+void DrawSelectionMarks(App& app, Platform& platform, const std::string& name);
+
+// What the program does with the moves and paints of its windows.
+void OnWindowHook(App& app, Platform& platform, int window, HookEvent event);
+
 void LoadFonts(Platform& platform);
 void LoadImages(Platform& platform);
 

@@ -65,6 +65,10 @@ enum class DragOutcome {
     ReleasedWithoutMove  // the loop took the release although nothing moved
 };
 
+// What the window hook reports of the program's windows.
+enum class HookEvent { Moved, Painted };
+using WindowHook = std::function<void(int window, HookEvent event)>;
+
 // One key transition for SendInput.
 struct KeyRecord {
     std::uint16_t virtualKey = 0;
@@ -135,7 +139,9 @@ public:
     virtual void SetExtendedStyle(int window, std::uint32_t style) = 0;
     virtual void SetColourKey(int window, ColourValue key) = 0;
     virtual void SetTopmost(int window, bool topmost) = 0;
-    virtual void InstallWindowHook() = 0;
+    // From now on every window of the program reports moves and paints to
+    // `hook`, and a press on a window's background moves that window.
+    virtual void InstallWindowHook(const WindowHook& hook) = 0;
     virtual int ForegroundWindowNumber() = 0;  // -1: a window of another program
     // Draws a 1-pixel outline along the edge of the window's client area.
     virtual void DrawClientOutline(int window, ColourValue colour) = 0;

@@ -85,6 +85,7 @@ public:
     std::map<int, Image> images;
     bool trayIconAdded = false;
     bool hookInstalled = false;
+    WindowHook hook;
     bool shutDown = false;
     int dragsStarted = 0;
     std::vector<std::string> askedFolderTitles;
@@ -118,7 +119,10 @@ public:
     void SetExtendedStyle(int window, std::uint32_t style) override;
     void SetColourKey(int window, ColourValue key) override;
     void SetTopmost(int window, bool topmost) override;
-    void InstallWindowHook() override { hookInstalled = true; }
+    void InstallWindowHook(const WindowHook& installed) override {
+        hookInstalled = true;
+        hook = installed;
+    }
     int ForegroundWindowNumber() override { return foreground; }
     void DrawClientOutline(int window, ColourValue colour) override;
     bool CreateSwatch(int window, int control, const Rect& rect, ColourValue data) override;

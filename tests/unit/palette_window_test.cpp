@@ -193,3 +193,31 @@ TEST_F(PaletteWindows, SwatchNumbersOfTheSlotsNeverOverlap) {
 
 }  // namespace
 }  // namespace vandrel::testing
+
+namespace vandrel::testing {
+namespace {
+
+TEST_F(PaletteWindows, SelectionMarkIsRedOnTheSelectedPaletteOnly) {
+    OpenPaletteWindow(*app, platform, Index("start.pal"), -1);
+    OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
+    DrawSelectionMarks(*app, platform, "web.pal");
+    EXPECT_EQ(platform.windows.at(1).outlines, std::vector<ColourValue>{kKeyColour});
+    EXPECT_EQ(platform.windows.at(2).outlines, std::vector<ColourValue>{Rgb(255, 0, 0)});
+}
+
+TEST_F(PaletteWindows, PaintsRedrawTheMarkWhileTheManageWindowIsOpen) {
+    OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
+    ASSERT_TRUE(platform.hook);
+    platform.hook(1, HookEvent::Painted);
+    EXPECT_TRUE(platform.windows.at(1).outlines.empty()) << "no manage window, no mark";
+    app->manageOpen = true;
+    platform.windows[kManageWindow].controls[kPaletteList].text = "web.pal";
+    platform.hook(kManageWindow, HookEvent::Painted);
+    EXPECT_EQ(platform.windows.at(1).outlines, std::vector<ColourValue>{Rgb(255, 0, 0)});
+    platform.windows[kManageWindow].controls[kPaletteList].text = "start.pal";
+    platform.hook(1, HookEvent::Painted);
+    EXPECT_EQ(platform.windows.at(1).outlines.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vandrel::testing

@@ -67,7 +67,10 @@ public:
     void SetExtendedStyle(int window, std::uint32_t style) override;
     void SetColourKey(int window, ColourValue key) override;
     void SetTopmost(int window, bool topmost) override;
-    void InstallWindowHook() override { hookInstalled_ = true; }
+    void InstallWindowHook(const WindowHook& hook) override {
+        hook_ = hook;
+        hookInstalled_ = true;
+    }
     int ForegroundWindowNumber() override;
     void DrawClientOutline(int window, ColourValue colour) override;
 
@@ -100,6 +103,10 @@ public:
     int NumberOf(HWND hwnd) const;
     HWND HandleOf(int window) const;
     bool HookInstalled() const { return hookInstalled_; }
+    void Report(HWND hwnd, HookEvent event) {
+        const int number = NumberOf(hwnd);
+        if (hook_ && number != kNoWindow) hook_(number, event);
+    }
     HFONT Font(int number) const;
     void ReAddTrayIcon();
     UINT TaskbarCreatedMessage() const { return taskbarCreated_; }
@@ -119,6 +126,7 @@ private:
     std::map<MenuId, BuiltMenu> menus_;
     HWND helper_ = nullptr;  // hidden window that owns the clipboard
     bool hookInstalled_ = false;
+    WindowHook hook_;
     bool trayAdded_ = false;
     int trayOwner_ = kNoWindow;
     UINT taskbarCreated_ = 0;

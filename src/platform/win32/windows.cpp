@@ -206,6 +206,13 @@ LRESULT CALLBACK PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
             FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(brush.get()));
             return 1;
         }
+        case WM_PAINT:
+        case WM_MOVE: {
+            const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+            if (Win32Platform* platform = CurrentPlatform())
+                platform->Report(hwnd, message == WM_MOVE ? HookEvent::Moved : HookEvent::Painted);
+            return result;
+        }
         default: break;
     }
     if (MoveByBackground(hwnd, message)) return 0;
@@ -249,6 +256,9 @@ LRESULT CALLBACK SwatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                 BitBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, SRCCOPY);
             }
             EndPaint(hwnd, &paint);
+            // A repainted swatch may cover the selection mark's neighbourhood.
+            if (Win32Platform* platform = CurrentPlatform())
+                platform->Report(GetParent(hwnd), HookEvent::Painted);
             return 0;
         }
         case WM_NCDESTROY:
