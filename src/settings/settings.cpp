@@ -68,6 +68,22 @@ Settings DefaultSettings(const std::string& settingsFolder) {
     return defaults;
 }
 
+// One settings value read or written, whatever the field's type.
+void ReadValue(const IniDocument& document, const std::string& group, const char* key,
+               std::string& field, const std::string& fallback) {
+    field = ReadIniString(document, group, key, fallback);
+}
+template <class Int>
+void ReadValue(const IniDocument& document, const std::string& group, const char* key, Int& field,
+               Int fallback) {
+    field = static_cast<Int>(ReadIniInt(document, group, key, fallback));
+}
+std::string ValueText(const std::string& value) { return value; }
+template <class Int>
+std::string ValueText(Int value) {
+    return std::to_string(static_cast<long long>(value));
+}
+
 IniCodec CodecFor(Platform& platform) {
     return {[&platform](const std::string& t) { return platform.Utf8ToCodePage(t); },
             [&platform](const std::string& t) { return platform.CodePageToUtf8(t); }};
@@ -91,15 +107,9 @@ bool EnterFolder(Platform& platform, const std::string& folder) {
 
 void ReadPaletteGroup(const IniDocument& document, const std::string& name,
                       const PaletteOptions& defaults, PaletteOptions& options) {
-    for (const PaletteKey& key : kPaletteKeys) {
-        std::visit(
-            [&](auto member) {
-                using Field = std::remove_reference_t<decltype(options.*member)>;
-                options.*member = static_cast<Field>(
-                    ReadIniInt(document, name, key.key, defaults.*member));
-            },
-            key.field);
-    }
+    for (const PaletteKey& key : kPaletteKeys)
+        std::visit([&](auto member) { ReadValue(document, name, key.key, options.*member, defaults.*member); },
+                   key.field);
 }
 
 }  // namespace
@@ -128,19 +138,10 @@ void ReadSettings(App& app, Platform& platform) {
     const Settings defaults = DefaultSettings(app.SettingsFolder);
     {
         const IniDocument document = LoadIni(platform);
-        for (const GlobalKey& key : kGlobalKeys) {
+        for (const GlobalKey& key : kGlobalKeys)
             std::visit(
-                [&](auto member) {
-                    using Field = std::remove_reference_t<decltype(app.settings.*member)>;
-                    if constexpr (std::is_same_v<Field, std::string>)
-                        app.settings.*member =
-                            ReadIniString(document, "", key.key, defaults.*member);
-                    else
-                        app.settings.*member =
-                            static_cast<Field>(ReadIniInt(document, "", key.key, defaults.*member));
-                },
+                [&](auto member) { ReadValue(document, "", key.key, app.settings.*member, defaults.*member); },
                 key.field);
-        }
     }
     if (app.settings.PaletteDirectory.empty()) app.settings.PaletteDirectory = app.SettingsFolder;
 
@@ -178,18 +179,9 @@ void WriteSettings(App& app, Platform& platform) {
     if (platform.SetCurrentFolder(app.SettingsFolder)) {
         IniDocument document = LoadIni(platform);
         SetIniValue(document, "", "maxfiles", std::to_string(kMaxPaletteIndex));
-        for (const GlobalKey& key : kGlobalKeys) {
-            std::visit(
-                [&](auto member) {
-                    using Field = std::remove_reference_t<decltype(app.settings.*member)>;
-                    if constexpr (std::is_same_v<Field, std::string>)
-                        SetIniValue(document, "", key.key, app.settings.*member);
-                    else
-                        SetIniValue(document, "", key.key,
-                                    std::to_string(static_cast<int>(app.settings.*member)));
-                },
-                key.field);
-        }
+        for (const GlobalKey& key : kGlobalKeys)
+            std::visit([&](auto member) { SetIniValue(document, "", key.key, ValueText(app.settings.*member)); },
+                       key.field);
         SaveIni(platform, document);
     }
 
@@ -198,14 +190,9 @@ void WriteSettings(App& app, Platform& platform) {
     for (const std::string& name : app.PaletteNames) {
         if (name.empty()) continue;
         const PaletteOptions& options = OptionsOf(app, name);
-        for (const PaletteKey& key : kPaletteKeys) {
-            std::visit(
-                [&](auto member) {
-                    SetIniValue(document, name, key.key,
-                                std::to_string(static_cast<int>(options.*member)));
-                },
-                key.field);
-        }
+        for (const PaletteKey& key : kPaletteKeys)
+            std::visit([&](auto member) { SetIniValue(document, name, key.key, ValueText(options.*member)); },
+                       key.field);
     }
     SaveIni(platform, document);
 }
