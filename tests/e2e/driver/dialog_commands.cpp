@@ -30,7 +30,9 @@ std::string ButtonsOf(HWND box) {
   std::string names;
   for (const auto& button : kButtons) {
     HWND control = GetDlgItem(box, button.id);
-    if (control && IsWindowVisible(control)) names += (names.empty() ? "" : " ") + std::string(button.name);
+    if (!control || !IsWindowVisible(control)) continue;
+    if (!names.empty()) names += ' ';
+    names += button.name;
   }
   return names;
 }
@@ -138,7 +140,12 @@ int MenuWait(const Args& args) {
 int MenuKeys(const Args& args) {
   NeedArgs(args, 1, "menu-keys KEY... (down up left right enter escape home end)");
   // Keys go to whatever has the focus: refuse rather than type into the wrong window.
-  if (!OpenMenu()) Fail("no popup menu is open to receive the keys");
+  HWND menu = OpenMenu();
+  if (!menu) Fail("no popup menu is open to receive the keys");
+  HWND front = GetForegroundWindow();
+  if (!front || GetWindowThreadProcessId(front, nullptr) != GetWindowThreadProcessId(menu, nullptr))
+    Fail("the open popup menu does not have the keyboard: keys would go to " +
+         (front ? ClassOf(front) + " '" + TitleOf(front) + "'" : std::string("no window")));
   SendKeyNames(args, 0, 40);
   return 0;
 }

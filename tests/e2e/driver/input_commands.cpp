@@ -157,8 +157,18 @@ int Cursor(const Args&) {
   return 0;
 }
 
-// Each step is one WM_MOUSEMOVE for the program (a move loop moves the window once per step);
-// the gap lets it handle one step before the next arrives.
+// True while the thread that owns the window under the press is in a system move or size loop.
+bool InMoveLoop(DWORD thread) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return thread && GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE);
+}
+
+// Each step is one WM_MOUSEMOVE for the program (a move loop moves the window once per step).
+// A program may start its move loop a moment after the press (WM_NCLBUTTONDOWN/HTCAPTION from
+// its own logic): the steps wait for it, so that none is lost before the loop takes its anchor.
+// A drag the program tracks with a capture of its own never enters the loop: after 1 s the
+// steps go on regardless. The gap lets the program handle one step before the next.
 int Drag(const Args& args) {
   NeedArgs(args, 4, "drag X1 Y1 X2 Y2 [steps] [gap-ms]");
   const int x1 = static_cast<int>(ParseLong(args[0], "x1")), y1 = static_cast<int>(ParseLong(args[1], "y1"));
@@ -167,13 +177,17 @@ int Drag(const Args& args) {
   const long gap = args.size() > 5 ? ParseLong(args[5], "gap-ms") : 50;
   if (steps < 1 || gap < 0) Usage("drag: steps >= 1, gap >= 0");
   MovePointer(x1, y1);
+  const DWORD thread = GetWindowThreadProcessId(WindowFromPoint(POINT{x1, y1}), nullptr);
   Button(x1, y1, false, true);
+  PollUntil(1000, [&] { return InMoveLoop(thread); });
   Sleep(static_cast<DWORD>(gap));
   for (long i = 1; i <= steps; ++i) {
     MovePointer(static_cast<int>(x1 + (x2 - x1) * i / steps), static_cast<int>(y1 + (y2 - y1) * i / steps));
     Sleep(static_cast<DWORD>(gap));
   }
   Button(x2, y2, false, false);
+  if (!PollUntil(2000, [&] { return !InMoveLoop(thread); }))
+    Fail("the window was still being moved 2 s after the button was released");
   return 0;
 }
 

@@ -26,11 +26,23 @@ int WaitWindow(const Args& args) {
   NeedArgs(args, 2, "wait-window CLASS|- TITLE|- [timeout]");
   const DWORD timeout = TimeoutArg(args, 2);
   HWND found = nullptr;
-  PollUntil(timeout, [&] { return (found = FindTopLevel(args[0], args[1], true, true)); });
+  PollUntil(timeout, [&] { return (found = FindTopLevel(args[0], args[1], true, true)) != nullptr; });
   if (!found)
     Fail("no visible " + Describe(args[0], args[1]) + " appeared within " +
          std::to_string(timeout) + " ms");
   Print(WindowLine(found));
+  return 0;
+}
+
+// Like wait-window, but hidden windows count too (a tray owner, a program's helper window).
+int WaitExists(const Args& args) {
+  NeedArgs(args, 2, "wait-exists CLASS|- TITLE|- [timeout]");
+  const DWORD timeout = TimeoutArg(args, 2);
+  HWND found = nullptr;
+  PollUntil(timeout, [&] { return (found = FindTopLevel(args[0], args[1], false, true)) != nullptr; });
+  if (!found)
+    Fail("no " + Describe(args[0], args[1]) + " existed within " + std::to_string(timeout) + " ms");
+  Print(WindowLine(found) + (IsWindowVisible(found) ? " visible" : " hidden"));
   return 0;
 }
 
@@ -67,6 +79,35 @@ int ListWindows(const Args& args) {
           std::to_string(ProcessOf(hwnd)) + (IsWindowVisible(hwnd) ? " visible " : " hidden ") +
           TitleOf(hwnd));
   }
+  return 0;
+}
+
+int WindowAt(const Args& args) {
+  NeedArgs(args, 2, "window-at X Y");
+  const POINT point{ParseLong(args[0], "x"), ParseLong(args[1], "y")};
+  HWND hwnd = WindowFromPoint(point);
+  if (!hwnd) Fail("no window at " + args[0] + "," + args[1]);
+  HWND top = GetAncestor(hwnd, GA_ROOT);
+  Print(HwndText(hwnd) + " " + ClassOf(hwnd) + " " + std::to_string(ProcessOf(hwnd)) + " " +
+        HwndText(top) + " " + ClassOf(top) + " " + TitleOf(top));
+  return 0;
+}
+
+// What the window's thread is doing: in a menu, a move loop, who has focus and capture.
+int ThreadInfo(const Args& args) {
+  NeedArgs(args, 1, "thread-info HWND");
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(RequireWindow(args[0]), nullptr), &info))
+    Fail("GetGUIThreadInfo failed");
+  std::string flags;
+  if (info.flags & GUI_INMENUMODE) flags += " menu";
+  if (info.flags & GUI_POPUPMENUMODE) flags += " popupmenu";
+  if (info.flags & GUI_INMOVESIZE) flags += " movesize";
+  if (info.flags & GUI_SYSTEMMENUMODE) flags += " systemmenu";
+  Print("flags" + (flags.empty() ? std::string(" none") : flags) + " active " + HwndText(info.hwndActive) +
+        " focus " + HwndText(info.hwndFocus) + " capture " + HwndText(info.hwndCapture) +
+        " menuowner " + HwndText(info.hwndMenuOwner) + " movesize " + HwndText(info.hwndMoveSize));
   return 0;
 }
 
@@ -237,7 +278,9 @@ int TrayClick(const Args& args) {
   else Usage("tray-click: expected left, right or double, not " + args[0]);
   const DWORD timeout = TimeoutArg(args, 1);
   HWND owner = nullptr;
-  PollUntil(timeout, [&] { return (owner = FindTopLevel("VandrelTrayOwner", "Vandrel", false, true)); });
+  PollUntil(timeout, [&] {
+    return (owner = FindTopLevel("VandrelTrayOwner", "Vandrel", false, true)) != nullptr;
+  });
   if (!owner)
     Fail("the program's tray owner window (VandrelTrayOwner 'Vandrel') did not exist within " +
          std::to_string(timeout) + " ms");
@@ -281,9 +324,12 @@ int TrayIconClick(const Args& args) {
 
 void AddWindowCommands(std::vector<CommandInfo>& table) {
   table.push_back({"wait-window", "wait-window CLASS|- TITLE|- [timeout]  -> HWND X Y W H", WaitWindow});
+  table.push_back({"wait-exists", "wait-exists CLASS|- TITLE|- [timeout]  -> HWND X Y W H visible|hidden", WaitExists});
   table.push_back({"wait-gone", "wait-gone CLASS|- TITLE|- [timeout]", WaitGone});
   table.push_back({"count-windows", "count-windows CLASS|- TITLE|-  -> one HWND X Y W H line each, then the count", CountWindows});
   table.push_back({"windows", "windows [--all]  -> HWND CLASS X Y W H PID visible|hidden TITLE", ListWindows});
+  table.push_back({"window-at", "window-at X Y  -> HWND CLASS PID TOP-HWND TOP-CLASS TOP-TITLE", WindowAt});
+  table.push_back({"thread-info", "thread-info HWND  -> flags (menu movesize ...), active, focus, capture ...", ThreadInfo});
   table.push_back({"rect", "rect HWND  -> X Y W H", Rect});
   table.push_back({"client-rect", "client-rect HWND  -> X Y W H (screen)", ClientRect});
   table.push_back({"style", "style HWND  -> 0xSTYLE", Style});

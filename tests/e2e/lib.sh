@@ -1,0 +1,202 @@
+# Harness for the end-to-end tests, sourced by tests/e2e/run.sh and by each test.
+#
+# run.sh prepares one Xvfb display and one template Wine prefix per run, then runs every test
+# function in its own copy of that prefix (so each starts from a clean profile folder). The
+# helpers below are what a test uses; every timeout is in milliseconds.
+#
+# Environment a test sees (set by run.sh): E2E_ROOT, E2E_DISPLAY, VANDREL_EXE, VDRIVER_EXE,
+# E2E_WINE_USER, E2E_TEST_NAME, E2E_TEST_DIR (scratch), E2E_ARTIFACT_DIR, WINEPREFIX.
+
+E2E_DLL_OVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# The variables every Wine call of the run needs.
+e2e_wine_env() {
+  export DISPLAY="$E2E_DISPLAY"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="$E2E_DLL_OVERRIDES"
+}
+
+e2e_now_ms() { date +%s%3N; }
+
+e2e_log() { printf '[%s] %s\n' "$(date +%T.%3N)" "$*" >&2; }
+
+# ---- failing --------------------------------------------------------------------------------
+
+# Records the first failure and ends the test, even when called inside $( ... ).
+fail() {
+  local message="$*"
+  e2e_log "FAIL: $message"
+  if [ -n "${E2E_TEST_DIR:-}" ] && [ ! -s "$E2E_TEST_DIR/failure" ]; then
+    printf '%s\n' "$message" >"$E2E_TEST_DIR/failure"
+    screenshot failure
+  fi
+  if [ -n "${E2E_MAIN_PID:-}" ] && [ "$BASHPID" != "$E2E_MAIN_PID" ]; then
+    kill -TERM "$E2E_MAIN_PID" 2>/dev/null
+  fi
+  exit 1
+}
+
+# assert_eq EXPECTED ACTUAL MESSAGE
+assert_eq() {
+  [ "$1" == "$2" ] || fail "$3: expected '$1', got '$2'"
+}
+
+# Shows a file's bytes readably (CR and LF made visible), cut after 300 characters.
+file_repr() {
+  local text
+  text=$(od -An -c -v "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//')
+  [ ${#text} -le 300 ] || text="${text:0:300}..."
+  printf '%s' "$text"
+}
+
+# assert_file_bytes PATH HEXBYTES|EXPECTED-FILE [MESSAGE]
+# HEXBYTES may contain spaces: "23 30 0d 0a".
+assert_file_bytes() {
+  local path="$1" expected="$2" what="${3:-$1}" want got
+  [ -f "$path" ] || fail "$what: the file does not exist"
+  if [ -f "$expected" ]; then
+    want=$(od -An -tx1 -v "$expected" | tr -d ' \n')
+  else
+    want=$(printf '%s' "$expected" | tr -d ' \n' | tr 'A-F' 'a-f')
+  fi
+  got=$(od -An -tx1 -v "$path" | tr -d ' \n')
+  [ "$want" == "$got" ] && return 0
+  local i=0
+  while [ "${want:i:2}" == "${got:i:2}" ]; do i=$((i + 2)); done
+  fail "$what: differs from byte $((i / 2)) on, $(( ${#got} / 2 )) bytes where" \
+    "$(( ${#want} / 2 )) were expected; the file holds: $(file_repr "$path")"
+}
+
+# assert_no_file PATH MESSAGE
+assert_no_file() {
+  [ ! -e "$1" ] || fail "$2 (it holds: $(file_repr "$1"))"
+}
+
+# Runs one test function in the current (fresh) shell; run.sh calls it in a new bash.
+e2e_run_test() {
+  E2E_MAIN_PID=$$
+  e2e_wine_env
+  trap 'exit 143' TERM
+  trap e2e_end_test EXIT
+  # So that conditions polled through `bash -c '...'` can use them too.
+  export -f drv e2e_log
+  "$1"
+}
+
+# Whatever the outcome, no Wine process of the test outlives it.
+e2e_end_test() {
+  local status=$?
+  trap - EXIT
+  if vandrel_running; then e2e_log "Vandrel was still running at the end of the test"; fi
+  wineserver -k 2>/dev/null
+  wait
+  exit "$status"
+}
+
+# ---- waiting --------------------------------------------------------------------------------
+
+# wait_until TIMEOUT_MS COMMAND [ARGS...]: polls the command until it succeeds.
+wait_until() {
+  local timeout="$1" deadline
+  shift
+  deadline=$(($(e2e_now_ms) + timeout))
+  until "$@"; do
+    [ "$(e2e_now_ms)" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# wait_output TIMEOUT_MS EXPECTED COMMAND [ARGS...]: polls until the command prints EXPECTED;
+# the last output stays in E2E_LAST_OUTPUT for the failure message.
+wait_output() {
+  local timeout="$1" expected="$2" deadline
+  shift 2
+  deadline=$(($(e2e_now_ms) + timeout))
+  for (( ; ; )); do
+    E2E_LAST_OUTPUT=$("$@" 2>/dev/null)
+    [ "$E2E_LAST_OUTPUT" != "$expected" ] || return 0
+    [ "$(e2e_now_ms)" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# wait_for_file PATH [TIMEOUT_MS=5000]
+wait_for_file() { wait_until "${2:-5000}" test -e "$1"; }
+
+# ---- the program under test -----------------------------------------------------------------
+
+# Runs Vandrel.exe in the background in the test's prefix; its output goes to vandrel.log.
+# A test may start it again once the previous run has ended.
+start_vandrel() {
+  ! vandrel_running || fail "start_vandrel: Vandrel is already running in this test"
+  rm -f "$E2E_TEST_DIR/vandrel.pid" "$E2E_TEST_DIR/vandrel.rc"
+  e2e_log "start Vandrel"
+  (
+    wine "$VANDREL_EXE" >>"$E2E_ARTIFACT_DIR/vandrel.log" 2>&1 &
+    echo $! >"$E2E_TEST_DIR/vandrel.pid"
+    wait $!
+    echo $? >"$E2E_TEST_DIR/vandrel.rc.tmp"
+    mv "$E2E_TEST_DIR/vandrel.rc.tmp" "$E2E_TEST_DIR/vandrel.rc"
+  ) &
+  wait_for_file "$E2E_TEST_DIR/vandrel.pid" 5000 || fail "could not start wine"
+  E2E_VANDREL_PID=$(cat "$E2E_TEST_DIR/vandrel.pid")
+}
+
+vandrel_running() { [ -n "${E2E_VANDREL_PID:-}" ] && [ ! -e "$E2E_TEST_DIR/vandrel.rc" ]; }
+
+# wait_vandrel_exit [TIMEOUT_MS=5000]: prints the exit code; status 1 if it is still running.
+wait_vandrel_exit() {
+  [ -n "${E2E_VANDREL_PID:-}" ] || fail "wait_vandrel_exit: Vandrel was not started"
+  wait_until "${1:-5000}" test -e "$E2E_TEST_DIR/vandrel.rc" || return 1
+  cat "$E2E_TEST_DIR/vandrel.rc"
+}
+
+# Ends the program without its own exit path (nothing gets saved).
+kill_vandrel() {
+  vandrel_running || return 0
+  e2e_log "kill Vandrel (pid $E2E_VANDREL_PID)"
+  kill -TERM "$E2E_VANDREL_PID" 2>/dev/null
+  if ! wait_until 3000 test -e "$E2E_TEST_DIR/vandrel.rc"; then
+    kill -KILL "$E2E_VANDREL_PID" 2>/dev/null
+    wait_until 3000 test -e "$E2E_TEST_DIR/vandrel.rc" || fail "Vandrel could not be killed"
+  fi
+  E2E_VANDREL_PID=
+}
+
+# drv ARGS...: runs the test driver in the test's prefix; its stdout is the result.
+drv() {
+  e2e_log "drv $*"
+  wine "$VDRIVER_EXE" "$@"
+}
+
+# The "other application" that receives typed keys; returns once it has the keyboard focus.
+start_receiver() {
+  local out="$E2E_TEST_DIR/receiver.txt"
+  rm -f "$out"
+  drv receiver --out "$out" "$@" >>"$E2E_ARTIFACT_DIR/receiver.log" 2>&1 &
+  wait_for_file "$out" 5000 || fail "the receiving application did not get the keyboard focus within 5 s"
+}
+
+receiver_text() { cat "$E2E_TEST_DIR/receiver.txt" 2>/dev/null; }
+
+# ---- places ---------------------------------------------------------------------------------
+
+# C:\users\<user> of the test's prefix, as a Linux path.
+profile_dir() { printf '%s' "$WINEPREFIX/drive_c/users/$E2E_WINE_USER"; }
+settings_dir() { printf '%s' "$(profile_dir)/Vandrel"; }
+# C:\users\<user> as the program sees it.
+profile_dir_windows() { printf 'C:\\users\\%s' "$E2E_WINE_USER"; }
+
+# screenshot NAME: the whole screen into the test's artifacts folder.
+screenshot() {
+  import -display "$E2E_DISPLAY" -window root "$E2E_ARTIFACT_DIR/$1.png" 2>/dev/null ||
+    e2e_log "screenshot $1 failed"
+}
+
+# Writes text with CR LF line ends: write_crlf PATH LINE...
+write_crlf() {
+  local path="$1"
+  shift
+  mkdir -p "$(dirname "$path")"
+  printf '%s\r\n' "$@" >"$path"
+}
