@@ -18,9 +18,11 @@ palette_window() {
   printf '%s' "$line"
 }
 
+palette_window_count() { drv count-windows VandrelPalette VN | tail -n 1; }
+
 wait_palette_windows() { # COUNT
-  wait_until 5000 bash -c "[ \"\$(wine '$VDRIVER_EXE' count-windows VandrelPalette VN | tail -n 1)\" = $1 ]" ||
-    fail "expected $1 palette window(s) on screen, found $(drv count-windows VandrelPalette VN | tail -n 1)"
+  wait_output 5000 "$1" palette_window_count ||
+    fail "expected $1 palette window(s) on screen, found $E2E_LAST_OUTPUT"
 }
 
 # Chooses "Open" in the start palette's sub-menu of the tray menu: start is the first palette,
@@ -101,7 +103,7 @@ test_swatch_click_puts_the_code_on_the_clipboard() {
     "clipboard as Linux programs see it"
   # A slow click: the press starts the move loop of this movable palette, which takes the release.
   drv press $(swatch_point 500 150 5) >/dev/null
-  sleep 0.3
+  sleep 0.3 # the user holds the button a moment
   drv release $(swatch_point 500 150 5) >/dev/null
   drv wait-clipboard "#0000FF" 3000 >/dev/null ||
     fail "after a slow click on the blue swatch the clipboard holds '$(drv clipboard)'"
@@ -117,19 +119,19 @@ test_keyboard_mode_types_into_the_application_in_front() {
   drv wait-foreground - Receiver 5000 >/dev/null || fail "the receiving application is not in front"
 
   drv press $(swatch_point 700 150 1) >/dev/null
-  sleep 0.2
+  sleep 0.2 # the user holds the button a moment
   drv release $(swatch_point 700 150 1) >/dev/null
-  wait_until 3000 bash -c '[ "$(cat "$E2E_TEST_DIR/receiver.txt")" = "#FF0000" ]' ||
+  wait_output 3000 "#FF0000" receiver_text ||
     fail "after a click on the red swatch the other program's text field holds '$(receiver_text)'"
   [[ "$(drv foreground)" == *Receiver* ]] ||
     fail "the palette took the focus: in front is now $(drv foreground)"
 
-  sleep 0.6
+  sleep 0.6 # typing is allowed again 500 ms after the last code
   # Two clicks within 500 ms: only the first one types.
   drv click $(swatch_point 700 150 3) double >/dev/null
-  wait_until 3000 bash -c '[ "$(cat "$E2E_TEST_DIR/receiver.txt")" = "#FF0000#00FF00" ]' ||
+  wait_output 3000 "#FF0000#00FF00" receiver_text ||
     fail "after a double click on the green swatch the text field holds '$(receiver_text)'"
-  sleep 1
+  sleep 1 # time for a second code to arrive, if one was wrongly typed
   assert_eq "#FF0000#00FF00" "$(receiver_text)" "text typed by two clicks within 500 ms"
   [[ "$(drv foreground)" == *Receiver* ]] ||
     fail "the palette took the focus: in front is now $(drv foreground)"
@@ -146,7 +148,7 @@ test_exit_and_restart_keeps_both_palettes_in_their_slots_and_places() {
   wait_palette_windows 2
   # Drag the web palette by its first swatch to a new place.
   drv drag 630 142 730 262 10 60 >/dev/null
-  wait_until 3000 bash -c "wine '$VDRIVER_EXE' window-at 701 262 | grep -q VandrelSwatch" ||
+  wait_until 3000 eval 'drv window-at 701 262 2>/dev/null | grep -q VandrelSwatch' ||
     fail "the web palette did not follow the drag"
   exit_from_tray
   local ini
@@ -157,7 +159,6 @@ test_exit_and_restart_keeps_both_palettes_in_their_slots_and_places() {
   tr -d '\r' <"$ini" | grep -A3 '^\[start.pal\]' | tr '\n' ' ' | grep -q 'WinID = 2 X = 300 Y = 120' ||
     fail "start.pal should be stored open in slot 2 at 300,120: $(tr -d '\r' <"$ini" | grep -A3 '^\[start.pal\]' | tr '\n' ' ')"
 
-  E2E_VANDREL_PID=
   start_vandrel
   wait_palette_windows 2
   local first second
