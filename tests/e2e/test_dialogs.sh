@@ -62,3 +62,17 @@ test_message_boxes_show_title_text_and_buttons() {
   drv msgbox-answer Save no >/dev/null
   assert_eq "no" "$(dialog_answer)" "answer No"
 }
+
+test_folder_chooser_starts_at_the_given_folder_and_returns_the_choice() {
+  mkdir -p "$(profile_dir)/Palettes"
+  start_dialog folder "$(profile_dir_windows)\\Palettes"
+  drv dialog-wait "Browse for Folder" 5000 >/dev/null || fail "no \"Browse for Folder\" dialog appeared"
+  screenshot folder_chooser
+  drv dialog-click "Browse for Folder" 1 >/dev/null
+  assert_eq "[$(profile_dir_windows)\\Palettes]" "$(dialog_answer)" "folder chosen with OK"
+
+  start_dialog folder "$(profile_dir_windows)"
+  drv dialog-wait "Browse for Folder" 5000 >/dev/null || fail "no \"Browse for Folder\" dialog appeared"
+  drv dialog-click "Browse for Folder" 2 >/dev/null
+  assert_eq "[]" "$(dialog_answer)" "answer after Cancel"
+}

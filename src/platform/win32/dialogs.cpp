@@ -39,8 +39,14 @@ MessageAnswer Win32Platform::ShowMessage(const std::string& title, const std::st
 namespace {
 
 int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM start) {
-    if (message == BFFM_INITIALIZED && start)
+    if (message != BFFM_INITIALIZED || !start) return 0;
+    // Selected through its item list: a path alone only opens the tree part way on some systems.
+    if (PIDLIST_ABSOLUTE list = ILCreateFromPathA(reinterpret_cast<const char*>(start))) {
+        SendMessageA(hwnd, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(list));
+        ILFree(list);
+    } else {
         SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, start);
+    }
     return 0;
 }
 
@@ -50,7 +56,7 @@ std::string Win32Platform::ChooseFolder(const std::string& title, const std::str
     ModalScope modal(*this);
     BROWSEINFOA info{};
     info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(start.c_str());
     PIDLIST_ABSOLUTE list = SHBrowseForFolderA(&info);
