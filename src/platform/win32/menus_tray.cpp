@@ -6,6 +6,16 @@
 namespace vandrel::win32 {
 namespace {
 
+// Menus read "&" as the mark of a shortcut letter; a palette called "a&b" shows as written.
+std::string MenuText(const std::string& caption) {
+    std::string text;
+    for (char ch : caption) {
+        text += ch;
+        if (ch == '&') text += '&';
+    }
+    return text;
+}
+
 void AppendItems(HMENU menu, const std::vector<MenuItem>& items, std::vector<GdiObject>& bitmaps) {
     // Images share the check-mark column, as in the system's own menus.
     MENUINFO style{};
@@ -18,11 +28,12 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items, std::vector<Gdi
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
+        std::string text = MenuText(item.caption);
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE;
         info.wID = static_cast<UINT>(item.id);
-        info.dwTypeData = const_cast<char*>(item.caption.c_str());
+        info.dwTypeData = text.data();
         info.fState = item.checked ? MFS_CHECKED : MFS_UNCHECKED;
         if (item.isSubMenu) {
             HMENU sub = CreatePopupMenu();
