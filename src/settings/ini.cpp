@@ -130,40 +130,66 @@ std::string SerializeIni(const IniDocument& document, const IniCodec& codec) {
     return out;
 }
 
+IniGroup FindIniGroup(const IniDocument& document, const std::string& group) {
+    IniGroup found;
+    const GroupRange range = FindGroup(document, group);
+    if (range.first == std::string::npos) return found;
+    for (std::size_t i = range.first; i < range.last; ++i)
+        if (document.entries[i].kind == IniEntry::Kind::Key) found.keys.push_back(&document.entries[i]);
+    return found;
+}
+
+namespace {
+
+const std::string* FindKey(const IniGroup& group, const std::string& key) {
+    for (const IniEntry* entry : group.keys)
+        if (SameName(entry->name, key)) return &entry->value;
+    return nullptr;
+}
+
+}  // namespace
+
 const std::string* FindIniValue(const IniDocument& document, const std::string& group,
                                 const std::string& key) {
+    // Points into the document: valid while it is not changed.
+    return FindKey(FindIniGroup(document, group), key);
+}
+
+void SetIniValues(IniDocument& document, const std::string& group,
+                  const std::vector<std::pair<std::string, std::string>>& values) {
+    auto& entries = document.entries;
     const GroupRange range = FindGroup(document, group);
-    if (range.first == std::string::npos) return nullptr;
-    for (std::size_t i = range.first; i < range.last; ++i) {
-        const IniEntry& entry = document.entries[i];
-        if (entry.kind == IniEntry::Kind::Key && SameName(entry.name, key)) return &entry.value;
+    if (range.first == std::string::npos) {
+        entries.push_back({IniEntry::Kind::Group, group, ""});
+        for (const auto& [key, value] : values) entries.push_back({IniEntry::Kind::Key, key, value});
+        return;
     }
-    return nullptr;
+    std::size_t last = range.last;
+    for (const auto& [key, value] : values) {
+        // After the last key of the group; right after the header (or at the
+        // start of the file) when the group has none.
+        std::size_t insertAt = range.header == std::string::npos ? 0 : range.header + 1;
+        bool replaced = false;
+        for (std::size_t i = range.first; i < last; ++i) {
+            IniEntry& entry = entries[i];
+            if (entry.kind != IniEntry::Kind::Key) continue;
+            if (SameName(entry.name, key)) {
+                entry.value = value;
+                replaced = true;
+                break;
+            }
+            insertAt = i + 1;
+        }
+        if (replaced) continue;
+        entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                       {IniEntry::Kind::Key, key, value});
+        ++last;
+    }
 }
 
 void SetIniValue(IniDocument& document, const std::string& group, const std::string& key,
                  const std::string& value) {
-    auto& entries = document.entries;
-    const GroupRange range = FindGroup(document, group);
-    const IniEntry newKey{IniEntry::Kind::Key, key, value};
-    if (range.first == std::string::npos) {
-        entries.push_back({IniEntry::Kind::Group, group, ""});
-        entries.push_back(newKey);
-        return;
-    }
-    // After the last key of the group; right after the header (or at the
-    // start of the file) when the group has none.
-    std::size_t insertAt = range.header == std::string::npos ? 0 : range.header + 1;
-    for (std::size_t i = range.first; i < range.last; ++i) {
-        IniEntry& entry = entries[i];
-        if (entry.kind != IniEntry::Kind::Key) continue;
-        if (SameName(entry.name, key)) {
-            entry.value = value;
-            return;
-        }
-        insertAt = i + 1;
-    }
-    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(insertAt), newKey);
+    SetIniValues(document, group, {{key, value}});
 }
 
 std::int64_t ParseIniInteger(const std::string& text) {
@@ -178,16 +204,24 @@ std::int64_t ParseIniInteger(const std::string& text) {
     return static_cast<std::int64_t>(value);
 }
 
+std::int64_t ReadIniInt(const IniGroup& group, const std::string& key, std::int64_t fallback) {
+    const std::string* value = FindKey(group, key);
+    return value ? ParseIniInteger(*value) : fallback;
+}
+
+std::string ReadIniString(const IniGroup& group, const std::string& key, const std::string& fallback) {
+    const std::string* value = FindKey(group, key);
+    return value ? TrimBlanks(*value) : fallback;
+}
+
 std::int64_t ReadIniInt(const IniDocument& document, const std::string& group,
                         const std::string& key, std::int64_t fallback) {
-    const std::string* value = FindIniValue(document, group, key);
-    return value ? ParseIniInteger(*value) : fallback;
+    return ReadIniInt(FindIniGroup(document, group), key, fallback);
 }
 
 std::string ReadIniString(const IniDocument& document, const std::string& group,
                           const std::string& key, const std::string& fallback) {
-    const std::string* value = FindIniValue(document, group, key);
-    return value ? TrimBlanks(*value) : fallback;
+    return ReadIniString(FindIniGroup(document, group), key, fallback);
 }
 
 }  // namespace vandrel

@@ -36,12 +36,24 @@ const std::string* FindIniValue(const IniDocument& document, const std::string& 
 void SetIniValue(IniDocument& document, const std::string& group, const std::string& key,
                  const std::string& value);
 
+// Several keys of one group, written with one look-up of the group.
+void SetIniValues(IniDocument& document, const std::string& group,
+                  const std::vector<std::pair<std::string, std::string>>& values);
+
+// The keys of one group, found once for reading many of them.
+struct IniGroup {
+    std::vector<const IniEntry*> keys;
+};
+IniGroup FindIniGroup(const IniDocument& document, const std::string& group);
+
 // A present key parses as a decimal integer (0 without digits); a missing one
 // gives the default.
 std::int64_t ReadIniInt(const IniDocument& document, const std::string& group,
                         const std::string& key, std::int64_t fallback);
 std::string ReadIniString(const IniDocument& document, const std::string& group,
                           const std::string& key, const std::string& fallback);
+std::int64_t ReadIniInt(const IniGroup& group, const std::string& key, std::int64_t fallback);
+std::string ReadIniString(const IniGroup& group, const std::string& key, const std::string& fallback);
 
 // Leading blanks, one sign, then digits up to the first other character.
 std::int64_t ParseIniInteger(const std::string& text);

@@ -69,14 +69,12 @@ Settings DefaultSettings(const std::string& settingsFolder) {
 }
 
 // One settings value read or written, whatever the field's type.
-void ReadValue(const IniDocument& document, const std::string& group, const char* key,
-               std::string& field, const std::string& fallback) {
-    field = ReadIniString(document, group, key, fallback);
+void ReadValue(const IniGroup& group, const char* key, std::string& field, const std::string& fallback) {
+    field = ReadIniString(group, key, fallback);
 }
 template <class Int>
-void ReadValue(const IniDocument& document, const std::string& group, const char* key, Int& field,
-               Int fallback) {
-    field = static_cast<Int>(ReadIniInt(document, group, key, fallback));
+void ReadValue(const IniGroup& group, const char* key, Int& field, Int fallback) {
+    field = static_cast<Int>(ReadIniInt(group, key, fallback));
 }
 std::string ValueText(const std::string& value) { return value; }
 template <class Int>
@@ -107,8 +105,9 @@ bool EnterFolder(Platform& platform, const std::string& folder) {
 
 void ReadPaletteGroup(const IniDocument& document, const std::string& name,
                       const PaletteOptions& defaults, PaletteOptions& options) {
+    const IniGroup group = FindIniGroup(document, name);
     for (const PaletteKey& key : kPaletteKeys)
-        std::visit([&](auto member) { ReadValue(document, name, key.key, options.*member, defaults.*member); },
+        std::visit([&](auto member) { ReadValue(group, key.key, options.*member, defaults.*member); },
                    key.field);
 }
 
@@ -138,10 +137,10 @@ void ReadSettings(App& app, Platform& platform) {
     const Settings defaults = DefaultSettings(app.SettingsFolder);
     {
         const IniDocument document = LoadIni(platform);
+        const IniGroup top = FindIniGroup(document, "");
         for (const GlobalKey& key : kGlobalKeys)
-            std::visit(
-                [&](auto member) { ReadValue(document, "", key.key, app.settings.*member, defaults.*member); },
-                key.field);
+            std::visit([&](auto member) { ReadValue(top, key.key, app.settings.*member, defaults.*member); },
+                       key.field);
     }
     if (app.settings.PaletteDirectory.empty()) app.settings.PaletteDirectory = app.SettingsFolder;
 
@@ -178,10 +177,11 @@ void WriteSettings(App& app, Platform& platform) {
 
     if (platform.SetCurrentFolder(app.SettingsFolder)) {
         IniDocument document = LoadIni(platform);
-        SetIniValue(document, "", "maxfiles", std::to_string(kMaxPaletteIndex));
+        std::vector<std::pair<std::string, std::string>> values{{"maxfiles", ValueText(kMaxPaletteIndex)}};
         for (const GlobalKey& key : kGlobalKeys)
-            std::visit([&](auto member) { SetIniValue(document, "", key.key, ValueText(app.settings.*member)); },
+            std::visit([&](auto member) { values.emplace_back(key.key, ValueText(app.settings.*member)); },
                        key.field);
+        SetIniValues(document, "", values);
         SaveIni(platform, document);
     }
 
@@ -190,9 +190,11 @@ void WriteSettings(App& app, Platform& platform) {
     for (const std::string& name : app.PaletteNames) {
         if (name.empty()) continue;
         const PaletteOptions& options = OptionsOf(app, name);
+        std::vector<std::pair<std::string, std::string>> values;
         for (const PaletteKey& key : kPaletteKeys)
-            std::visit([&](auto member) { SetIniValue(document, name, key.key, ValueText(options.*member)); },
+            std::visit([&](auto member) { values.emplace_back(key.key, ValueText(options.*member)); },
                        key.field);
+        SetIniValues(document, name, values);
     }
     SaveIni(platform, document);
 }

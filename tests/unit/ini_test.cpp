@@ -56,6 +56,18 @@ TEST(IniFormat, NewKeysGoAfterTheLastKeyOfTheirSection) {
               "Top = 1\r\n; top comment\r\n[g]\r\nA = 1\r\nB = 2\r\n; g comment\r\n\r\n[new]\r\nC = 3\r\n");
 }
 
+TEST(IniFormat, SeveralKeysOfAGroupAtOnceKeepTheirOrder) {
+    IniDocument doc = ParseIni("[g]\r\nB = old\r\n; note\r\n[h]\r\nZ = 1\r\n", kPlain);
+    SetIniValues(doc, "G", {{"A", "1"}, {"b", "2"}, {"C", "3"}});
+    SetIniValues(doc, "new", {{"X", "1"}, {"Y", "2"}});
+    EXPECT_EQ(SerializeIni(doc, kPlain),
+              "[g]\r\nB = 2\r\nA = 1\r\nC = 3\r\n; note\r\n\r\n[h]\r\nZ = 1\r\n\r\n[new]\r\nX = 1\r\nY = 2\r\n");
+    const IniGroup g = FindIniGroup(doc, "g");
+    EXPECT_EQ(ReadIniInt(g, "c", 0), 3);
+    EXPECT_EQ(ReadIniString(g, "missing", "none"), "none");
+    EXPECT_TRUE(FindIniGroup(doc, "absent").keys.empty());
+}
+
 TEST(IniFormat, IntegersParseLikeTheOriginalReader) {
     EXPECT_EQ(ParseIniInteger("yes"), 0);
     EXPECT_EQ(ParseIniInteger("  -42abc"), -42);
