@@ -203,3 +203,33 @@ test_tray_colour_item_copies_its_code_and_popup_close_remembers_the_place() {
   exit_from_tray
   tr -d '\r' <"$(settings_dir)/Vandrel.ini" | grep -q '^Pound = 0$' || fail "Pound = 0 was not kept"
 }
+
+test_a_third_palette_is_refused_with_a_message() {
+  mkdir -p "$(settings_dir)"
+  printf '%s\r\n' '#111111' >"$(settings_dir)/a.pal"
+  printf '%s\r\n' '#222222' >"$(settings_dir)/b.pal"
+  printf '%s\r\n' '#333333' >"$(settings_dir)/c.pal"
+  write_crlf "$(settings_dir)/Vandrel.ini" "Systray_Color_Menu = 0" \
+    "[a.pal]" "WinID = 1" "X = 300" "Y = 100" "[b.pal]" "WinID = 2" "X = 500" "Y = 100"
+  start_vandrel
+  wait_palette_windows 2
+  # The plain tray menu lists the three palettes in the folder's order; open each in turn:
+  # whichever is not open yet must be refused.
+  local item refused=0
+  for item in 1 2 3; do
+    drv tray-click left >/dev/null || fail "the tray icon did not answer"
+    drv menu-wait >/dev/null || fail "no tray menu appeared"
+    local keys=()
+    for ((i = 0; i < item; i++)); do keys+=(down); done
+    drv menu-keys "${keys[@]}" enter >/dev/null
+    if box=$(drv msgbox-wait Error 1500 2>/dev/null); then
+      assert_eq "Error|Maximum number of palettes open! (2)" "$(printf '%s' "$box" | tr '\n' '|')" \
+        "message for a third palette"
+      drv msgbox-answer Error ok >/dev/null
+      refused=$((refused + 1))
+    fi
+  done
+  assert_eq 1 "$refused" "palettes refused (the two open ones reopen in their own slots)"
+  wait_palette_windows 2
+  exit_from_tray
+}
