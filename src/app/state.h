@@ -162,7 +162,12 @@ struct App {
 // Step 1-3 of start-up: the tables that never change afterwards.
 void FillControlTables(App& app);
 
-// The options record of a palette, added all-zero when it has none yet.
+// The options a palette gets when its group or a key is missing, and a new palette when it is first saved.
+PaletteOptions DefaultPaletteOptions(int screenWidth);
+
+// The options record of a palette. A palette that has none yet (a file that
+// appeared while the program runs, a new palette) gets the default options,
+// never an all-zero record that would be drawn and stored as zeros.
 PaletteOptions& OptionsOf(App& app, const std::string& name);
 
 // The listed index of a palette, or -1: a name that is not listed (locked,

@@ -38,8 +38,7 @@ int SavePalette(App& app, Platform& platform, const std::string& fileName, bool 
         ShowError(platform, "The palette could not be saved to the file \"" + fileName + "\".");
         return kSaveDeclined;
     }
-    PaletteOptions& options = OptionsOf(app, fileName);
-    if (options.WinID == 0) options = DefaultPaletteOptions(app.desktops.ScreenWidth);
+    OptionsOf(app, fileName);  // a new palette gets the default options
     RebuildFromFolder(app, platform);
     app.EditorModified = 0;
     return kSaveWritten;

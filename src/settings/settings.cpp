@@ -113,23 +113,6 @@ void ReadPaletteGroup(const IniDocument& document, const std::string& name,
 
 }  // namespace
 
-PaletteOptions DefaultPaletteOptions(int screenWidth) {
-    PaletteOptions options;
-    options.WinID = -1;
-    options.X = screenWidth - 61;
-    options.Y = 200;
-    options.Drag = 1;
-    options.Sticky = 1;
-    options.Style = 1;
-    options.Outline = 1;
-    options.Output = 0;
-    options.SwatchWidth = 59;
-    options.SwatchHeight = 18;
-    options.SwatchFont = 2;
-    options.Locked = 0;
-    return options;
-}
-
 void ReadSettings(App& app, Platform& platform) {
     app.SettingsFolder = WithTrailingSeparator(platform.ProfileFolder()) + "Vandrel" + kPathSeparator;
     EnterFolder(platform, app.SettingsFolder);

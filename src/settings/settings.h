@@ -10,9 +10,6 @@ namespace vandrel {
 constexpr const char* kSettingsFileName = "Vandrel.ini";
 constexpr const char* kStartPaletteName = "start.pal";
 
-// The options a palette gets when its group or a key is missing.
-PaletteOptions DefaultPaletteOptions(int screenWidth);
-
 // Finds or creates the settings and palette folders and "start.pal", and
 // reads every option. Leaves the palette folder current.
 void ReadSettings(App& app, Platform& platform);

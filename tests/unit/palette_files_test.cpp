@@ -128,6 +128,21 @@ TEST_F(PaletteStore, SavingRedAndBlueWritesEighteenBytesWhateverThePrefix) {
     EXPECT_EQ(options, DefaultPaletteOptions(1920)) << "a new palette gets the default options";
 }
 
+TEST_F(PaletteStore, APaletteFileThatAppearsWhileRunningGetsDefaultsNotZeros) {
+    WriteFile(SettingsPath() / "dropped.pal", "#123456\r\n");
+    ListPalettes(*app, platform);
+    EXPECT_EQ(app->PaletteOptionsByName.at("dropped.pal"), DefaultPaletteOptions(1920));
+}
+
+TEST_F(PaletteStore, SavingKeepsTheOptionsOfAPaletteWhoseWinIdReadsAsZero) {
+    WriteFile(SettingsPath() / "Vandrel.ini", "[start.pal]\r\nWinID = 0\r\nX = 77\r\nStyle = 0\r\n");
+    ReadSettings(*app, platform);
+    app->EditorModified = 1;
+    SavePalette(*app, platform, "start.pal", false, {"#FF0000"});
+    EXPECT_EQ(app->PaletteOptionsByName.at("start.pal").X, 77);
+    EXPECT_EQ(app->PaletteOptionsByName.at("start.pal").Style, 0);
+}
+
 TEST_F(PaletteStore, SaveWithQuestion) {
     app->EditorModified = 0;
     EXPECT_EQ(SavePalette(*app, platform, "x.pal", true, {"#FF0000"}), kSaveNothingToDo);
