@@ -109,7 +109,10 @@ void ChoosePaletteFolder(App& app, Platform& platform) {
     }
     WriteSettings(app, platform);
     app.settings.PaletteDirectory = folder;
-    WriteSettings(app, platform);
+    // The new folder's own groups stay as they are: written over with the
+    // old folder's options, a palette of the same name there would lose its
+    // place and options.
+    WriteSettings(app, platform, PaletteGroups::OnlyMissing);
     platform.SetCurrentFolder(folder);
     std::fclose(probe);
     platform.RemoveFile(kProbeFileName);

@@ -148,7 +148,7 @@ void ReadSettings(App& app, Platform& platform) {
     }
 }
 
-void WriteSettings(App& app, Platform& platform) {
+void WriteSettings(App& app, Platform& platform, PaletteGroups groups) {
     for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
         const Slot& s = app.Slots[slot];
         if (s.PaletteName.empty() || !platform.WindowExists(slot)) continue;
@@ -172,6 +172,7 @@ void WriteSettings(App& app, Platform& platform) {
     IniDocument document = LoadIni(platform);
     for (const std::string& name : app.PaletteNames) {
         if (name.empty()) continue;
+        if (groups == PaletteGroups::OnlyMissing && !FindIniGroup(document, name).keys.empty()) continue;
         const PaletteOptions& options = OptionsOf(app, name);
         std::vector<std::pair<std::string, std::string>> values;
         for (const PaletteKey& key : kPaletteKeys)

@@ -14,9 +14,14 @@ constexpr const char* kStartPaletteName = "start.pal";
 // reads every option. Leaves the palette folder current.
 void ReadSettings(App& app, Platform& platform);
 
+enum class PaletteGroups {
+    All,          // every listed palette's group is written
+    OnlyMissing,  // groups the palette folder's file already has are left as they are
+};
+
 // Stores the places of open palette windows, then every option. Leaves the
 // palette folder current. Files that cannot be written are skipped.
-void WriteSettings(App& app, Platform& platform);
+void WriteSettings(App& app, Platform& platform, PaletteGroups groups = PaletteGroups::All);
 
 // Values a hand-edited file may hold that would make a window impossible,
 // made safe where they are used; the stored values stay as the file says.

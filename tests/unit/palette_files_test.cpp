@@ -5,6 +5,7 @@
 using namespace std::string_literals;
 #include "palette/palette_list.h"
 #include "palette/palette_store.h"
+#include "palette_window/palette_window.h"
 #include "settings/settings.h"
 #include "test_support.h"
 
@@ -261,6 +262,26 @@ TEST_F(PaletteStore, ChoosingAFolderSwitchesToItsPalettes) {
     EXPECT_EQ(app->PaletteNames[1], "");
     const std::string global = ReadFile(SettingsPath() / "Vandrel.ini");
     EXPECT_NE(global.find("Palette_Directory = " + other.string() + "\r\n"), std::string::npos);
+}
+
+TEST_F(PaletteStore, ChoosingAFolderKeepsTheOptionsStoredThere) {
+    OpenPaletteWindow(*app, platform, app->PaletteIndexByName.at("start.pal"), -1);
+    platform.MoveWindow(1, {10, 20});
+    const fs::path other = temp.path() / "other";
+    fs::create_directories(other);
+    WriteFile(other / "start.pal", "#0000FF\r\n");
+    WriteFile(other / "Vandrel.ini", "[start.pal]\r\nWinID = -1\r\nX = 500\r\nY = 60\r\n");
+    platform.folderAnswers = {other.string()};
+    ChoosePaletteFolder(*app, platform);
+    const PaletteOptions& options = app->PaletteOptionsByName.at("start.pal");
+    EXPECT_EQ(options.X, 500);
+    EXPECT_EQ(options.Y, 60);
+    EXPECT_FALSE(platform.WindowExists(1)) << "closed in the new folder, it stays closed";
+    const std::string groups = ReadFile(other / "Vandrel.ini");
+    EXPECT_NE(groups.find("[start.pal]\r\nWinID = -1\r\nX = 500\r\nY = 60\r\n"), std::string::npos) << groups;
+    // The old folder's file has the place the window had when the folder changed.
+    const std::string old = ReadFile(SettingsPath() / "Vandrel.ini");
+    EXPECT_NE(old.find("[start.pal]\r\nWinID = 1\r\nX = 10\r\nY = 20\r\n"), std::string::npos) << old;
 }
 
 }  // namespace
