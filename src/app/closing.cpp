@@ -19,10 +19,13 @@ void ClosePaletteWindow(App& app, Platform& platform, int slot) {
 void RefreshPaletteWindows(App& app, Platform& platform, const std::string& name) {
     if (name.empty()) {
         for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
-            if (app.Slots[slot].PaletteName.empty() || !platform.WindowExists(slot)) continue;
-            const int index = app.Slots[slot].PaletteIndex;
+            const std::string shown = app.Slots[slot].PaletteName;
+            if (shown.empty() || !platform.WindowExists(slot)) continue;
             ClosePaletteWindow(app, platform, slot);
-            OpenPaletteWindow(app, platform, index, slot);
+            // Reopened by name: a palette that has left the list stays closed
+            // instead of opening whichever palette now has its old index.
+            const int index = PaletteIndexOf(app, shown);
+            if (index >= 0) OpenPaletteWindow(app, platform, index, slot);
         }
         return;
     }

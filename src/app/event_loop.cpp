@@ -94,15 +94,18 @@ std::vector<Routed> RouteClose(const Event& event) {
 }
 
 void PopupMove(App& app, Platform& platform, int slot) {
-    if (slot < 1 || app.Slots[slot].PaletteName.empty()) return;
-    PaletteOptions& options = OptionsOf(app, app.Slots[slot].PaletteName);
+    if (!IsPaletteWindow(slot) || app.Slots[slot].PaletteName.empty()) return;
+    const std::string name = app.Slots[slot].PaletteName;
+    PaletteOptions& options = OptionsOf(app, name);
     // A hand-edited value other than 0/1 counts as 0, never as an index.
     options.Drag = static_cast<std::int8_t>(app.ToggleTable[options.Drag == 1 ? 1 : 0]);
     ClosePaletteWindow(app, platform, slot);
-    OpenPaletteWindow(app, platform, app.CurrentPaletteIndex, slot);
+    const int index = PaletteIndexOf(app, name);
+    if (index >= 0) OpenPaletteWindow(app, platform, index, slot);
 }
 
 void PaletteRightClick(App& app, Platform& platform, int slot) {
+    if (!IsPaletteWindow(slot)) return;
     const std::string& name = app.Slots[slot].PaletteName;
     if (name.empty()) return;
     const PaletteOptions& options = OptionsOf(app, name);

@@ -1,5 +1,6 @@
 #include "app/files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -29,13 +30,15 @@ std::string WithTrailingSeparator(const std::string& folder) {
     return folder + kPathSeparator;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit) {
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file) return std::nullopt;
     std::string bytes;
     char buffer[16384];
     std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
+    while (bytes.size() < limit &&
+           (got = std::fread(buffer, 1, std::min(sizeof buffer, limit - bytes.size()), file.get())) > 0)
+        bytes.append(buffer, got);
     if (std::ferror(file.get())) return std::nullopt;
     return bytes;
 }

@@ -22,7 +22,9 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The folder with a separator at its end.
 std::string WithTrailingSeparator(const std::string& folder);
 
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// The file's bytes, at most `limit` of them.
+std::optional<std::string> ReadWholeFile(const std::string& path,
+                                         std::size_t limit = static_cast<std::size_t>(-1));
 
 // False when the file could not be written completely; the old file is then
 // left as it was.

@@ -7,6 +7,11 @@
 
 namespace vandrel {
 
+// How much of a line, and of a file, a reader keeps: far more than a colour
+// code needs, little enough that a stray huge file costs nothing.
+constexpr std::size_t kLongestKeptLine = 255;
+constexpr std::size_t kLargestReadPalette = 64 * 1024;
+
 // The first (at most) twelve lines of a palette file. Lines end at CR LF, a
 // lone CR or LF, a NUL byte or the end; an empty file is one empty line.
 std::vector<std::string> ReadPaletteLines(const std::string& bytes);

@@ -32,7 +32,7 @@ void ListPalettes(App& app, Platform& platform) {
         // The system's pattern also matches short 8.3 names ("x.pal2"): check the long one.
         if (entry.isFolder || !HasPaletteExtension(entry.name)) continue;
         if (OptionsOf(app, entry.name).Locked != 0) continue;
-        const auto bytes = ReadWholeFile(entry.name);
+        const auto bytes = ReadWholeFile(entry.name, kLargestReadPalette);
         if (!bytes) continue;
         const auto lines = ReadPaletteLines(*bytes);
         for (std::size_t j = 0; j < lines.size(); ++j)

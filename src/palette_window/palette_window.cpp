@@ -83,7 +83,7 @@ int ChooseSlot(App& app, Platform& platform, int k) {
     for (int i = 1; i <= kMaxOpenPalettes; ++i) {
         const bool exists = platform.WindowExists(i);
         if (!exists && s < 0) s = i;
-        if (exists && app.Slots[i].PaletteIndex == k && !app.Slots[i].PaletteName.empty()) {
+        if (exists && app.Slots[i].PaletteName == app.PaletteNames[k]) {
             ClosePaletteWindow(app, platform, i);
             s = i;
         }

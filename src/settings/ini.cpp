@@ -38,7 +38,9 @@ IniEntry ParseLine(const std::string& raw) {
         entry.name = line.substr(line.size() > 1 && line[1] == ' ' ? 2 : 1);
     } else if (line[0] == '[') {
         entry.kind = IniEntry::Kind::Group;
-        const std::size_t close = line.find(']');
+        // The last "]": palette file names may hold one ("a]b.pal"), and the
+        // writer puts nothing after the closing bracket.
+        const std::size_t close = line.rfind(']');
         entry.name = line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
     } else {
         entry.kind = IniEntry::Kind::Key;

@@ -52,6 +52,15 @@ TEST_F(Closing, RefreshOfAPaletteThatLeftTheListClosesIt) {
     EXPECT_TRUE(app->Slots[1].PaletteName.empty());
 }
 
+TEST_F(Closing, RefreshAllNeverReopensAnotherPaletteUnderAStaleIndex) {
+    OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
+    std::filesystem::remove(SettingsPath() / "web.pal");
+    WriteFile(SettingsPath() / "aaa.pal", "#999999\r\n");
+    ListPalettes(*app, platform);  // aaa.pal now has the index web.pal had
+    RefreshPaletteWindows(*app, platform, "");
+    EXPECT_FALSE(platform.WindowExists(1)) << "the palette whose file went stays closed";
+}
+
 TEST_F(Closing, ExitFromTheTrayStoresOpenWindowsAndEnds) {
     OpenPaletteWindow(*app, platform, Index("start.pal"), -1);
     OpenPaletteWindow(*app, platform, Index("web.pal"), -1);

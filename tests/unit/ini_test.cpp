@@ -79,6 +79,14 @@ TEST(IniFormat, IntegersParseLikeTheOriginalReader) {
     EXPECT_EQ(ReadIniInt(doc, "missing.pal", "X", 99), 99);
 }
 
+TEST(IniFormat, GroupNamesMayHoldBrackets) {
+    IniDocument doc;
+    SetIniValue(doc, "a]b.pal", "X", "5");
+    const IniDocument reread = ParseIni(SerializeIni(doc, kPlain), kPlain);
+    EXPECT_EQ(ReadIniInt(reread, "a]b.pal", "X", 0), 5);
+    EXPECT_EQ(reread.entries.size(), 2u);
+}
+
 TEST(IniFormat, KeyWithoutValueAndHeaderWithoutBracket) {
     const IniDocument doc = ParseIni("Lonely\r\n[open\r\nA=1\r\n", kPlain);
     EXPECT_EQ(ReadIniString(doc, "", "Lonely", "default"), "");

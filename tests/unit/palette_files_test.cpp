@@ -24,6 +24,14 @@ TEST(PaletteFileReader, LineEndsOfEveryKind) {
     EXPECT_EQ(ReadPaletteLines("abc"), (Lines{"abc"}));
 }
 
+TEST(PaletteFileReader, OddFilesStillGiveTheirColours) {
+    EXPECT_EQ(ReadPaletteLines("\xEF\xBB\xBF#FF0000\r\n"), (Lines{"#FF0000"})) << "a UTF-8 mark is skipped";
+    const Lines huge = ReadPaletteLines("#123456" + std::string(100000, 'x') + "\n#ABCDEF\n");
+    ASSERT_EQ(huge.size(), 2u);
+    EXPECT_EQ(huge[0].size(), kLongestKeptLine);
+    EXPECT_EQ(huge[1], "#ABCDEF");
+}
+
 TEST(PaletteFileReader, KeepsToTwelveLines) {
     std::string text;
     for (int i = 0; i < 15; ++i) text += "#0000" + std::to_string(10 + i) + "\r\n";
