@@ -50,16 +50,29 @@ void CloseEditor(App& app, Platform& platform) {
     app.editorOpen = false;
 }
 
-void CloseManageWindow(App& app, Platform& platform) {
+namespace {
+
+// Remembers the manage window's place and closes it, without any question.
+void DismissManageWindow(App& app, Platform& platform) {
     if (!app.manageOpen || !platform.WindowExists(kManageWindow)) return;
     const Point place = platform.WindowPosition(kManageWindow);
     app.settings.WinX = place.x;
     app.settings.WinY = place.y;
+    platform.DestroyWindow(kManageWindow);
+    app.manageOpen = false;
+}
+
+}  // namespace
+
+void CloseManageWindow(App& app, Platform& platform) {
+    if (!app.manageOpen || !platform.WindowExists(kManageWindow)) return;
     if (app.trayIcon) {
-        platform.DestroyWindow(kManageWindow);
-        app.manageOpen = false;
+        DismissManageWindow(app, platform);
         return;
     }
+    const Point place = platform.WindowPosition(kManageWindow);
+    app.settings.WinX = place.x;
+    app.settings.WinY = place.y;
     if (platform.ShowMessage("Exit", "Exit and close all palettes?", MessageButtons::YesNo) ==
         MessageAnswer::Yes) {
         WriteSettings(app, platform);
@@ -68,7 +81,9 @@ void CloseManageWindow(App& app, Platform& platform) {
 }
 
 void ExitFromTray(App& app, Platform& platform) {
-    CloseManageWindow(app, platform);
+    // The tray's own Exit never asks, even where the icon came back only
+    // after the start (the notification area was late).
+    DismissManageWindow(app, platform);
     CloseEditor(app, platform);
     WriteSettings(app, platform);
     EndProgram(app, platform);

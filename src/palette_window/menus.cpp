@@ -1,6 +1,7 @@
 #include "palette_window/menus.h"
 
 #include "palette/colour_code.h"
+#include "palette/palette_list.h"
 
 namespace vandrel {
 namespace {
@@ -49,9 +50,8 @@ MenuItem Separator() {
 }  // namespace
 
 std::string MenuCaptionOf(const std::string& fileName) {
-    std::string caption = fileName;
-    for (std::size_t at; (at = caption.find(".pal")) != std::string::npos;) caption.erase(at, 4);
-    return caption;
+    // Only the extension goes: "my.palette.pal" reads "my.palette".
+    return HasPaletteExtension(fileName) ? fileName.substr(0, fileName.size() - 4) : fileName;
 }
 
 Image PaletteImage(const App& app, int p) {

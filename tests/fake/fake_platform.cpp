@@ -210,8 +210,10 @@ std::string FakePlatform::ControlText(int window, int control) {
     return ControlExists(window, control) ? Control(window, control).text : std::string();
 }
 
-DragOutcome FakePlatform::MoveWithMouse(int) {
+DragOutcome FakePlatform::MoveWithMouse(int window) {
     ++dragsStarted;
+    if (ControlExists(window, pressedControl))
+        swatchEnabledDuringDrag.push_back(Control(window, pressedControl).enabled);
     return dragOutcome;
 }
 

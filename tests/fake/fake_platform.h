@@ -88,6 +88,7 @@ public:
     WindowHook hook;
     bool shutDown = false;
     int dragsStarted = 0;
+    std::vector<bool> swatchEnabledDuringDrag;  // of the pressed swatch, per drag
     std::vector<std::string> askedFolderTitles;
 
     // Platform
@@ -134,6 +135,7 @@ public:
     bool ControlExists(int window, int control) override;
     std::string ControlText(int window, int control) override;
     DragOutcome MoveWithMouse(int window) override;
+    int pressedControl = 0;  // the swatch a test pressed, looked at during a drag
     void SetMenu(MenuId menu, const Menu& content) override { menus[menu] = content; }
     void CheckMenuItem(MenuId menu, int item, bool checked) override;
     void ShowMenu(MenuId menu, int owner) override;

@@ -125,6 +125,21 @@ TEST_F(Closing, TrayIconFailureIsNotFatalAndClosingManageThenAsks) {
     Start();
     EXPECT_FALSE(app->trayIcon);
     EXPECT_TRUE(app->running);
+    app->manageOpen = true;
+    platform.windows[kManageWindow].rect = {1, 2, 3, 4};
+    CloseManageWindow(*app, platform);
+    EXPECT_EQ(platform.MessageLines().back(), "Exit: Exit and close all palettes?");
+    EXPECT_TRUE(app->running) << "the default answer is No";
+}
+
+TEST_F(Closing, TheTraysExitNeverAsks) {
+    app->trayIcon = false;  // the icon came back only after the start
+    app->manageOpen = true;
+    platform.windows[kManageWindow].rect = {5, 6, 7, 8};
+    RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, kItemExit, 0, SubKind::None});
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_FALSE(app->running);
+    EXPECT_NE(ReadFile(SettingsPath() / "Vandrel.ini").find("WinX = 5\r\nWinY = 6\r\n"), std::string::npos);
 }
 
 }  // namespace

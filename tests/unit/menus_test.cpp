@@ -109,7 +109,8 @@ TEST_F(Menus, PopupAndNewPaletteMenus) {
     EXPECT_EQ(Outline(platform.menus.at(MenuId::PalettePopup).items),
               "Move=1, Edit=2, Manage=3, -, About=4, -, Close=5");
     EXPECT_EQ(Outline(platform.menus.at(MenuId::NewPalette).items), "Blank=20, From clipboard=21");
-    EXPECT_EQ(MenuCaptionOf("my.pal.pal"), "my");
+    EXPECT_EQ(MenuCaptionOf("my.palette.pal"), "my.palette");
+    EXPECT_EQ(MenuCaptionOf("LOUD.PAL"), "LOUD");
 }
 
 TEST_F(Menus, NoTrayMenuWithoutTheTrayIcon) {

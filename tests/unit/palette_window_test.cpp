@@ -145,6 +145,9 @@ TEST_F(PaletteWindows, FailedCreationLeavesTheSlotFree) {
     EXPECT_EQ(OpenPaletteWindow(*app, platform, Index("start.pal"), -1), -1);
     EXPECT_EQ(app->Slots[1].WindowHandle, 0);
     EXPECT_FALSE(platform.WindowExists(1));
+    EXPECT_EQ(Options("start.pal").WinID, -1) << "not recorded as open";
+    platform.failWindowCreation = false;
+    EXPECT_EQ(OpenPaletteWindow(*app, platform, Index("web.pal"), -1), 1) << "the slot is still free";
 }
 
 TEST_F(PaletteWindows, PaletteWithoutColoursGivesAnEmptyKeyedWindow) {

@@ -151,9 +151,11 @@ TEST_F(Routing, TrayClicksShowTheTrayMenuOwnedByTheTrayOwner) {
 
 TEST_F(Routing, DragOfAMovablePaletteDisablesTheSwatchWhileMoving) {
     platform.dragOutcome = DragOutcome::Moved;
+    platform.pressedControl = 1200;
     RunPass(*app, platform, ControlEvent(1, 1200, SubKind::LeftDown));
     EXPECT_EQ(platform.dragsStarted, 1);
-    EXPECT_TRUE(platform.Control(1, 1200).enabled);
+    EXPECT_EQ(platform.swatchEnabledDuringDrag, std::vector<bool>{false}) << "it gives up the mouse";
+    EXPECT_TRUE(platform.Control(1, 1200).enabled) << "and is enabled again afterwards";
     EXPECT_EQ(platform.clipboardWrites, 0) << "a drag delivers nothing";
     platform.dragOutcome = DragOutcome::ReleasedWithoutMove;
     RunPass(*app, platform, ControlEvent(1, 1200, SubKind::LeftDown));
