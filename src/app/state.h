@@ -147,7 +147,7 @@ struct App {
     bool aboutOpen = false;
     bool trayIcon = false;  // the tray icon was added at start-up
     bool menusBuilt = false;
-    Menu trayMenu;  // as last built, for the captions of colour items
+    std::map<int, std::string> trayColourCaptions;  // of the tray menu as last built
 
     // Per-pass state of the event loop.
     int ActiveWindowNo = -1;

@@ -47,6 +47,13 @@ MenuItem Separator() {
     return item;
 }
 
+void RememberColourCaptions(const std::vector<MenuItem>& items, std::map<int, std::string>& captions) {
+    for (const MenuItem& item : items) {
+        if (item.id >= kFirstColourItem && item.id < kFirstOpenItem) captions[item.id] = item.caption;
+        RememberColourCaptions(item.subItems, captions);
+    }
+}
+
 }  // namespace
 
 std::string MenuCaptionOf(const std::string& fileName) {
@@ -125,25 +132,16 @@ void BuildMenus(App& app, Platform& platform) {
         platform.SetMenu(MenuId::NewPalette, NewPaletteMenuContent());
         app.menusBuilt = true;
     }
-    if (app.settings.Systray == 1) {
-        app.trayMenu = TrayMenuContent(app);
-        platform.SetMenu(MenuId::Tray, app.trayMenu);
-    }
+    if (app.settings.Systray != 1) return;
+    const Menu tray = TrayMenuContent(app);
+    app.trayColourCaptions.clear();
+    RememberColourCaptions(tray.items, app.trayColourCaptions);
+    platform.SetMenu(MenuId::Tray, tray);
 }
-
-namespace {
-const MenuItem* FindItem(const std::vector<MenuItem>& items, int id) {
-    for (const MenuItem& item : items) {
-        if (!item.separator && !item.isSubMenu && item.id == id) return &item;
-        if (const MenuItem* inner = FindItem(item.subItems, id)) return inner;
-    }
-    return nullptr;
-}
-}  // namespace
 
 std::string TrayItemCaption(const App& app, int item) {
-    const MenuItem* found = FindItem(app.trayMenu.items, item);
-    return found ? found->caption : std::string();
+    const auto found = app.trayColourCaptions.find(item);
+    return found == app.trayColourCaptions.end() ? std::string() : found->second;
 }
 
 }  // namespace vandrel

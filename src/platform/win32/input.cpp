@@ -48,7 +48,11 @@ std::string Win32Platform::ClipboardText() {
 }
 
 std::int16_t Win32Platform::KeyScan(char ch) {
-    return static_cast<std::int16_t>(VkKeyScanExA(ch, GetKeyboardLayout(0)));
+    // The layout of the application that receives the keys, which may have
+    // its own; ours when nothing is in front.
+    HWND foreground = GetForegroundWindow();
+    const DWORD thread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+    return static_cast<std::int16_t>(VkKeyScanExA(ch, GetKeyboardLayout(thread)));
 }
 
 void Win32Platform::SendKeys(const std::vector<KeyRecord>& records) {

@@ -16,7 +16,8 @@ std::string MenuText(const std::string& caption) {
     return text;
 }
 
-void AppendItems(HMENU menu, const std::vector<MenuItem>& items, std::vector<GdiObject>& bitmaps) {
+void AppendItems(HMENU menu, const std::vector<MenuItem>& items,
+                 std::vector<std::unique_ptr<Image>>& images) {
     // Images share the check-mark column, as in the system's own menus.
     MENUINFO style{};
     style.cbSize = sizeof style;
@@ -38,19 +39,17 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items, std::vector<Gdi
         if (item.isSubMenu) {
             HMENU sub = CreatePopupMenu();
             if (!sub) continue;
-            AppendItems(sub, item.subItems, bitmaps);
+            AppendItems(sub, item.subItems, images);
             info.fMask |= MIIM_SUBMENU;
             info.hSubMenu = sub;
         }
         if (item.image) {
             // Drawn by the owner window (DrawMenuImage), so that the alpha
             // channel is honoured wherever the system would just copy bits.
-            if (GdiObject bitmap = MakeAlphaBitmap(*item.image)) {
-                info.fMask |= MIIM_BITMAP | MIIM_DATA;
-                info.hbmpItem = HBMMENU_CALLBACK;
-                info.dwItemData = reinterpret_cast<ULONG_PTR>(bitmap.get());
-                bitmaps.push_back(std::move(bitmap));
-            }
+            images.push_back(std::make_unique<Image>(*item.image));
+            info.fMask |= MIIM_BITMAP | MIIM_DATA;
+            info.hbmpItem = HBMMENU_CALLBACK;
+            info.dwItemData = reinterpret_cast<ULONG_PTR>(images.back().get());
         }
         InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
     }
@@ -69,8 +68,9 @@ bool MeasureMenuImage(LPARAM lParam) {
 bool DrawMenuImage(LPARAM lParam) {
     auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
     if (draw->CtlType != ODT_MENU || !draw->itemData) return false;
-    auto bitmap = reinterpret_cast<HGDIOBJ>(draw->itemData);
-    MemoryDc source(bitmap);
+    const GdiObject bitmap = MakeAlphaBitmap(*reinterpret_cast<const Image*>(draw->itemData));
+    if (!bitmap) return true;
+    MemoryDc source(bitmap.get());
     const int x = draw->rcItem.left + (draw->rcItem.right - draw->rcItem.left - kMenuImageSize) / 2;
     const int y = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - kMenuImageSize) / 2;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
@@ -83,7 +83,7 @@ void Win32Platform::SetMenu(MenuId menu, const Menu& content) {
     BuiltMenu built;
     built.menu.reset(CreatePopupMenu());
     if (!built.menu) return;  // a menu that cannot be made is skipped
-    AppendItems(built.menu.get(), content.items, built.bitmaps);
+    AppendItems(built.menu.get(), content.items, built.images);
     menus_[menu] = std::move(built);
 }
 

@@ -28,7 +28,9 @@ struct SwatchState {
 
 struct BuiltMenu {
     MenuHandle menu;
-    std::vector<GdiObject> bitmaps;  // item images, freed with the menu
+    // Item pictures, turned into bitmaps only while an item is drawn: a tray
+    // menu of hundreds of palettes would otherwise hold thousands of GDI handles.
+    std::vector<std::unique_ptr<Image>> images;
 };
 
 class Win32Platform : public Platform {

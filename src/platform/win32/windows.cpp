@@ -33,12 +33,13 @@ void PushControlEvent(HWND swatch, SubKind subKind) {
 }  // namespace
 
 std::int64_t Win32Platform::CreatePaletteWindow(int window, const Rect& client, int owner,
-                                                 ColourValue) {
+                                                 ColourValue background) {
     // Created hidden and without activation; shown once its swatches exist.
     HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kPaletteClass, "VN", WS_POPUP,
                                 client.left, client.top, client.Width(), client.Height(),
                                 HandleOf(owner), nullptr, instance_, nullptr);
     if (!hwnd) return 0;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(ToColorRef(background)));
     windows_[window] = hwnd;
     return reinterpret_cast<std::int64_t>(hwnd);
 }
@@ -172,7 +173,9 @@ std::string Win32Platform::ControlText(int window, int control) {
 DragOutcome Win32Platform::MoveWithMouse(int window) {
     HWND hwnd = HandleOf(window);
     // A release that came before we got here ends the press as a click.
-    if (!hwnd || !(GetAsyncKeyState(VK_LBUTTON) & 0x8000)) return DragOutcome::NotStarted;
+    // The physical button that acts as the left one (users may swap them).
+    const int leftButton = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    if (!hwnd || !(GetAsyncKeyState(leftButton) & 0x8000)) return DragOutcome::NotStarted;
     HWND previousForeground = GetForegroundWindow();
     RECT before{}, after{};
     GetWindowRect(hwnd, &before);
@@ -202,7 +205,8 @@ LRESULT CALLBACK PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         case WM_ERASEBKGND: {
             RECT client{};
             GetClientRect(hwnd, &client);
-            GdiObject brush(CreateSolidBrush(RGB(254, 254, 254)));
+            const auto background = static_cast<COLORREF>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+            GdiObject brush(CreateSolidBrush(background));
             FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(brush.get()));
             return 1;
         }
@@ -256,9 +260,6 @@ LRESULT CALLBACK SwatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                 BitBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, SRCCOPY);
             }
             EndPaint(hwnd, &paint);
-            // A repainted swatch may cover the selection mark's neighbourhood.
-            if (Win32Platform* platform = CurrentPlatform())
-                platform->Report(GetParent(hwnd), HookEvent::Painted);
             return 0;
         }
         case WM_NCDESTROY:
