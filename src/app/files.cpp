@@ -4,6 +4,12 @@
 #include <cstdio>
 #include <memory>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace vandrel {
 namespace {
 
@@ -13,6 +19,16 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 bool IsSeparator(char ch) { return ch == '\\' || ch == '/'; }
+
+// On the disk before it replaces the old file, so that a power cut leaves
+// the old file or the new one, never an empty one.
+bool SyncToDisk(std::FILE* file) {
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0;
+#endif
+}
 
 }  // namespace
 
@@ -50,7 +66,7 @@ bool WriteWholeFile(Platform& platform, const std::string& path, const std::stri
         if (!file) return false;
         const bool written =
             std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
-            std::fflush(file.get()) == 0;
+            std::fflush(file.get()) == 0 && SyncToDisk(file.get());
         if (std::fclose(file.release()) != 0 || !written) {
             platform.RemoveFile(temporary);
             return false;

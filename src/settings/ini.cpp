@@ -151,12 +151,6 @@ const std::string* FindKey(const IniGroup& group, const std::string& key) {
 
 }  // namespace
 
-const std::string* FindIniValue(const IniDocument& document, const std::string& group,
-                                const std::string& key) {
-    // Points into the document: valid while it is not changed.
-    return FindKey(FindIniGroup(document, group), key);
-}
-
 void SetIniValues(IniDocument& document, const std::string& group,
                   const std::vector<std::pair<std::string, std::string>>& values) {
     auto& entries = document.entries;

@@ -31,8 +31,6 @@ IniDocument ParseIni(const std::string& bytes, const IniCodec& codec);
 std::string SerializeIni(const IniDocument& document, const IniCodec& codec);
 
 // group "" is the top section. Names and keys compare without letter case.
-const std::string* FindIniValue(const IniDocument& document, const std::string& group,
-                                const std::string& key);
 void SetIniValue(IniDocument& document, const std::string& group, const std::string& key,
                  const std::string& value);
 
