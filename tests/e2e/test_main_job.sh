@@ -222,7 +222,7 @@ test_a_third_palette_is_refused_with_a_message() {
     local keys=()
     for ((i = 0; i < item; i++)); do keys+=(down); done
     drv menu-keys "${keys[@]}" enter >/dev/null
-    if box=$(drv msgbox-wait Error 1500 2>/dev/null); then
+    if box=$(drv msgbox-wait Error 3000 2>/dev/null); then
       assert_eq "Error|Maximum number of palettes open! (2)" "$(printf '%s' "$box" | tr '\n' '|')" \
         "message for a third palette"
       drv msgbox-answer Error ok >/dev/null
