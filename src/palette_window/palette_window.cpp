@@ -148,23 +148,30 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
     return s;
 }
 
-void DrawSelectionMarks(App& app, Platform& platform, const std::string& name) {
+namespace {
+
+// Red edge on the palette window of `name`; with `clearOthers`, the key
+// colour (no edge) on the other open palette windows.
+void MarkPalette(App& app, Platform& platform, const std::string& name, bool clearOthers) {
     for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
         if (app.Slots[slot].PaletteName.empty() || !platform.WindowExists(slot)) continue;
         const bool selected = !name.empty() && app.Slots[slot].PaletteName == name;
-        platform.DrawClientOutline(slot, selected ? Rgb(255, 0, 0) : kKeyColour);
+        if (selected || clearOthers)
+            platform.DrawClientOutline(slot, selected ? Rgb(255, 0, 0) : kKeyColour);
     }
+}
+
+}  // namespace
+
+void DrawSelectionMarks(App& app, Platform& platform, const std::string& name) {
+    MarkPalette(app, platform, name, true);
 }
 
 void OnWindowHook(App& app, Platform& platform, int /*window*/, HookEvent event) {
     // Drawing does not survive a repaint: the mark is drawn again each time.
     if (event != HookEvent::Painted || !app.manageOpen || !platform.WindowExists(kManageWindow))
         return;
-    const std::string selected = platform.ControlText(kManageWindow, kPaletteList);
-    for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
-        if (!selected.empty() && app.Slots[slot].PaletteName == selected && platform.WindowExists(slot))
-            platform.DrawClientOutline(slot, Rgb(255, 0, 0));
-    }
+    MarkPalette(app, platform, platform.ControlText(kManageWindow, kPaletteList), false);
 }
 
 void LoadFonts(Platform& platform) {
