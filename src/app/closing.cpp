@@ -8,19 +8,21 @@ namespace vandrel {
 void ClosePaletteWindow(App& app, Platform& platform, int slot) {
     Slot& s = app.Slots[slot];
     PaletteOptions& options = OptionsOf(app, s.PaletteName);
-    const Point place = platform.WindowPosition(slot);
-    options.X = place.x;
-    options.Y = place.y;
+    if (const auto place = platform.WindowRect(slot)) {
+        options.X = place->left;
+        options.Y = place->top;
+    }
     options.WinID = -1;
     s.PaletteName.clear();
-    platform.DestroyWindow(slot);
+    s.WindowHandle = 0;
+    platform.CloseWindow(slot);
 }
 
 void RefreshPaletteWindows(App& app, Platform& platform, const std::string& name) {
     if (name.empty()) {
         for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
             const std::string shown = app.Slots[slot].PaletteName;
-            if (shown.empty() || !platform.WindowExists(slot)) continue;
+            if (shown.empty() || !WindowExists(platform, slot)) continue;
             ClosePaletteWindow(app, platform, slot);
             // Reopened by name: a palette that has left the list stays closed
             // instead of opening whichever palette now has its old index.
@@ -30,7 +32,7 @@ void RefreshPaletteWindows(App& app, Platform& platform, const std::string& name
         return;
     }
     const int slot = OptionsOf(app, name).WinID;
-    if (slot < 1 || slot > kMaxOpenPalettes || !platform.WindowExists(slot) ||
+    if (slot < 1 || slot > kMaxOpenPalettes || !WindowExists(platform, slot) ||
         app.Slots[slot].PaletteName != name)
         return;
     ClosePaletteWindow(app, platform, slot);
@@ -41,38 +43,41 @@ void RefreshPaletteWindows(App& app, Platform& platform, const std::string& name
 }
 
 void CloseEditor(App& app, Platform& platform) {
-    if (!app.editorOpen || !platform.WindowExists(kEditorWindow)) return;
-    const Point place = platform.WindowPosition(kEditorWindow);
-    app.settings.EditX = place.x;
-    app.settings.EditY = place.y;
+    const auto place = platform.WindowRect(kEditorWindow);
+    if (!app.editorOpen || !place) return;
+    app.settings.EditX = place->left;
+    app.settings.EditY = place->top;
     app.EditorColourCount = 0;
-    platform.DestroyWindow(kEditorWindow);
+    platform.CloseWindow(kEditorWindow);
     app.editorOpen = false;
 }
 
 namespace {
 
+// Remembers the manage window's place; false when it is not open.
+bool RememberManagePlace(App& app, Platform& platform) {
+    const auto place = platform.WindowRect(kManageWindow);
+    if (!app.manageOpen || !place) return false;
+    app.settings.WinX = place->left;
+    app.settings.WinY = place->top;
+    return true;
+}
+
 // Remembers the manage window's place and closes it, without any question.
 void DismissManageWindow(App& app, Platform& platform) {
-    if (!app.manageOpen || !platform.WindowExists(kManageWindow)) return;
-    const Point place = platform.WindowPosition(kManageWindow);
-    app.settings.WinX = place.x;
-    app.settings.WinY = place.y;
-    platform.DestroyWindow(kManageWindow);
+    if (!RememberManagePlace(app, platform)) return;
+    platform.CloseWindow(kManageWindow);
     app.manageOpen = false;
 }
 
 }  // namespace
 
 void CloseManageWindow(App& app, Platform& platform) {
-    if (!app.manageOpen || !platform.WindowExists(kManageWindow)) return;
     if (app.trayIcon) {
         DismissManageWindow(app, platform);
         return;
     }
-    const Point place = platform.WindowPosition(kManageWindow);
-    app.settings.WinX = place.x;
-    app.settings.WinY = place.y;
+    if (!RememberManagePlace(app, platform)) return;
     if (platform.ShowMessage("Exit", "Exit and close all palettes?", MessageButtons::YesNo) ==
         MessageAnswer::Yes) {
         WriteSettings(app, platform);

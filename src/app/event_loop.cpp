@@ -1,99 +1,41 @@
 #include "app/event_loop.h"
 
+#include <climits>
+
 #include "app/closing.h"
 #include "palette/palette_store.h"
 #include "palette_window/colour_output.h"
 #include "palette_window/menus.h"
 #include "palette_window/palette_window.h"
+#include "palette_window/placement.h"
 
 namespace vandrel {
 namespace {
 
 bool IsPaletteWindow(int window) { return window >= 1 && window <= kMaxOpenPalettes; }
 
-std::vector<Routed> RouteMenu(const Event& event) {
-    const int item = event.item;
-    if (item >= kFirstColourItem && item < kFirstOpenItem) return {{Action::CopyTrayColour, item}};
-    if (item >= kFirstOpenItem && item <= kFirstOpenItem + kMaxPaletteIndex)
-        return {{Action::OpenFromTray, item - kFirstOpenItem}};
-    if (item >= kFirstEditItem && item <= kFirstEditItem + kMaxPaletteIndex)
-        return {{Action::EditFromTray, item - kFirstEditItem}};
-    switch (item) {
-        case kItemAbout: return {{Action::OpenAbout}};
-        case kItemTrayManage: return {{Action::TrayManage}};
-        case kItemSavePalette: return {{Action::SavePalette}};
-        case kItemCopyPalette: return {{Action::CopyPalette}};
-        case kItemExit: return {{Action::Exit}};
-        case kItemManage: return {{Action::PopupManage}};
-        case kItemEdit: return {{Action::PopupEdit}};
-        case kItemMove: return {{Action::PopupMove}};
-        case kItemClose: return {{Action::PopupClose}};
-        case kItemShortcutUp: return {{Action::FocusPreviousRow}};
-        case kItemShortcutDown: return {{Action::FocusNextRow}};
-        case kItemColourPicker: return {{Action::ColourPicker}};
-        case kItemGrabColour: return {{Action::GrabColour}};
-        case kItemRandomColour: return {{Action::RandomColour}};
-        case kItemBlender: return {{Action::Blender}};
-        case kItemBlank: return {{Action::NewBlankPalette}};
-        case kItemFromClipboard: return {{Action::NewPaletteFromClipboard}};
-        default: return {};
-    }
+using Handler = void (*)(App&, Platform&, const Event&, int value);
+
+// --- handlers, named after the actions they carry out ----------------------
+namespace handlers {
+
+void CopyTrayColour(App& app, Platform& platform, const Event&, int item) {
+    platform.SetClipboardText(TrayItemCaption(app, item));
 }
 
-std::vector<Routed> RouteTray(const Event& event) {
-    if (event.subKind == SubKind::DoubleClick) return {{Action::TrayDoubleClick}};
-    if (event.subKind == SubKind::LeftClick || event.subKind == SubKind::RightClick)
-        return {{Action::ShowTrayMenu}};
-    return {};
+void OpenFromTray(App& app, Platform& platform, const Event&, int index) {
+    OpenPaletteWindow(app, platform, index, -1);
 }
 
-std::vector<Routed> RouteControl(const App& app, const Event& event) {
-    std::vector<Routed> routed;
-    const int window = event.window;
-    const int control = event.control;
-    const SubKind sub = event.subKind;
-    const bool palette = IsPaletteWindow(window);
-
-    if (sub == SubKind::Change) {  // C1
-        for (int i = 1; i <= app.EditorColourCount && i <= kMaxColours; ++i)
-            if (control == app.EditFieldIds[i]) routed.push_back({Action::EditorHexEntry, i});
-    }
-    if (sub == SubKind::LeftClick && palette) {  // C2
-        if (SlotOfSwatch(app, control) == window) routed.push_back({Action::DeliverSwatch, window});
-    } else if (sub == SubKind::LeftClick && window == kEditorWindow) {  // C2'
-        for (int i = 1; i <= app.EditorColourCount && i <= kMaxColours; ++i) {
-            if (control == app.EditUpIds[i] || control == app.EditDownIds[i])
-                routed.push_back({Action::SwapEditorRows, control});
-        }
-    }
-    if (sub == SubKind::RightClick && palette) routed.push_back({Action::PaletteRightClick, window});
-    if (sub == SubKind::LeftDown && palette && app.manageOpen)
-        routed.push_back({Action::ManageFollowsPalette, window});
-    if (sub == SubKind::LeftDown && palette && !app.Slots[window].PaletteName.empty()) {
-        const auto found = app.PaletteOptionsByName.find(app.Slots[window].PaletteName);
-        if (found != app.PaletteOptionsByName.end() && found->second.Drag == 1)
-            routed.push_back({Action::DragPalette, window});
-    }
-    if (window == kManageWindow && control == kPaletteList) {  // C6
-        if (sub == SubKind::Change) routed.push_back({Action::PaletteListChanged});
-        if (sub == SubKind::DoubleClick) routed.push_back({Action::PaletteListDoubleClick});
-    } else if ((window == kManageWindow || window == kAboutWindow) && control >= kFolderButton &&
-               control <= kMailLink) {  // C7
-        routed.push_back({Action::ManageControl, control});
-    }
-    return routed;
+void EditFromTray(App& app, Platform& platform, const Event&, int index) {
+    CloseEditor(app, platform);
+    app.EditorPaletteName = app.PaletteNames[index];
 }
 
-std::vector<Routed> RouteClose(const Event& event) {
-    switch (event.window) {
-        case kEditorWindow: return {{Action::CloseEditorWindow}};
-        case kManageWindow: return {{Action::CloseManage}};
-        case kAboutWindow: return {{Action::CloseAbout}};
-        default: return {};
-    }
-}
+void Exit(App& app, Platform& platform, const Event&, int) { ExitFromTray(app, platform); }
 
-void PopupMove(App& app, Platform& platform, int slot) {
+void PopupMove(App& app, Platform& platform, const Event& event, int) {
+    const int slot = event.window;
     if (!IsPaletteWindow(slot) || app.Slots[slot].PaletteName.empty()) return;
     const std::string name = app.Slots[slot].PaletteName;
     PaletteOptions& options = OptionsOf(app, name);
@@ -104,8 +46,24 @@ void PopupMove(App& app, Platform& platform, int slot) {
     if (index >= 0) OpenPaletteWindow(app, platform, index, slot);
 }
 
-void PaletteRightClick(App& app, Platform& platform, int slot) {
-    if (!IsPaletteWindow(slot)) return;
+void PopupClose(App& app, Platform& platform, const Event& event, int) {
+    if (IsPaletteWindow(event.window) && WindowExists(platform, event.window))
+        ClosePaletteWindow(app, platform, event.window);
+}
+
+void ShowTrayMenu(App&, Platform& platform, const Event&, int) {
+    platform.ShowMenu(MenuId::Tray, kTrayOwnerWindow);
+}
+
+void TrayDoubleClick(App& app, Platform& platform, const Event&, int) {
+    if (app.editorOpen) CloseManageWindow(app, platform);
+}
+
+void DeliverSwatch(App& app, Platform& platform, const Event& event, int slot) {
+    DeliverSwatchColour(app, platform, slot, event.control);
+}
+
+void PaletteRightClick(App& app, Platform& platform, const Event&, int slot) {
     const std::string& name = app.Slots[slot].PaletteName;
     if (name.empty()) return;
     const PaletteOptions& options = OptionsOf(app, name);
@@ -114,64 +72,164 @@ void PaletteRightClick(App& app, Platform& platform, int slot) {
     platform.ShowMenu(MenuId::PalettePopup, slot);
 }
 
-void DragPalette(App& app, Platform& platform, int slot, int control) {
-    platform.EnableControl(slot, control, false);
-    const DragOutcome outcome = platform.MoveWithMouse(slot);
-    if (platform.ControlExists(slot, control)) platform.EnableControl(slot, control, true);
-    // The move loop swallowed the release of a click that moved nothing:
-    // a short click on a movable palette still delivers its colour.
-    if (outcome == DragOutcome::ReleasedWithoutMove) DeliverSwatchColour(app, platform, slot, control);
+void DragPaletteBySwatch(App& app, Platform& platform, const Event& event, int slot) {
+    DragPalette(app, platform, slot, event.control);
 }
 
-void Dispatch(App& app, Platform& platform, const Routed& routed, const Event& event) {
-    switch (routed.action) {
-        case Action::CopyTrayColour:
-            platform.SetClipboardText(TrayItemCaption(app, routed.value));
-            break;
-        case Action::OpenFromTray: OpenPaletteWindow(app, platform, routed.value, -1); break;
-        case Action::EditFromTray:
-            CloseEditor(app, platform);
-            app.EditorPaletteName = app.PaletteNames[routed.value];
-            break;
-        case Action::Exit: ExitFromTray(app, platform); break;
-        case Action::PopupMove: PopupMove(app, platform, event.window); break;
-        case Action::PopupClose:
-            if (IsPaletteWindow(event.window) && platform.WindowExists(event.window))
-                ClosePaletteWindow(app, platform, event.window);
-            break;
-        case Action::ShowTrayMenu: platform.ShowMenu(MenuId::Tray, kTrayOwnerWindow); break;
-        case Action::TrayDoubleClick:
-            if (app.editorOpen) CloseManageWindow(app, platform);
-            break;
-        case Action::DeliverSwatch:
-            DeliverSwatchColour(app, platform, routed.value, event.control);
-            break;
-        case Action::PaletteRightClick: PaletteRightClick(app, platform, routed.value); break;
-        case Action::DragPalette: DragPalette(app, platform, routed.value, event.control); break;
-        case Action::CloseEditorWindow: CloseEditor(app, platform); break;
-        case Action::CloseManage: CloseManageWindow(app, platform); break;
-        case Action::CloseAbout:
-            if (platform.WindowExists(kAboutWindow)) platform.DestroyWindow(kAboutWindow);
-            app.aboutOpen = false;
-            break;
-        default:
-            // The editor, the colour tools, the manage and about windows
-            // handle the rest as they arrive.
-            break;
+void CloseEditorWindow(App& app, Platform& platform, const Event&, int) { CloseEditor(app, platform); }
+
+void CloseManage(App& app, Platform& platform, const Event&, int) { CloseManageWindow(app, platform); }
+
+void CloseAbout(App& app, Platform& platform, const Event&, int) {
+    if (WindowExists(platform, kAboutWindow)) platform.CloseWindow(kAboutWindow);
+    app.aboutOpen = false;
+}
+
+void ComeForward(App& app, Platform& platform, const Event&, int) {
+    if (app.manageOpen && WindowExists(platform, kManageWindow))
+        platform.Activate(kManageWindow);
+    else if (app.editorOpen && WindowExists(platform, kEditorWindow))
+        platform.Activate(kEditorWindow);
+}
+
+}  // namespace handlers
+
+// --- conditions and values ------------------------------------------------
+
+int ItemFrom(const Event& event, int first) { return event.item - first; }
+int OpenIndex(const App&, const Event& event) { return ItemFrom(event, kFirstOpenItem); }
+int EditIndex(const App&, const Event& event) { return ItemFrom(event, kFirstEditItem); }
+int TheItem(const App&, const Event& event) { return event.item; }
+int TheWindow(const App&, const Event& event) { return event.window; }
+int TheControl(const App&, const Event& event) { return event.control; }
+int EditorRow(const App&, const Event& event) { return event.control - 128; }
+
+bool EditorRowInUse(const App& app, const Event& event) {
+    const int row = (event.control - 128) % 128;
+    return row >= 1 && row <= app.EditorColourCount;
+}
+bool SwatchOfThatSlot(const App& app, const Event& event) {
+    return SlotOfSwatch(app, event.control) == event.window;
+}
+bool ManageOpen(const App& app, const Event&) { return app.manageOpen; }
+bool PaletteMovable(const App& app, const Event& event) {
+    const std::string& name = app.Slots[event.window].PaletteName;
+    if (name.empty()) return false;
+    const auto found = app.PaletteOptionsByName.find(name);
+    return found != app.PaletteOptionsByName.end() && found->second.Drag == 1;
+}
+
+// --- the table ------------------------------------------------------------
+
+struct Range {
+    int first = INT_MIN;
+    int last = INT_MAX;
+    bool Holds(int n) const { return n >= first && n <= last; }
+};
+constexpr Range kAny{};
+constexpr Range Only(int n) { return {n, n}; }
+
+struct RouteRow {
+    Action action;
+    EventKind kind;
+    Range windows;
+    Range numbers;  // the item of menu events, the control of control events
+    std::optional<SubKind> subKind;  // none: any
+    bool (*applies)(const App&, const Event&) = nullptr;
+    int (*value)(const App&, const Event&) = nullptr;
+    // Null: the window that handles it is not built yet; the event is
+    // routed, and nothing runs.
+    Handler run = nullptr;
+};
+
+constexpr int kLastOpenItem = kFirstOpenItem + kMaxPaletteIndex;
+constexpr int kLastEditItem = kFirstEditItem + kMaxPaletteIndex;
+constexpr Range kPaletteWindows{1, kMaxOpenPalettes};
+constexpr Range kEditorFields{128 + 1, 128 + kMaxColours};
+constexpr Range kEditorUps{512 + 1, 512 + kMaxColours};
+constexpr Range kEditorDowns{640 + 1, 640 + kMaxColours};
+constexpr Range kSwatches{1000 + 200 * 1, 1000 + 200 * kMaxOpenPalettes + kMaxColours};
+constexpr Range kManageAndAbout{kManageWindow, kAboutWindow};
+constexpr Range kManageControls{kFolderButton, kMailLink};
+
+using enum Action;
+constexpr EventKind kMenu = EventKind::Menu;
+constexpr EventKind kTray = EventKind::Tray;
+constexpr EventKind kControl = EventKind::Control;
+constexpr EventKind kClose = EventKind::Close;
+constexpr std::optional<SubKind> kAnySub = std::nullopt;
+
+// Menu, tray and close events run the first row that matches; control
+// events run every row that matches, in this order.
+const RouteRow kRoutes[] = {
+    // Menu events.
+    {CopyTrayColour, kMenu, kAny, {kFirstColourItem, kFirstOpenItem - 1}, kAnySub, nullptr, TheItem, handlers::CopyTrayColour},
+    {OpenFromTray, kMenu, kAny, {kFirstOpenItem, kLastOpenItem}, kAnySub, nullptr, OpenIndex, handlers::OpenFromTray},
+    {EditFromTray, kMenu, kAny, {kFirstEditItem, kLastEditItem}, kAnySub, nullptr, EditIndex, handlers::EditFromTray},
+    {OpenAbout, kMenu, kAny, Only(kItemAbout), kAnySub},
+    {TrayManage, kMenu, kAny, Only(kItemTrayManage), kAnySub},
+    {SavePalette, kMenu, kAny, Only(kItemSavePalette), kAnySub},
+    {CopyPalette, kMenu, kAny, Only(kItemCopyPalette), kAnySub},
+    {Exit, kMenu, kAny, Only(kItemExit), kAnySub, nullptr, nullptr, handlers::Exit},
+    {PopupManage, kMenu, kAny, Only(kItemManage), kAnySub},
+    {PopupEdit, kMenu, kAny, Only(kItemEdit), kAnySub},
+    {PopupMove, kMenu, kAny, Only(kItemMove), kAnySub, nullptr, nullptr, handlers::PopupMove},
+    {PopupClose, kMenu, kAny, Only(kItemClose), kAnySub, nullptr, nullptr, handlers::PopupClose},
+    {FocusPreviousRow, kMenu, kAny, Only(kItemShortcutUp), kAnySub},
+    {FocusNextRow, kMenu, kAny, Only(kItemShortcutDown), kAnySub},
+    {ColourPicker, kMenu, kAny, Only(kItemColourPicker), kAnySub},
+    {GrabColour, kMenu, kAny, Only(kItemGrabColour), kAnySub},
+    {RandomColour, kMenu, kAny, Only(kItemRandomColour), kAnySub},
+    {Blender, kMenu, kAny, Only(kItemBlender), kAnySub},
+    {NewBlankPalette, kMenu, kAny, Only(kItemBlank), kAnySub},
+    {NewPaletteFromClipboard, kMenu, kAny, Only(kItemFromClipboard), kAnySub},
+    // Tray events.
+    {TrayDoubleClick, kTray, kAny, kAny, SubKind::DoubleClick, nullptr, nullptr, handlers::TrayDoubleClick},
+    {ShowTrayMenu, kTray, kAny, kAny, SubKind::LeftClick, nullptr, nullptr, handlers::ShowTrayMenu},
+    {ShowTrayMenu, kTray, kAny, kAny, SubKind::RightClick, nullptr, nullptr, handlers::ShowTrayMenu},
+    // Control events.
+    {EditorHexEntry, kControl, kAny, kEditorFields, SubKind::Change, EditorRowInUse, EditorRow},
+    {DeliverSwatch, kControl, kPaletteWindows, kSwatches, SubKind::LeftClick, SwatchOfThatSlot, TheWindow,
+     handlers::DeliverSwatch},
+    {SwapEditorRows, kControl, Only(kEditorWindow), kEditorUps, SubKind::LeftClick, EditorRowInUse, TheControl},
+    {SwapEditorRows, kControl, Only(kEditorWindow), kEditorDowns, SubKind::LeftClick, EditorRowInUse, TheControl},
+    {PaletteRightClick, kControl, kPaletteWindows, kSwatches, SubKind::RightClick, nullptr, TheWindow,
+     handlers::PaletteRightClick},
+    {ManageFollowsPalette, kControl, kPaletteWindows, kSwatches, SubKind::LeftDown, ManageOpen, TheWindow},
+    {DragPalette, kControl, kPaletteWindows, kSwatches, SubKind::LeftDown, PaletteMovable, TheWindow,
+     handlers::DragPaletteBySwatch},
+    {PaletteListChanged, kControl, Only(kManageWindow), Only(kPaletteList), SubKind::Change},
+    {PaletteListDoubleClick, kControl, Only(kManageWindow), Only(kPaletteList), SubKind::DoubleClick},
+    {ManageControl, kControl, kManageAndAbout, kManageControls, kAnySub, nullptr, TheControl},
+    // Close events.
+    {CloseEditorWindow, kClose, Only(kEditorWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseEditorWindow},
+    {CloseManage, kClose, Only(kManageWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseManage},
+    {CloseAbout, kClose, Only(kAboutWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseAbout},
+    {ComeForward, EventKind::ComeForward, kAny, kAny, kAnySub, nullptr, nullptr, handlers::ComeForward},
+};
+
+bool Matches(const RouteRow& row, const App& app, const Event& event) {
+    const int number = event.kind == kMenu ? event.item : event.control;
+    return row.kind == event.kind && row.windows.Holds(event.window) && row.numbers.Holds(number) &&
+           (!row.subKind || *row.subKind == event.subKind) && (!row.applies || row.applies(app, event));
+}
+
+std::vector<std::pair<const RouteRow*, int>> MatchingRows(const App& app, const Event& event) {
+    std::vector<std::pair<const RouteRow*, int>> rows;
+    for (const RouteRow& row : kRoutes) {
+        if (!Matches(row, app, event)) continue;
+        rows.emplace_back(&row, row.value ? row.value(app, event) : 0);
+        if (event.kind != kControl) break;
     }
+    return rows;
 }
 
 }  // namespace
 
 std::vector<Routed> Route(const App& app, const Event& event) {
-    switch (event.kind) {
-        case EventKind::Menu: return RouteMenu(event);
-        case EventKind::Tray: return RouteTray(event);
-        case EventKind::Control: return RouteControl(app, event);
-        case EventKind::Close: return RouteClose(event);
-        case EventKind::Timeout: return {};
-    }
-    return {};
+    std::vector<Routed> routed;
+    for (const auto& [row, value] : MatchingRows(app, event)) routed.push_back({row->action, value});
+    return routed;
 }
 
 void RunPass(App& app, Platform& platform, const Event& event) {
@@ -180,10 +238,11 @@ void RunPass(App& app, Platform& platform, const Event& event) {
         app.CurrentPaletteName = app.Slots[event.window].PaletteName;
         app.CurrentPaletteIndex = app.Slots[event.window].PaletteIndex;
     }
-    if (app.manageOpen) app.ManageSelection = platform.ControlText(kManageWindow, kPaletteList);
-    for (const Routed& routed : Route(app, event)) {
+    if (app.manageOpen) app.ManageSelection = platform.ReadControl(kManageWindow, kPaletteList).text;
+    // Matched before any handler runs: a handler may change what the later rows test.
+    for (const auto& [row, value] : MatchingRows(app, event)) {
         if (!app.running) break;
-        Dispatch(app, platform, routed, event);
+        if (row->run) row->run(app, platform, event, value);
     }
 }
 

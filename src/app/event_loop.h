@@ -49,6 +49,8 @@ enum class Action {
     CloseEditorWindow,
     CloseManage,
     CloseAbout,
+    // A second start of the program asks this one to come forward.
+    ComeForward,
 };
 
 struct Routed {

@@ -17,14 +17,28 @@ void ReopenPalettes(App& app, Platform& platform) {
         if (options.WinID >= 1 && options.WinID <= kMaxOpenPalettes)
             toOpen.emplace_back(name, options.WinID);
     }
-    for (const auto& [name, slot] : toOpen) {
+    for (const auto& [name, claimed] : toOpen) {
         const int index = PaletteIndexOf(app, name);
         if (index < 0) continue;
-        // Two palettes claiming one slot (a hand-edited file): the second one
-        // goes to a free slot instead of replacing the first.
-        const bool taken = platform.WindowExists(slot) && !app.Slots[slot].PaletteName.empty();
-        OpenPaletteWindow(app, platform, index, taken ? -1 : slot);
+        // A hand-edited file may have two palettes claim one slot, or more
+        // palettes than there are slots: what fits opens in a free slot,
+        // silently, and the rest is recorded as closed.
+        int slot = claimed;
+        for (int i = 1; WindowExists(platform, slot) && i <= kMaxOpenPalettes; ++i) slot = i;
+        if (WindowExists(platform, slot)) {
+            OptionsOf(app, name).WinID = -1;
+            continue;
+        }
+        OpenPaletteWindow(app, platform, index, slot);
     }
+}
+
+WindowSpec TrayOwnerSpec() {
+    WindowSpec spec;
+    spec.kind = WindowKind::Hidden;
+    spec.client = {0, 0, 50, 50};
+    spec.title = "Vandrel";
+    return spec;
 }
 
 void StartUp(App& app, Platform& platform) {
@@ -47,14 +61,20 @@ void StartUp(App& app, Platform& platform) {
     BuildMenus(app, platform);
     ReindexSlots(app);
 
-    if (app.settings.Systray) {
-        platform.CreateTrayOwnerWindow({0, 0, 50, 50}, "Vandrel");
+    if (TrayIconOn(app.settings)) {
+        platform.OpenWindow(kTrayOwnerWindow, TrayOwnerSpec());
         app.trayIcon = platform.AddTrayIcon(kTrayOwnerWindow);
     }
+    // From the start, so that a log-off before any palette was opened still
+    // stores the settings.
+    InstallWindowHook(app, platform);
     ReopenPalettes(app, platform);
 }
 
 int RunProgram(Platform& platform) {
+    // A second copy would write the same settings at its exit: it hands
+    // over to the running one before touching any file.
+    if (!platform.ClaimSingleInstance()) return 0;
     auto app = std::make_unique<App>();
     StartUp(*app, platform);
     RunEventLoop(*app, platform);

@@ -16,23 +16,6 @@ void FillControlTables(App& app) {
     app.ToggleTable = {1, 0};
 }
 
-PaletteOptions DefaultPaletteOptions(int screenWidth) {
-    PaletteOptions options;
-    options.WinID = -1;
-    options.X = screenWidth - 61;
-    options.Y = 200;
-    options.Drag = 1;
-    options.Sticky = 1;
-    options.Style = 1;
-    options.Outline = 1;
-    options.Output = 0;
-    options.SwatchWidth = 59;
-    options.SwatchHeight = 18;
-    options.SwatchFont = 2;
-    options.Locked = 0;
-    return options;
-}
-
 PaletteOptions& OptionsOf(App& app, const std::string& name) {
     auto found = app.PaletteOptionsByName.find(name);
     if (found != app.PaletteOptionsByName.end()) return found->second;

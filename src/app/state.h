@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "settings/options.h"
 
 namespace vandrel {
 
@@ -46,11 +47,11 @@ enum MenuItemId : int {
     kItemShortcutDown = 47,
 };
 
-// Manage and about window controls known by role.
+// Manage and about window controls known by role. The controls that raise
+// events come first, as one range; those that raise none follow it.
 enum ControlId : int {
     kPaletteList = 50,
     kFolderButton,
-    kFolderText,
     kNewPaletteButton,
     kAboutButton,
     kOpenButton,
@@ -72,35 +73,8 @@ enum ControlId : int {
     kSystrayColourCheck,
     kWebLink,
     kMailLink,
-};
-
-struct PaletteOptions {
-    std::int32_t X = 0;
-    std::int32_t Y = 0;
-    std::int8_t WinID = 0;
-    std::int8_t Drag = 0;
-    std::int8_t Sticky = 0;
-    std::int8_t Output = 0;
-    std::int8_t Style = 0;
-    std::int8_t Outline = 0;
-    std::int16_t SwatchWidth = 0;
-    std::int16_t SwatchHeight = 0;
-    std::int8_t SwatchFont = 0;
-    std::int8_t Locked = 0;
-    friend bool operator==(const PaletteOptions&, const PaletteOptions&) = default;
-};
-
-struct Settings {
-    std::string PaletteDirectory;
-    std::int32_t WinX = 0;
-    std::int32_t WinY = 0;
-    std::int32_t EditX = 0;
-    std::int32_t EditY = 0;
-    std::int8_t Snap = 0;
-    std::int8_t Pound = 0;
-    std::int8_t Systray = 0;
-    std::int8_t SystrayColorMenu = 0;
-    std::string Prefix;  // "#" while Pound is set; derived, never stored
+    // Raise no events.
+    kFolderText = 90,
 };
 
 struct Slot {
@@ -126,6 +100,7 @@ struct App {
     std::map<std::string, PaletteOptions> PaletteOptionsByName;
     Settings settings;
     std::string SettingsFolder;
+    std::string unusablePaletteFolder;  // Palette_Directory as read, when this run cannot use it
     std::array<Slot, kMaxOpenPalettes + 1> Slots;
     Desktops desktops;
 
@@ -161,9 +136,6 @@ struct App {
 
 // Step 1-3 of start-up: the tables that never change afterwards.
 void FillControlTables(App& app);
-
-// The options a palette gets when its group or a key is missing, and a new palette when it is first saved.
-PaletteOptions DefaultPaletteOptions(int screenWidth);
 
 // The options record of a palette. A palette that has none yet (a file that
 // appeared while the program runs, a new palette) gets the default options,

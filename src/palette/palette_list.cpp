@@ -3,6 +3,7 @@
 #include "app/files.h"
 #include "palette/colour_code.h"
 #include "palette/palette_file.h"
+#include "settings/settings.h"
 
 namespace vandrel {
 
@@ -24,6 +25,8 @@ void ListPalettes(App& app, Platform& platform) {
     }
     app.PaletteIndexByName.clear();
 
+    // Without a palette folder the current one is a stranger's: list nothing.
+    if (PaletteFolderInUse(app).empty()) return;
     const auto entries = platform.ListFolder("*.pal");
     if (!entries) return;
     int p = 0;

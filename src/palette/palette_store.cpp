@@ -34,7 +34,8 @@ int SavePalette(App& app, Platform& platform, const std::string& fileName, bool 
         app.EditorModified = 0;
         return kSaveDeclined;
     }
-    if (!WriteWholeFile(platform, fileName, PaletteFileText(rowTexts))) {
+    // Without a palette folder (none could be made) nothing is written anywhere.
+    if (PaletteFolderInUse(app).empty() || !WriteWholeFile(platform, fileName, PaletteFileText(rowTexts))) {
         ShowError(platform, "The palette could not be saved to the file \"" + fileName + "\".");
         return kSaveDeclined;
     }
@@ -54,8 +55,12 @@ std::string CheckPaletteName(const std::string& name) {
     return {};
 }
 
+TextQuestion PaletteNameQuestion(const std::string& suggested) {
+    return {"Palette Name", "Please enter a name for your new palette file", suggested, {300, 130}};
+}
+
 bool NewPaletteDialog(App& app, Platform& platform, const std::string& suggested) {
-    const std::string answer = platform.AskPaletteName(suggested);
+    const std::string answer = platform.AskText(PaletteNameQuestion(suggested));
     if (answer.empty()) return false;
     const std::string problem = CheckPaletteName(answer);
     if (!problem.empty()) {
@@ -85,7 +90,7 @@ void DeletePalette(App& app, Platform& platform) {
         return;
     platform.RemoveFile(name);
     for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
-        if (app.Slots[slot].PaletteName == name && platform.WindowExists(slot))
+        if (app.Slots[slot].PaletteName == name && WindowExists(platform, slot))
             ClosePaletteWindow(app, platform, slot);
     }
     RebuildFromFolder(app, platform);
@@ -118,7 +123,7 @@ void ChoosePaletteFolder(App& app, Platform& platform) {
     platform.RemoveFile(kProbeFileName);
 
     for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
-        if (!app.Slots[slot].PaletteName.empty() && platform.WindowExists(slot))
+        if (!app.Slots[slot].PaletteName.empty() && WindowExists(platform, slot))
             ClosePaletteWindow(app, platform, slot);
     }
     ReadSettings(app, platform);

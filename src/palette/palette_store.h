@@ -19,6 +19,9 @@ int SavePalette(App& app, Platform& platform, const std::string& fileName, bool 
 // Empty when the name may be used for a new palette, else the message to show.
 std::string CheckPaletteName(const std::string& name);
 
+// The "Palette Name" box: its title, prompt and size.
+TextQuestion PaletteNameQuestion(const std::string& suggested);
+
 // Asks for a new palette's name and starts it in the editor; true when a new
 // palette was started.
 bool NewPaletteDialog(App& app, Platform& platform, const std::string& suggested);

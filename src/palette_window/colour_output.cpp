@@ -38,8 +38,9 @@ void TypeCode(Platform& platform, const std::string& text) {
 
 void DeliverSwatchColour(App& app, Platform& platform, int slot, int control) {
     const Slot& s = app.Slots[slot];
-    if (s.PaletteName.empty() || !platform.ControlExists(slot, control)) return;
-    const std::string code = FormatColourCode(platform.SwatchData(slot, control), app.settings.Prefix);
+    const ControlState swatch = platform.ReadControl(slot, control);
+    if (s.PaletteName.empty() || !swatch.exists) return;
+    const std::string code = FormatColourCode(swatch.data, app.settings.Prefix);
     const PaletteOptions& options = OptionsOf(app, s.PaletteName);
     // Anything but keyboard output (a hand-edited value included) copies, so
     // that a click always delivers.

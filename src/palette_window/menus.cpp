@@ -1,5 +1,7 @@
 #include "palette_window/menus.h"
 
+#include <algorithm>
+
 #include "palette/colour_code.h"
 #include "palette/palette_list.h"
 
@@ -92,34 +94,34 @@ Menu NewPaletteMenuContent() {
 Menu TrayMenuContent(const App& app) {
     Menu menu;
     int counter = kFirstColourItem;
-    const bool listed = !app.PaletteNames[0].empty();
-    for (int p = 0; p < kPaletteCapacity; ++p) {
+    // Every listed palette, those without colours too.
+    for (int p = 0; p < kPaletteCapacity && !app.PaletteNames[p].empty(); ++p) {
         const std::string caption = MenuCaptionOf(app.PaletteNames[p]);
-        if (app.settings.SystrayColorMenu == 1) {
-            MenuItem sub;
-            sub.isSubMenu = true;
-            sub.caption = caption;
-            sub.image = PaletteImage(app, p);
-            std::vector<MenuItem>& items = listed ? sub.subItems : menu.items;
-            for (int k = 0; k < kMaxColours; ++k) {
-                // Colour items must never reach the numbers that open palettes.
-                if (counter >= kFirstOpenItem) break;
-                const std::string& code = app.PaletteColours[p][k];
-                if (k > 0 && code.empty()) break;
-                MenuItem item = Item(counter++, app.settings.Prefix + code);
-                item.image = ColourImage(ParseColourCode(code));
-                items.push_back(std::move(item));
-            }
-            items.push_back(Separator());
-            items.push_back(Item(kFirstOpenItem + p, "Open"));
-            items.push_back(Item(kFirstEditItem + p, "Edit"));
-            if (listed) menu.items.push_back(std::move(sub));
-        } else {
+        if (app.settings.SystrayColorMenu != 1) {
             MenuItem item = Item(kFirstOpenItem + p, caption);
             item.image = PaletteImage(app, p);
             menu.items.push_back(std::move(item));
+            continue;
         }
-        if (p + 1 >= kPaletteCapacity || app.PaletteColours[p + 1][0].empty()) break;
+        MenuItem sub;
+        sub.isSubMenu = true;
+        sub.caption = caption;
+        sub.image = PaletteImage(app, p);
+        const int count = std::clamp(app.PaletteColourCount[p], 0, kMaxColours);
+        for (int k = 0; k < count; ++k) {
+            // Colour items must never reach the numbers that open palettes.
+            if (counter >= kFirstOpenItem) break;
+            const std::string& code = app.PaletteColours[p][k];
+            // An empty line (all an empty file has) would deliver a bare "#".
+            if (code.empty()) continue;
+            MenuItem item = Item(counter++, app.settings.Prefix + code);
+            item.image = ColourImage(ParseColourCode(code));
+            sub.subItems.push_back(std::move(item));
+        }
+        if (!sub.subItems.empty()) sub.subItems.push_back(Separator());
+        sub.subItems.push_back(Item(kFirstOpenItem + p, "Open"));
+        sub.subItems.push_back(Item(kFirstEditItem + p, "Edit"));
+        menu.items.push_back(std::move(sub));
     }
     menu.items.push_back(Item(kItemTrayManage, "Manage"));
     menu.items.push_back(Item(kItemExit, "Exit"));
@@ -132,12 +134,14 @@ void BuildMenus(App& app, Platform& platform) {
         platform.SetMenu(MenuId::NewPalette, NewPaletteMenuContent());
         app.menusBuilt = true;
     }
-    if (app.settings.Systray != 1) return;
+    if (!TrayIconOn(app.settings)) return;
     const Menu tray = TrayMenuContent(app);
     app.trayColourCaptions.clear();
     RememberColourCaptions(tray.items, app.trayColourCaptions);
     platform.SetMenu(MenuId::Tray, tray);
 }
+
+bool TrayIconOn(const Settings& settings) { return settings.Systray != 0; }
 
 std::string TrayItemCaption(const App& app, int item) {
     const auto found = app.trayColourCaptions.find(item);

@@ -18,6 +18,10 @@ Image ColourImage(ColourValue colour);
 
 void BuildMenus(App& app, Platform& platform);
 
+// Whether the program has a tray icon and its menu: any value but 0 (a
+// hand-edited one too), so that start-up and the menus agree.
+bool TrayIconOn(const Settings& settings);
+
 // The caption of a tray menu item as last built; empty when there is none.
 std::string TrayItemCaption(const App& app, int item);
 

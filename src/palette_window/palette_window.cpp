@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/closing.h"
+#include "palette_window/placement.h"
 #include "palette/colour_code.h"
 #include "resources/artwork.h"
 
@@ -81,7 +82,7 @@ namespace {
 int ChooseSlot(App& app, Platform& platform, int k) {
     int s = -1;
     for (int i = 1; i <= kMaxOpenPalettes; ++i) {
-        const bool exists = platform.WindowExists(i);
+        const bool exists = WindowExists(platform, i);
         if (!exists && s < 0) s = i;
         if (exists && app.Slots[i].PaletteName == app.PaletteNames[k]) {
             ClosePaletteWindow(app, platform, i);
@@ -92,12 +93,35 @@ int ChooseSlot(App& app, Platform& platform, int k) {
 }
 
 int OwnerWindow(Platform& platform) {
-    if (platform.WindowExists(kTrayOwnerWindow)) return kTrayOwnerWindow;
-    if (platform.WindowExists(kManageWindow)) return kManageWindow;
+    if (WindowExists(platform, kTrayOwnerWindow)) return kTrayOwnerWindow;
+    if (WindowExists(platform, kManageWindow)) return kManageWindow;
     return kNoWindow;
 }
 
+// No screen reaches this far; a hand-edited place beyond it would overflow
+// the window's rectangle.
+constexpr std::int32_t kFarthestPlace = 1000000;
+
+std::int32_t WithinReach(std::int32_t coordinate) {
+    return std::clamp(coordinate, -kFarthestPlace, kFarthestPlace);
+}
+
 }  // namespace
+
+WindowSpec PaletteWindowSpec(const PaletteOptions& options, Size client, int owner) {
+    WindowSpec spec;
+    spec.kind = WindowKind::Palette;
+    const int x = WithinReach(options.X);
+    const int y = WithinReach(options.Y);
+    spec.client = {x, y, x + client.width, y + client.height};
+    spec.title = "VN";
+    spec.owner = owner;
+    spec.background = kKeyColour;
+    spec.colourKey = kKeyColour;
+    spec.noActivate = true;
+    spec.topmost = options.Sticky == 1;
+    return spec;
+}
 
 int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
     if (k < 0 || k > kMaxPaletteIndex || app.PaletteNames[k].empty()) return -1;
@@ -111,7 +135,7 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
     }
     // A slot given by the caller may still hold a window (a hand-edited
     // settings file naming one slot twice): never leave a window orphaned.
-    if (platform.WindowExists(s)) ClosePaletteWindow(app, platform, s);
+    if (WindowExists(platform, s)) ClosePaletteWindow(app, platform, s);
 
     Slot& slot = app.Slots[s];
     slot.PaletteIndex = static_cast<std::int16_t>(k);
@@ -121,29 +145,29 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
     const int n = std::clamp(app.PaletteColourCount[k], 0, kMaxColours);
     const SwatchGeometry geometry = EffectiveSwatchGeometry(options);
     const PaletteWindowLayout layout = LayoutPaletteWindow(n, geometry);
-    const Rect client{options.X, options.Y, options.X + layout.client.width,
-                      options.Y + layout.client.height};
-    slot.WindowHandle = platform.CreatePaletteWindow(s, client, OwnerWindow(platform), kKeyColour);
-    if (slot.WindowHandle == 0) return -1;
+    // No handle while the window is being made: the moves of its creation
+    // are not the user's and are never snapped.
+    slot.WindowHandle = 0;
+    const std::int64_t handle =
+        platform.OpenWindow(s, PaletteWindowSpec(options, layout.client, OwnerWindow(platform)));
+    if (handle == 0) return -1;
 
     for (int j = 0; j < n; ++j) {
         const std::string& code = app.PaletteColours[k][j];
-        const int control = app.SwatchIds[s][j];
-        if (!platform.CreateSwatch(s, control, layout.swatches[j], ParseColourCode(code)))
-            continue;
+        ControlSpec swatch;
+        swatch.kind = ControlKind::Surface;
+        swatch.id = app.SwatchIds[s][j];
+        swatch.rect = layout.swatches[j];
+        swatch.data = ParseColourCode(code);
+        swatch.cursor = options.Drag == 1 ? CursorKind::SizeAll : CursorKind::Hand;
+        if (!platform.AddControl(s, swatch)) continue;
         const SwatchLook look = DescribeSwatch(code, options, app.settings.Prefix);
-        platform.DrawOnControl(s, control, [&look](Canvas& canvas) { PaintSwatch(canvas, look); });
-        platform.SetControlCursor(s, control,
-                                  options.Drag == 1 ? CursorKind::SizeAll : CursorKind::Hand);
+        platform.Paint(s, swatch.id, [&look](Canvas& canvas) { PaintSwatch(canvas, look); });
     }
-    platform.SetExtendedStyle(s, kPaletteWindowExStyle);
-    platform.SetColourKey(s, kKeyColour);
-    platform.InstallWindowHook([&app, &platform](int window, HookEvent event) {
-        OnWindowHook(app, platform, window, event);
-    });
+    InstallWindowHook(app, platform);
     // Shown once complete, so the key colour never flashes on screen.
     platform.ShowWindow(s);
-    if (options.Sticky == 1) platform.SetTopmost(s, true);
+    slot.WindowHandle = handle;
     options.WinID = static_cast<std::int8_t>(s);
     return s;
 }
@@ -154,10 +178,14 @@ namespace {
 // colour (no edge) on the other open palette windows.
 void MarkPalette(App& app, Platform& platform, const std::string& name, bool clearOthers) {
     for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
-        if (app.Slots[slot].PaletteName.empty() || !platform.WindowExists(slot)) continue;
+        if (app.Slots[slot].PaletteName.empty()) continue;
+        const auto rect = platform.WindowRect(slot);
+        if (!rect) continue;
         const bool selected = !name.empty() && app.Slots[slot].PaletteName == name;
-        if (selected || clearOthers)
-            platform.DrawClientOutline(slot, selected ? Rgb(255, 0, 0) : kKeyColour);
+        if (!selected && !clearOthers) continue;
+        const Rect client{0, 0, rect->Width(), rect->Height()};
+        const ColourValue colour = selected ? Rgb(255, 0, 0) : kKeyColour;
+        platform.Paint(slot, 0, [&](Canvas& canvas) { canvas.FrameRect(client, colour); });
     }
 }
 
@@ -167,15 +195,33 @@ void DrawSelectionMarks(App& app, Platform& platform, const std::string& name) {
     MarkPalette(app, platform, name, true);
 }
 
-void OnWindowHook(App& app, Platform& platform, int /*window*/, HookEvent event) {
-    // Drawing does not survive a repaint: the mark is drawn again each time.
-    if (event != HookEvent::Painted || !app.manageOpen || !platform.WindowExists(kManageWindow))
-        return;
-    MarkPalette(app, platform, platform.ControlText(kManageWindow, kPaletteList), false);
+void InstallWindowHook(App& app, Platform& platform) {
+    platform.InstallWindowHook([&app, &platform](int window, HookEvent event) {
+        OnWindowHook(app, platform, window, event);
+    });
+}
+
+void OnWindowHook(App& app, Platform& platform, int window, HookEvent event) {
+    switch (event) {
+        case HookEvent::BackgroundPress:
+            MoveByBackground(app, platform, window);
+            break;
+        case HookEvent::Moved: SnapPaletteWindow(app, platform, window); break;
+        case HookEvent::Painted:
+            // Drawing does not survive a repaint: the mark is drawn again each time.
+            if (app.manageOpen && WindowExists(platform, kManageWindow))
+                MarkPalette(app, platform, platform.ReadControl(kManageWindow, kPaletteList).text, false);
+            break;
+        case HookEvent::SessionEnding:
+            // Log-off or shut-down ends the process without an exit of ours.
+            WriteSettings(app, platform);
+            break;
+    }
 }
 
 void LoadFonts(Platform& platform) {
-    for (int number = 0; number <= 5; ++number) platform.CreateSwatchFont(number, 7 + number);
+    for (int number = 0; number <= 5; ++number)
+        platform.MakeFont(number, {"Consolas", 7 + number, true});
 }
 
 void LoadImages(Platform& platform) {

@@ -10,9 +10,6 @@
 namespace vandrel {
 
 constexpr int kSwatchCornerRadius = 7;
-// Extended style of a palette window: topmost, tool window, window edge,
-// layered and no-activate.
-constexpr std::uint32_t kPaletteWindowExStyle = 0x08080188;
 
 struct PaletteWindowLayout {
     Size client;
@@ -43,6 +40,10 @@ int SwatchBrightness(ColourValue colour);
 
 void PaintSwatch(Canvas& canvas, const SwatchLook& look);
 
+// A frameless, colour-keyed window that never takes the focus, at the
+// palette's place with the given client size.
+WindowSpec PaletteWindowSpec(const PaletteOptions& options, Size client, int owner);
+
 // Opens palette k in slot s (or the first free slot for s = -1); returns the
 // slot, or -1 when nothing was opened.
 int OpenPaletteWindow(App& app, Platform& platform, int k, int s);
@@ -54,7 +55,10 @@ int SlotOfSwatch(const App& app, int control);
 // the other open palette windows.
 void DrawSelectionMarks(App& app, Platform& platform, const std::string& name);
 
-// What the program does with the moves and paints of its windows.
+// From now on every window of the program reports to OnWindowHook.
+void InstallWindowHook(App& app, Platform& platform);
+
+// What the program does with the presses, moves and paints of its windows.
 void OnWindowHook(App& app, Platform& platform, int window, HookEvent event);
 
 void LoadFonts(Platform& platform);

@@ -1,26 +1,29 @@
 // The one place where the program's logic meets the operating system. The
 // Win32 implementation lives in platform/win32, an in-memory one for tests in
-// tests/fake. Windows and controls are known by the program's own numbers.
+// tests/fake. Windows and controls are known by the program's own numbers and
+// described as data: the backend knows kinds, never the program's captions
+// or coordinates.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/types.h"
 
 namespace vandrel {
 
-enum class EventKind { Timeout, Menu, Tray, Control, Close };
+enum class EventKind { Timeout, Menu, Tray, Control, Close, ComeForward };
 
 enum class SubKind { None, LeftClick, RightClick, DoubleClick, Change, LeftDown };
 
 struct Event {
     EventKind kind = EventKind::Timeout;
     int window = kNoWindow;
-    int item = 0;     // menu events: the item number
+    int item = 0;     // menu events: the item number (menus, toolbars, shortcuts)
     int control = 0;  // control events: the control number
     SubKind subKind = SubKind::None;
 };
@@ -39,9 +42,120 @@ struct FolderEntry {
     bool isFolder = false;
 };
 
-enum class CursorKind { Hand, SizeAll };
+enum class CursorKind { Arrow, Hand, SizeAll };
 
-// The menus the program shows. Items are data; the platform makes system menus.
+// ---- windows -------------------------------------------------------------
+
+enum class WindowKind {
+    Palette,  // frameless pop-up, the program's swatch columns
+    Framed,   // titled window with a close box, dialog keyboard navigation
+    Hidden,   // never shown: owns the tray icon and the palette windows
+};
+
+struct WindowSpec {
+    WindowKind kind = WindowKind::Framed;
+    Rect client;  // the client area on the screen (ignored along an axis that is centred)
+    std::string title;
+    int owner = kNoWindow;
+    ColourValue background = 0;
+    std::optional<ColourValue> colourKey;  // pixels of this colour are transparent and click-through
+    bool topmost = false;
+    bool noActivate = false;  // never takes the focus from the application in front
+    bool minimiseBox = false;
+    bool centred = false;     // centred on the primary screen
+    Size minClient;           // 0: no limit
+    Size maxClient;           // 0: no limit
+};
+
+// ---- controls ------------------------------------------------------------
+
+enum class ControlKind {
+    Surface,       // drawn by the program (Paint); raises press, click and right click
+    Text,          // static text; raises nothing
+    Edit,          // one-line text field; raises Change
+    PushButton,    // raises LeftClick
+    ImageButton,   // push button showing an image with a tooltip; raises LeftClick
+    ToggleButton,  // image button that stays down; value 1 while down; raises LeftClick
+    CheckBox,      // value 0/1; raises LeftClick
+    OptionButton,  // value 0/1, one of a group; raises LeftClick
+    Frame,         // group box; raises nothing
+    TrackBar,      // value low..high; raises Change
+    FileList,      // the files matching the caption's pattern; raises Change and DoubleClick
+    Toolbar,       // image buttons with tooltips; a click arrives as a menu event of its item
+    Link,          // underlined text that opens something; raises LeftClick
+    Picture,       // an image; raises nothing
+};
+
+struct ToolItem {
+    int item = 0;  // 0: a separator
+    int image = 0;
+    std::string tooltip;
+};
+
+enum ControlFlag : std::uint32_t {
+    kFlagCentred = 1u << 0,     // text centred
+    kFlagUpperCase = 1u << 1,   // an edit that turns letters into capitals
+    kFlagNoBorder = 1u << 2,
+    kFlagGroupStart = 1u << 3,  // the first control of a group (option buttons, Tab stops)
+    kFlagTicks = 1u << 4,       // a track bar with a tick at every value
+};
+
+struct ControlSpec {
+    ControlKind kind = ControlKind::Surface;
+    int id = 0;
+    Rect rect;  // within the parent's client area
+    std::string caption;
+    std::string tooltip;
+    int image = 0;  // image number, 0 for none
+    int font = -1;  // font number, -1 for the system's own
+    int low = 0;    // track bar range; edit: the most characters (0 for no limit)
+    int high = 0;
+    std::vector<ToolItem> tools;
+    std::uint32_t flags = 0;
+    ColourValue data = 0;  // a value the control carries (a swatch's colour)
+    CursorKind cursor = CursorKind::Arrow;
+};
+
+struct ControlState {
+    bool exists = false;
+    bool enabled = false;
+    std::string text;  // file list: the selected row, empty when none
+    int value = 0;     // check/option/toggle state, track bar position
+    ColourValue data = 0;
+};
+
+// Only what is set changes. File list: `text` selects the row of that name.
+struct ControlChange {
+    std::optional<std::string> text = std::nullopt;  // an edit's new text raises Change, as typing does
+    std::optional<int> value = std::nullopt;
+    std::optional<bool> enabled = std::nullopt;
+    std::optional<std::pair<int, int>> selection = std::nullopt;  // characters first..last of an edit
+    bool focus = false;
+};
+
+struct Shortcut {
+    int virtualKey = 0;  // kKeyUp, kKeyDown
+    int item = 0;        // raised as a menu event of the window
+};
+constexpr int kKeyUp = 0x26;
+constexpr int kKeyDown = 0x28;
+
+struct FontSpec {
+    std::string face;
+    int points = 0;
+    bool bold = false;
+};
+
+// The text question of the system's dialog kind (the palette-name box).
+struct TextQuestion {
+    std::string title;
+    std::string prompt;
+    std::string suggested;
+    Size size;  // outer size of the box, centred on the screen
+};
+
+// ---- menus ---------------------------------------------------------------
+
 enum class MenuId { PalettePopup, NewPalette, Tray };
 
 struct MenuItem {
@@ -50,7 +164,7 @@ struct MenuItem {
     bool separator = false;
     bool checked = false;
     std::optional<Image> image;
-    std::vector<MenuItem> subItems;  // non-empty or isSubMenu: a sub-menu
+    std::vector<MenuItem> subItems;
     bool isSubMenu = false;
 };
 
@@ -58,15 +172,20 @@ struct Menu {
     std::vector<MenuItem> items;
 };
 
-// What happened when a palette window was handed to the system's move loop.
+// What happened when a window was handed to the system's move loop.
 enum class DragOutcome {
     NotStarted,          // the button was already up: its click event follows
     Moved,               // the window was moved
     ReleasedWithoutMove  // the loop took the release although nothing moved
 };
 
-// What the window hook reports of the program's windows.
-enum class HookEvent { Moved, Painted };
+// What the window hook reports of the program's windows, as it happens.
+enum class HookEvent {
+    BackgroundPress,  // left button down on the client area where no control lies
+    Moved,
+    Painted,
+    SessionEnding,    // the user logs off or the system shuts down
+};
 using WindowHook = std::function<void(int window, HookEvent event)>;
 
 // One key transition for SendInput.
@@ -77,7 +196,7 @@ struct KeyRecord {
     friend bool operator==(const KeyRecord&, const KeyRecord&) = default;
 };
 
-// Drawing on one control, issued by the logic so that tests can check it.
+// Drawing on a surface control or on a window's client area.
 class Canvas {
 public:
     virtual ~Canvas() = default;
@@ -99,6 +218,8 @@ public:
     virtual DisplayInfo ExamineDisplays() = 0;
     virtual std::string ProfileFolder() = 0;  // the user's profile folder, as the shell reports it
     virtual std::uint32_t Clock() = 0;        // milliseconds
+    // False when another copy of the program runs; that copy is asked to come forward.
+    virtual bool ClaimSingleInstance() = 0;
 
     // --- files and folders (file contents go through the standard library)
     virtual bool SetCurrentFolder(const std::string& path) = 0;
@@ -116,48 +237,44 @@ public:
                                       MessageButtons buttons) = 0;
     // Empty when cancelled.
     virtual std::string ChooseFolder(const std::string& title, const std::string& start) = 0;
-    // The "Palette Name" dialog; empty when cancelled.
-    virtual std::string AskPaletteName(const std::string& suggested) = 0;
+    // Empty when cancelled.
+    virtual std::string AskText(const TextQuestion& question) = 0;
 
     // --- resources made at start-up
-    virtual void CreateSwatchFont(int number, int points) = 0;
+    virtual void MakeFont(int number, const FontSpec& font) = 0;
     virtual void CreateImage(int number, const Image& image) = 0;
 
     // --- windows
-    // A frameless pop-up with its client area at `client`, shown without
-    // activation. Returns the system handle, 0 on failure.
-    virtual std::int64_t CreatePaletteWindow(int window, const Rect& client, int owner,
-                                             ColourValue background) = 0;
-    virtual std::int64_t CreateTrayOwnerWindow(const Rect& rect, const std::string& title) = 0;
-    // Shows a window without activating it.
+    // Opens a window, hidden until ShowWindow. Returns the system handle, 0 on failure.
+    virtual std::int64_t OpenWindow(int window, const WindowSpec& spec) = 0;
+    // Shows a window; one of kind Palette, or made noActivate, without activating it.
     virtual void ShowWindow(int window) = 0;
-    virtual bool WindowExists(int window) = 0;
-    virtual void DestroyWindow(int window) = 0;
-    virtual Point WindowPosition(int window) = 0;  // outer top-left corner
-    virtual Size WindowSize(int window) = 0;       // outer size
-    virtual void MoveWindow(int window, Point position) = 0;
-    virtual void SetExtendedStyle(int window, std::uint32_t style) = 0;
-    virtual void SetColourKey(int window, ColourValue key) = 0;
+    virtual void CloseWindow(int window) = 0;
+    virtual std::optional<Rect> WindowRect(int window) = 0;  // outer rectangle; none: no such window
+    virtual void PlaceWindow(int window, Point topLeft) = 0;  // reports Moved to the hook
+    virtual void SetClientSize(int window, Size size) = 0;
     virtual void SetTopmost(int window, bool topmost) = 0;
-    // From now on every window of the program reports moves and paints to
-    // `hook`, and a press on a window's background moves that window.
-    virtual void InstallWindowHook(const WindowHook& hook) = 0;
+    virtual void Activate(int window) = 0;
+    // The full rectangle of the monitor nearest to the window.
+    virtual Rect MonitorRect(int window) = 0;
     virtual int ForegroundWindowNumber() = 0;  // -1: a window of another program
-    // Draws a 1-pixel outline along the edge of the window's client area.
-    virtual void DrawClientOutline(int window, ColourValue colour) = 0;
+    // From now on every window of the program reports to `hook`.
+    virtual void InstallWindowHook(const WindowHook& hook) = 0;
+    // The system's move loop for a window, as if its caption had been grabbed.
+    virtual DragOutcome MoveWithMouse(int window) = 0;
+    // Keys that raise menu events while the window is in front.
+    virtual void SetShortcuts(int window, const std::vector<Shortcut>& shortcuts) = 0;
 
     // --- controls
-    virtual bool CreateSwatch(int window, int control, const Rect& rect, ColourValue data) = 0;
-    virtual ColourValue SwatchData(int window, int control) = 0;
-    // Runs `paint` on the control's surface; false when it cannot be drawn on.
-    virtual bool DrawOnControl(int window, int control,
-                               const std::function<void(Canvas&)>& paint) = 0;
-    virtual void SetControlCursor(int window, int control, CursorKind cursor) = 0;
-    virtual void EnableControl(int window, int control, bool enabled) = 0;
-    virtual bool ControlExists(int window, int control) = 0;
-    virtual std::string ControlText(int window, int control) = 0;
-    // The system's move loop (WM_NCLBUTTONDOWN with HTCAPTION).
-    virtual DragOutcome MoveWithMouse(int window) = 0;
+    virtual bool AddControl(int window, const ControlSpec& spec) = 0;
+    virtual void RemoveControl(int window, int id) = 0;
+    virtual void ChangeControl(int window, int id, const ControlChange& change) = 0;
+    virtual ControlState ReadControl(int window, int id) = 0;
+    virtual int FocusedControl(int window) = 0;  // 0: none
+    // Runs `paint` on a surface control (kept until painted again) or, for
+    // id 0, on the window's client area (gone at the next repaint). False
+    // when it cannot be drawn on.
+    virtual bool Paint(int window, int id, const std::function<void(Canvas&)>& paint) = 0;
 
     // --- menus and tray
     virtual void SetMenu(MenuId menu, const Menu& content) = 0;
@@ -170,7 +287,7 @@ public:
     // --- output
     virtual bool SetClipboardText(const std::string& text) = 0;
     virtual std::string ClipboardText() = 0;
-    // VkKeyScanExA for the layout of the program's thread: low byte the
+    // VkKeyScanExA for the layout of the application in front: low byte the
     // virtual key, high byte the shift state; -1 when no key types it.
     virtual std::int16_t KeyScan(char ch) = 0;
     virtual void SendKeys(const std::vector<KeyRecord>& records) = 0;
@@ -180,5 +297,8 @@ public:
     // Releases windows, menus and the tray icon before the process ends.
     virtual void Shutdown() = 0;
 };
+
+// Whether a window of the program is open.
+inline bool WindowExists(Platform& platform, int window) { return platform.WindowRect(window).has_value(); }
 
 }  // namespace vandrel

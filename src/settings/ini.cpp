@@ -1,6 +1,7 @@
 #include "settings/ini.h"
 
 #include <cstddef>
+#include <limits>
 
 namespace vandrel {
 namespace {
@@ -23,9 +24,17 @@ bool SameName(const std::string& a, const std::string& b) {
     return true;
 }
 
-std::string Convert(const std::function<std::string(const std::string&)>& how,
-                    const std::string& text) {
-    return how ? how(text) : text;
+// The program's 8-bit text as the file holds it, and back.
+std::string ToFileText(const IniDocument& document, const std::string& text) {
+    return document.utf8Bom && document.codec.toUtf8 ? document.codec.toUtf8(text) : text;
+}
+std::string FromFileText(const IniDocument& document, const std::string& text) {
+    return document.utf8Bom && document.codec.fromUtf8 ? document.codec.fromUtf8(text) : text;
+}
+
+// A string value as the program reads it.
+std::string ValueRead(const IniDocument& document, const std::string& stored) {
+    return FromFileText(document, TrimBlanks(stored));
 }
 
 IniEntry ParseLine(const std::string& raw) {
@@ -65,6 +74,7 @@ struct GroupRange {
     std::size_t last = 0;
 };
 
+// `group` as the file holds it.
 GroupRange FindGroup(const IniDocument& document, const std::string& group) {
     const auto& entries = document.entries;
     GroupRange range;
@@ -91,6 +101,7 @@ GroupRange FindGroup(const IniDocument& document, const std::string& group) {
 
 IniDocument ParseIni(const std::string& bytes, const IniCodec& codec) {
     IniDocument document;
+    document.codec = codec;
     std::string text = bytes;
     if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
         document.utf8Bom = true;
@@ -100,19 +111,16 @@ IniDocument ParseIni(const std::string& bytes, const IniCodec& codec) {
     while (pos <= text.size()) {
         std::size_t end = text.find_first_of("\r\n", pos);
         if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(pos, end - pos);
+        const std::string line = text.substr(pos, end - pos);
         std::size_t blanks = 0;
         while (blanks < line.size() && IsBlank(line[blanks])) ++blanks;
-        if (blanks < line.size()) {
-            if (document.utf8Bom) line = Convert(codec.fromUtf8, line);
-            document.entries.push_back(ParseLine(line));
-        }
+        if (blanks < line.size()) document.entries.push_back(ParseLine(line));
         pos = end + 1;
     }
     return document;
 }
 
-std::string SerializeIni(const IniDocument& document, const IniCodec& codec) {
+std::string SerializeIni(const IniDocument& document) {
     std::string out;
     if (document.utf8Bom) out += "\xEF\xBB\xBF\r\n";
     bool firstGroup = true;
@@ -127,14 +135,15 @@ std::string SerializeIni(const IniDocument& document, const IniCodec& codec) {
                 line = "[" + entry.name + "]";
                 break;
         }
-        out += (document.utf8Bom ? Convert(codec.toUtf8, line) : line) + "\r\n";
+        out += line + "\r\n";
     }
     return out;
 }
 
 IniGroup FindIniGroup(const IniDocument& document, const std::string& group) {
     IniGroup found;
-    const GroupRange range = FindGroup(document, group);
+    found.document = &document;
+    const GroupRange range = FindGroup(document, ToFileText(document, group));
     if (range.first == std::string::npos) return found;
     for (std::size_t i = range.first; i < range.last; ++i)
         if (document.entries[i].kind == IniEntry::Kind::Key) found.keys.push_back(&document.entries[i]);
@@ -144,8 +153,10 @@ IniGroup FindIniGroup(const IniDocument& document, const std::string& group) {
 namespace {
 
 const std::string* FindKey(const IniGroup& group, const std::string& key) {
+    if (group.keys.empty()) return nullptr;
+    const std::string stored = ToFileText(*group.document, key);
     for (const IniEntry* entry : group.keys)
-        if (SameName(entry->name, key)) return &entry->value;
+        if (SameName(entry->name, stored)) return &entry->value;
     return nullptr;
 }
 
@@ -154,14 +165,17 @@ const std::string* FindKey(const IniGroup& group, const std::string& key) {
 void SetIniValues(IniDocument& document, const std::string& group,
                   const std::vector<std::pair<std::string, std::string>>& values) {
     auto& entries = document.entries;
-    const GroupRange range = FindGroup(document, group);
+    const GroupRange range = FindGroup(document, ToFileText(document, group));
     if (range.first == std::string::npos) {
-        entries.push_back({IniEntry::Kind::Group, group, ""});
-        for (const auto& [key, value] : values) entries.push_back({IniEntry::Kind::Key, key, value});
+        entries.push_back({IniEntry::Kind::Group, ToFileText(document, group), ""});
+        for (const auto& [key, value] : values)
+            entries.push_back(
+                {IniEntry::Kind::Key, ToFileText(document, key), ToFileText(document, value)});
         return;
     }
     std::size_t last = range.last;
-    for (const auto& [key, value] : values) {
+    for (const auto& [programKey, value] : values) {
+        const std::string key = ToFileText(document, programKey);
         // After the last key of the group; right after the header (or at the
         // start of the file) when the group has none.
         std::size_t insertAt = range.header == std::string::npos ? 0 : range.header + 1;
@@ -170,7 +184,10 @@ void SetIniValues(IniDocument& document, const std::string& group,
             IniEntry& entry = entries[i];
             if (entry.kind != IniEntry::Kind::Key) continue;
             if (SameName(entry.name, key)) {
-                entry.value = value;
+                // A value the code page cannot hold reads back changed: written
+                // unchanged, it keeps its bytes instead.
+                if (ValueRead(document, entry.value) != value)
+                    entry.value = ToFileText(document, value);
                 replaced = true;
                 break;
             }
@@ -178,7 +195,7 @@ void SetIniValues(IniDocument& document, const std::string& group,
         }
         if (replaced) continue;
         entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                       {IniEntry::Kind::Key, key, value});
+                       {IniEntry::Kind::Key, key, ToFileText(document, value)});
         ++last;
     }
 }
@@ -193,11 +210,17 @@ std::int64_t ParseIniInteger(const std::string& text) {
     while (i < text.size() && IsBlank(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    std::uint64_t value = 0;  // wraps like the fixed-width fields it is stored into
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = value * 10 + static_cast<std::uint64_t>(text[i] - '0');
-    if (negative) value = ~value + 1;
-    return static_cast<std::int64_t>(value);
+    // The magnitude of the lowest value; a longer number stays there.
+    constexpr std::uint64_t kLargest = std::uint64_t{1} << 63;
+    std::uint64_t magnitude = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const auto digit = static_cast<std::uint64_t>(text[i] - '0');
+        magnitude = magnitude > (kLargest - digit) / 10 ? kLargest : magnitude * 10 + digit;
+    }
+    using Limits = std::numeric_limits<std::int64_t>;
+    if (negative)
+        return magnitude == kLargest ? Limits::min() : -static_cast<std::int64_t>(magnitude);
+    return magnitude == kLargest ? Limits::max() : static_cast<std::int64_t>(magnitude);
 }
 
 std::int64_t ReadIniInt(const IniGroup& group, const std::string& key, std::int64_t fallback) {
@@ -207,7 +230,7 @@ std::int64_t ReadIniInt(const IniGroup& group, const std::string& key, std::int6
 
 std::string ReadIniString(const IniGroup& group, const std::string& key, const std::string& fallback) {
     const std::string* value = FindKey(group, key);
-    return value ? TrimBlanks(*value) : fallback;
+    return value ? ValueRead(*group.document, *value) : fallback;
 }
 
 std::int64_t ReadIniInt(const IniDocument& document, const std::string& group,

@@ -9,6 +9,10 @@
 
 namespace vandrel {
 
+// Texts as the file has them: in a file with a UTF-8 byte-order mark they
+// stay UTF-8, so that what the program does not read or write (hand-written
+// comments, keys and groups) survives a rewrite even where the program's
+// 8-bit code page cannot hold it.
 struct IniEntry {
     enum class Kind { Key, Group, Comment };
     Kind kind = Kind::Key;
@@ -16,36 +20,40 @@ struct IniEntry {
     std::string value;  // keys only
 };
 
-struct IniDocument {
-    std::vector<IniEntry> entries;
-    bool utf8Bom = false;  // read with a UTF-8 byte-order mark: written back with one
-};
-
-// Converts entry texts of a UTF-8 file to and from the program's 8-bit text.
+// Converts texts of a UTF-8 file to and from the program's 8-bit text.
 struct IniCodec {
     std::function<std::string(const std::string&)> fromUtf8;
     std::function<std::string(const std::string&)> toUtf8;
 };
 
-IniDocument ParseIni(const std::string& bytes, const IniCodec& codec);
-std::string SerializeIni(const IniDocument& document, const IniCodec& codec);
+struct IniDocument {
+    std::vector<IniEntry> entries;
+    bool utf8Bom = false;  // read with a UTF-8 byte-order mark: written back with one
+    IniCodec codec;        // used only with the mark, by the look-ups, reads and writes below
+};
 
-// group "" is the top section. Names and keys compare without letter case.
+IniDocument ParseIni(const std::string& bytes, const IniCodec& codec = {});
+std::string SerializeIni(const IniDocument& document);
+
+// The functions below take and give the program's 8-bit text. Group "" is
+// the top section. Names and keys compare without letter case.
 void SetIniValue(IniDocument& document, const std::string& group, const std::string& key,
                  const std::string& value);
 
-// Several keys of one group, written with one look-up of the group.
+// Several keys of one group, written with one look-up of the group. A key
+// that already reads as its new value keeps the bytes it has.
 void SetIniValues(IniDocument& document, const std::string& group,
                   const std::vector<std::pair<std::string, std::string>>& values);
 
 // The keys of one group, found once for reading many of them.
 struct IniGroup {
+    const IniDocument* document = nullptr;
     std::vector<const IniEntry*> keys;
 };
 IniGroup FindIniGroup(const IniDocument& document, const std::string& group);
 
 // A present key parses as a decimal integer (0 without digits); a missing one
-// gives the default.
+// gives the default. Strings come without surrounding blanks.
 std::int64_t ReadIniInt(const IniDocument& document, const std::string& group,
                         const std::string& key, std::int64_t fallback);
 std::string ReadIniString(const IniDocument& document, const std::string& group,
@@ -53,7 +61,8 @@ std::string ReadIniString(const IniDocument& document, const std::string& group,
 std::int64_t ReadIniInt(const IniGroup& group, const std::string& key, std::int64_t fallback);
 std::string ReadIniString(const IniGroup& group, const std::string& key, const std::string& fallback);
 
-// Leading blanks, one sign, then digits up to the first other character.
+// Leading blanks, one sign, then digits up to the first other character;
+// more digits than 64 bits hold give the nearest 64-bit value.
 std::int64_t ParseIniInteger(const std::string& text);
 
 }  // namespace vandrel

@@ -1,7 +1,13 @@
 #include "settings/settings.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <string>
+#include <utility>
 #include <variant>
+#include <vector>
 
 #include "app/files.h"
 #include "palette/palette_file.h"
@@ -9,77 +15,44 @@
 namespace vandrel {
 namespace {
 
-using OptionField = std::variant<std::int8_t PaletteOptions::*, std::int16_t PaletteOptions::*,
-                                 std::int32_t PaletteOptions::*>;
+using KeyValues = std::vector<std::pair<std::string, std::string>>;
 
-struct PaletteKey {
-    const char* key;
-    OptionField field;
-};
-
-// The per-palette keys in the order they are written.
-const PaletteKey kPaletteKeys[] = {
-    {"WinID", &PaletteOptions::WinID},
-    {"X", &PaletteOptions::X},
-    {"Y", &PaletteOptions::Y},
-    {"Drag", &PaletteOptions::Drag},
-    {"Sticky", &PaletteOptions::Sticky},
-    {"Style", &PaletteOptions::Style},
-    {"Outline", &PaletteOptions::Outline},
-    {"Output", &PaletteOptions::Output},
-    {"SwatchWidth", &PaletteOptions::SwatchWidth},
-    {"SwatchHeight", &PaletteOptions::SwatchHeight},
-    {"SwatchFont", &PaletteOptions::SwatchFont},
-    {"Locked", &PaletteOptions::Locked},
-};
-
-using SettingsField =
-    std::variant<std::int8_t Settings::*, std::int32_t Settings::*, std::string Settings::*>;
-
-struct GlobalKey {
-    const char* key;
-    SettingsField field;
-};
-
-// The global keys in the order they are written ("maxfiles" goes first).
-const GlobalKey kGlobalKeys[] = {
-    {"Pound", &Settings::Pound},
-    {"Snap", &Settings::Snap},
-    {"WinX", &Settings::WinX},
-    {"WinY", &Settings::WinY},
-    {"EditX", &Settings::EditX},
-    {"EditY", &Settings::EditY},
-    {"Palette_Directory", &Settings::PaletteDirectory},
-    {"Systray_Color_Menu", &Settings::SystrayColorMenu},
-    {"Systray", &Settings::Systray},
-};
-
-Settings DefaultSettings(const std::string& settingsFolder) {
-    Settings defaults;
-    defaults.Pound = 1;
-    defaults.Snap = 1;
-    defaults.WinX = 0;
-    defaults.WinY = 0;
-    defaults.EditX = 345;
-    defaults.EditY = 0;
-    defaults.PaletteDirectory = settingsFolder;
-    defaults.SystrayColorMenu = 1;
-    defaults.Systray = 1;
-    return defaults;
-}
-
-// One settings value read or written, whatever the field's type.
-void ReadValue(const IniGroup& group, const char* key, std::string& field, const std::string& fallback) {
+// One value read or written, whatever the member's type. A number that does
+// not fit its field is held at the field's nearest end: wrapped, a
+// hand-edited WinID = 257 would reopen the palette in slot 1, Pound = 256
+// would switch the "#" off.
+void ReadValue(const IniGroup& group, const char* key, std::string& field,
+               const std::string& fallback) {
     field = ReadIniString(group, key, fallback);
 }
 template <class Int>
 void ReadValue(const IniGroup& group, const char* key, Int& field, Int fallback) {
-    field = static_cast<Int>(ReadIniInt(group, key, fallback));
+    using Limits = std::numeric_limits<Int>;
+    field = static_cast<Int>(
+        std::clamp<std::int64_t>(ReadIniInt(group, key, fallback), Limits::min(), Limits::max()));
 }
 std::string ValueText(const std::string& value) { return value; }
 template <class Int>
 std::string ValueText(Int value) {
     return std::to_string(static_cast<long long>(value));
+}
+
+// Every key of a record, from one group; missing keys take the defaults.
+template <class Record, std::size_t kCount>
+void ReadRecord(const IniGroup& group, const OptionKey<Record> (&keys)[kCount],
+                const Record& defaults, Record& record) {
+    for (const OptionKey<Record>& key : keys)
+        std::visit(
+            [&](auto member) { ReadValue(group, key.key, record.*member, defaults.*member); },
+            key.member);
+}
+
+template <class Record, std::size_t kCount>
+void AppendValues(const OptionKey<Record> (&keys)[kCount], const Record& record,
+                  KeyValues& values) {
+    for (const OptionKey<Record>& key : keys)
+        std::visit([&](auto member) { values.emplace_back(key.key, ValueText(record.*member)); },
+                   key.member);
 }
 
 IniCodec CodecFor(Platform& platform) {
@@ -93,7 +66,7 @@ IniDocument LoadIni(Platform& platform) {
 }
 
 void SaveIni(Platform& platform, const IniDocument& document) {
-    WriteWholeFile(platform, kSettingsFileName, SerializeIni(document, CodecFor(platform)));
+    WriteWholeFile(platform, kSettingsFileName, SerializeIni(document));
 }
 
 // Makes the folder current, creating it (one level) when that fails.
@@ -103,36 +76,47 @@ bool EnterFolder(Platform& platform, const std::string& folder) {
     return platform.SetCurrentFolder(folder);
 }
 
-void ReadPaletteGroup(const IniDocument& document, const std::string& name,
-                      const PaletteOptions& defaults, PaletteOptions& options) {
-    const IniGroup group = FindIniGroup(document, name);
-    for (const PaletteKey& key : kPaletteKeys)
-        std::visit([&](auto member) { ReadValue(group, key.key, options.*member, defaults.*member); },
-                   key.field);
+std::string WithoutTrailingSeparator(std::string folder) {
+    while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+    return folder;
 }
 
 }  // namespace
 
 void ReadSettings(App& app, Platform& platform) {
-    app.SettingsFolder = WithTrailingSeparator(platform.ProfileFolder()) + "Vandrel" + kPathSeparator;
-    EnterFolder(platform, app.SettingsFolder);
+    const std::string profile = platform.ProfileFolder();
+    const std::string settingsFolder = WithTrailingSeparator(profile) + "Vandrel" + kPathSeparator;
+    // A folder change rereads the settings: a folder still missing is told once.
+    const bool told = app.unusablePaletteFolder == settingsFolder;
+    app.SettingsFolder = settingsFolder;
+    app.unusablePaletteFolder.clear();
 
-    const Settings defaults = DefaultSettings(app.SettingsFolder);
+    // Without a profile the path would name a folder at the root of the drive.
+    if (profile.empty() || !EnterFolder(platform, settingsFolder)) {
+        // The current folder is wherever the program was started: nothing is
+        // read from it, and PaletteFolderInUse keeps everything else out of it.
+        ReadRecord(IniGroup{}, kSettingsKeys, DefaultSettings(settingsFolder), app.settings);
+        app.unusablePaletteFolder = settingsFolder;
+        if (!told)
+            platform.ShowMessage(
+                "Error", "Could not create the folder " + WithoutTrailingSeparator(settingsFolder),
+                MessageButtons::Ok);
+        return;
+    }
+
     {
         const IniDocument document = LoadIni(platform);
-        const IniGroup top = FindIniGroup(document, "");
-        for (const GlobalKey& key : kGlobalKeys)
-            std::visit([&](auto member) { ReadValue(top, key.key, app.settings.*member, defaults.*member); },
-                       key.field);
+        ReadRecord(FindIniGroup(document, ""), kSettingsKeys, DefaultSettings(settingsFolder),
+                   app.settings);
     }
-    if (app.settings.PaletteDirectory.empty()) app.settings.PaletteDirectory = app.SettingsFolder;
+    if (app.settings.PaletteDirectory.empty()) app.settings.PaletteDirectory = settingsFolder;
 
-    // A palette folder that can be neither entered nor created (a vanished
-    // drive, a path that names a file) falls back to the settings folder, so
-    // the program still has its palettes instead of an empty list.
+    // The palettes of a folder that cannot be used now (a drive that is
+    // away, a path that names a file) come from the settings folder, so the
+    // run still has its palettes; the stored folder is kept for the next run.
     if (!EnterFolder(platform, app.settings.PaletteDirectory)) {
-        app.settings.PaletteDirectory = app.SettingsFolder;
-        EnterFolder(platform, app.SettingsFolder);
+        app.unusablePaletteFolder = app.settings.PaletteDirectory;
+        platform.SetCurrentFolder(settingsFolder);
     }
     auto listing = platform.ListFolder("*.pal");
     if (listing && listing->empty())
@@ -144,40 +128,48 @@ void ReadSettings(App& app, Platform& platform) {
     if (!listing) return;
     for (const FolderEntry& entry : *listing) {
         if (entry.isFolder) continue;
-        ReadPaletteGroup(document, entry.name, paletteDefaults, OptionsOf(app, entry.name));
+        ReadRecord(FindIniGroup(document, entry.name), kPaletteOptionKeys, paletteDefaults,
+                   OptionsOf(app, entry.name));
     }
+}
+
+std::string PaletteFolderInUse(const App& app) {
+    const std::string& stored = app.settings.PaletteDirectory;
+    // Another folder chosen since the settings were read is the one in use.
+    if (app.unusablePaletteFolder.empty() || stored != app.unusablePaletteFolder) return stored;
+    return app.SettingsFolder == app.unusablePaletteFolder ? std::string() : app.SettingsFolder;
 }
 
 void WriteSettings(App& app, Platform& platform, PaletteGroups groups) {
     for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
         const Slot& s = app.Slots[slot];
-        if (s.PaletteName.empty() || !platform.WindowExists(slot)) continue;
-        const Point place = platform.WindowPosition(slot);
-        PaletteOptions& options = OptionsOf(app, s.PaletteName);
-        options.X = place.x;
-        options.Y = place.y;
+        if (s.PaletteName.empty()) continue;
+        if (const auto place = platform.WindowRect(slot)) {
+            PaletteOptions& options = OptionsOf(app, s.PaletteName);
+            options.X = place->left;
+            options.Y = place->top;
+        }
     }
 
-    if (platform.SetCurrentFolder(app.SettingsFolder)) {
+    const std::string paletteFolder = PaletteFolderInUse(app);
+    if (paletteFolder.empty()) return;  // the run has no folder of its own to write to
+
+    if (app.unusablePaletteFolder != app.SettingsFolder &&
+        platform.SetCurrentFolder(app.SettingsFolder)) {
         IniDocument document = LoadIni(platform);
-        std::vector<std::pair<std::string, std::string>> values{{"maxfiles", ValueText(kMaxPaletteIndex)}};
-        for (const GlobalKey& key : kGlobalKeys)
-            std::visit([&](auto member) { values.emplace_back(key.key, ValueText(app.settings.*member)); },
-                       key.field);
+        KeyValues values{{"maxfiles", ValueText(kMaxPaletteIndex)}};
+        AppendValues(kSettingsKeys, app.settings, values);
         SetIniValues(document, "", values);
         SaveIni(platform, document);
     }
 
-    if (!platform.SetCurrentFolder(app.settings.PaletteDirectory)) return;
+    if (!platform.SetCurrentFolder(paletteFolder)) return;
     IniDocument document = LoadIni(platform);
     for (const std::string& name : app.PaletteNames) {
         if (name.empty()) continue;
         if (groups == PaletteGroups::OnlyMissing && !FindIniGroup(document, name).keys.empty()) continue;
-        const PaletteOptions& options = OptionsOf(app, name);
-        std::vector<std::pair<std::string, std::string>> values;
-        for (const PaletteKey& key : kPaletteKeys)
-            std::visit([&](auto member) { values.emplace_back(key.key, ValueText(options.*member)); },
-                       key.field);
+        KeyValues values;
+        AppendValues(kPaletteOptionKeys, OptionsOf(app, name), values);
         SetIniValues(document, name, values);
     }
     SaveIni(platform, document);
@@ -186,7 +178,7 @@ void WriteSettings(App& app, Platform& platform, PaletteGroups groups) {
 SwatchGeometry EffectiveSwatchGeometry(const PaletteOptions& options) {
     // Swatches larger than this only come from a hand-edited file.
     constexpr int kLargestSwatch = 1000;
-    const PaletteOptions defaults = DefaultPaletteOptions(0);
+    const PaletteOptions defaults;
     SwatchGeometry geometry;
     geometry.width = options.SwatchWidth > 0 ? options.SwatchWidth : defaults.SwatchWidth;
     geometry.height = options.SwatchHeight > 0 ? options.SwatchHeight : defaults.SwatchHeight;

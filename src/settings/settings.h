@@ -12,7 +12,18 @@ constexpr const char* kStartPaletteName = "start.pal";
 
 // Finds or creates the settings and palette folders and "start.pal", and
 // reads every option. Leaves the palette folder current.
+//
+// A palette folder that can be neither entered nor created (a drive that is
+// away) is kept as the stored Palette_Directory, and the run uses the
+// settings folder instead. A settings folder that can be neither entered
+// nor created leaves the run without any folder: the defaults, no palettes,
+// nothing written, and the user is told once.
 void ReadSettings(App& app, Platform& platform);
+
+// The folder this run's palettes come from and their groups go to: the
+// palette folder, or the settings folder in its place; empty when the run
+// has no folder, and then no palette file may be listed, created or written.
+std::string PaletteFolderInUse(const App& app);
 
 enum class PaletteGroups {
     All,          // every listed palette's group is written

@@ -163,6 +163,26 @@ kill_vandrel() {
   E2E_VANDREL_PID=
 }
 
+# ---- common steps ---------------------------------------------------------------------------
+
+# Waits until the program has finished starting (its tray owner exists).
+wait_started() {
+  drv wait-exists VandrelTrayOwner Vandrel 10000 >/dev/null ||
+    fail "Vandrel did not finish starting: its tray icon's window never appeared"
+}
+
+# Chooses "Exit", the last item of the tray menu.
+exit_from_tray() {
+  drv tray-click right >/dev/null || fail "the tray icon did not answer"
+  drv menu-wait >/dev/null || fail "no tray menu appeared after a click on the tray icon"
+  drv menu-keys up enter >/dev/null
+  local code
+  code=$(wait_vandrel_exit 10000) || fail "Vandrel was still running 10 s after Exit in the tray menu"
+  assert_eq 0 "$code" "exit code after Exit in the tray menu"
+  drv wait-gone VandrelTrayOwner Vandrel 3000 >/dev/null ||
+    fail "the tray icon's window is still there after the program ended"
+}
+
 # drv ARGS...: runs the test driver in the test's prefix; its stdout is the result.
 drv() {
   e2e_log "drv $*"

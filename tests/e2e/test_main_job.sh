@@ -4,12 +4,6 @@
 # The start palette's colours, top to bottom.
 START_COLOURS=(000000 FF0000 FFFF00 00FF00 00FFFF 0000FF FF00FF FFFFFF)
 
-# Waits until the program has finished starting (its tray owner exists).
-wait_started() {
-  drv wait-exists VandrelTrayOwner Vandrel 10000 >/dev/null ||
-    fail "Vandrel did not finish starting: its tray icon's window never appeared"
-}
-
 # palette_window [INDEX]: "HWND X Y W H" of the INDEXth visible palette window (from 1).
 palette_window() {
   local line
@@ -31,18 +25,6 @@ open_start_from_tray() {
   drv tray-click left >/dev/null || fail "the tray icon did not answer"
   drv menu-wait >/dev/null || fail "no tray menu appeared after a click on the tray icon"
   drv menu-keys down right down down down down down down down down enter >/dev/null
-}
-
-# Chooses "Exit", the last item of the tray menu.
-exit_from_tray() {
-  drv tray-click right >/dev/null || fail "the tray icon did not answer"
-  drv menu-wait >/dev/null || fail "no tray menu appeared after a click on the tray icon"
-  drv menu-keys up enter >/dev/null
-  local code
-  code=$(wait_vandrel_exit 10000) || fail "Vandrel was still running 10 s after Exit in the tray menu"
-  assert_eq 0 "$code" "exit code after Exit in the tray menu"
-  drv wait-gone VandrelTrayOwner Vandrel 3000 >/dev/null ||
-    fail "the tray icon's window is still there after the program ended"
 }
 
 # Screen point of swatch J (from 0) of a palette window at X Y with rounded 59 x 18 swatches:

@@ -1,5 +1,6 @@
 #include "fake/fake_platform.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -123,98 +124,186 @@ std::string FakePlatform::ChooseFolder(const std::string& title, const std::stri
     return answer;
 }
 
-std::string FakePlatform::AskPaletteName(const std::string&) {
+std::string FakePlatform::AskText(const TextQuestion& question) {
+    questions.push_back(question);
     if (nameAnswers.empty()) return {};
     std::string answer = nameAnswers.front();
     nameAnswers.pop_front();
     return answer;
 }
 
-std::int64_t FakePlatform::CreatePaletteWindow(int window, const Rect& client, int owner,
-                                               ColourValue background) {
-    if (failWindowCreation) return 0;
+std::int64_t FakePlatform::OpenWindow(int window, const WindowSpec& spec) {
+    if (failWindowCreation && spec.kind == WindowKind::Palette) return 0;
     FakeWindow& created = windows[window] = FakeWindow{};
     created.handle = nextHandle_++;
-    created.rect = client;
-    created.owner = owner;
-    created.background = background;
-    created.title = "VN";
+    created.spec = spec;
+    created.rect = spec.client;
+    created.topmost = spec.topmost;
+    // The system reports the first placing of a window as a move.
+    if (hook) hook(window, HookEvent::Moved);
     return created.handle;
 }
 
-std::int64_t FakePlatform::CreateTrayOwnerWindow(const Rect& rect, const std::string& title) {
-    FakeWindow& created = windows[kTrayOwnerWindow] = FakeWindow{};
-    created.handle = nextHandle_++;
-    created.rect = rect;
-    created.title = title;
-    return created.handle;
-}
-
-Point FakePlatform::WindowPosition(int window) {
-    const Rect& r = windows.at(window).rect;
-    return {r.left, r.top};
-}
-
-Size FakePlatform::WindowSize(int window) {
-    const Rect& r = windows.at(window).rect;
-    return {r.Width(), r.Height()};
-}
-
-void FakePlatform::MoveWindow(int window, Point position) {
-    Rect& r = windows.at(window).rect;
-    r = {position.x, position.y, position.x + r.Width(), position.y + r.Height()};
-}
-
-void FakePlatform::SetExtendedStyle(int window, std::uint32_t style) {
-    windows.at(window).exStyle = style;
-}
-
-void FakePlatform::SetColourKey(int window, ColourValue key) { windows.at(window).colourKey = key; }
-
-void FakePlatform::SetTopmost(int window, bool topmost) { windows.at(window).topmost = topmost; }
-
-void FakePlatform::DrawClientOutline(int window, ColourValue colour) {
-    windows.at(window).outlines.push_back(colour);
-}
-
-bool FakePlatform::CreateSwatch(int window, int control, const Rect& rect, ColourValue data) {
-    FakeControl& created = windows.at(window).controls[control] = FakeControl{};
-    created.rect = rect;
-    created.data = data;
-    return true;
-}
-
-ColourValue FakePlatform::SwatchData(int window, int control) { return Control(window, control).data; }
-
-bool FakePlatform::DrawOnControl(int window, int control,
-                                 const std::function<void(Canvas&)>& paint) {
-    RecordingCanvas canvas(Control(window, control).drawing);
-    paint(canvas);
-    return true;
-}
-
-void FakePlatform::SetControlCursor(int window, int control, CursorKind cursor) {
-    Control(window, control).cursor = cursor;
-}
-
-void FakePlatform::EnableControl(int window, int control, bool enabled) {
-    Control(window, control).enabled = enabled;
-}
-
-bool FakePlatform::ControlExists(int window, int control) {
+std::optional<Rect> FakePlatform::WindowRect(int window) {
     auto found = windows.find(window);
-    return found != windows.end() && found->second.controls.count(control) != 0;
+    if (found == windows.end()) return std::nullopt;
+    return found->second.rect;
 }
 
-std::string FakePlatform::ControlText(int window, int control) {
-    return ControlExists(window, control) ? Control(window, control).text : std::string();
+void FakePlatform::SetPosition(int window, Point topLeft) {
+    Rect& r = Window(window).rect;
+    r = {topLeft.x, topLeft.y, topLeft.x + r.Width(), topLeft.y + r.Height()};
+}
+
+void FakePlatform::PlaceWindow(int window, Point topLeft) {
+    if (!Exists(window) || WindowPosition(window) == topLeft) return;  // no move, no report
+    SetPosition(window, topLeft);
+    if (hook) hook(window, HookEvent::Moved);
+}
+
+void FakePlatform::SetClientSize(int window, Size size) {
+    Rect& r = Window(window).rect;
+    r.right = r.left + size.width;
+    r.bottom = r.top + size.height;
+}
+
+Rect FakePlatform::MonitorRect(int window) {
+    // The monitor that holds most of the window, else the nearest one.
+    const Rect r = Window(window).rect;
+    auto overlap = [&r](const Rect& m) {
+        const long long w = std::max(0, std::min(r.right, m.right) - std::max(r.left, m.left));
+        const long long h = std::max(0, std::min(r.bottom, m.bottom) - std::max(r.top, m.top));
+        return w * h;
+    };
+    auto distance = [&r](const Rect& m) {
+        const long long dx = std::max({0, m.left - r.right, r.left - m.right});
+        const long long dy = std::max({0, m.top - r.bottom, r.top - m.bottom});
+        return dx * dx + dy * dy;
+    };
+    const Rect* best = &monitors.front();
+    for (const Rect& m : monitors) {
+        if (overlap(m) > overlap(*best) || (overlap(*best) == 0 && distance(m) < distance(*best)))
+            best = &m;
+    }
+    return *best;
 }
 
 DragOutcome FakePlatform::MoveWithMouse(int window) {
     ++dragsStarted;
-    if (ControlExists(window, pressedControl))
+    draggedWindows.push_back(window);
+    auto found = windows.find(window);
+    if (found != windows.end() && found->second.controls.count(pressedControl))
         swatchEnabledDuringDrag.push_back(Control(window, pressedControl).enabled);
-    return dragOutcome;
+    if (dragPaths.empty()) return dragOutcome;
+    const std::vector<Point> path = dragPaths.front();
+    dragPaths.pop_front();
+    const Point start = WindowPosition(window);
+    // The loop sets the window where the mouse puts it, step by step.
+    for (const Point& place : path) {
+        if (!Exists(window)) break;
+        PlaceWindow(window, place);
+    }
+    return Exists(window) && WindowPosition(window) != start ? DragOutcome::Moved
+                                                             : DragOutcome::ReleasedWithoutMove;
+}
+
+bool FakePlatform::AddControl(int window, const ControlSpec& spec) {
+    FakeWindow& parent = Window(window);
+    FakeControl& created = parent.controls[spec.id] = FakeControl{};
+    created.spec = spec;
+    created.text = spec.caption;
+    if (spec.kind == ControlKind::TrackBar) created.value = spec.low;
+    if (spec.kind == ControlKind::FileList) {
+        created.text.clear();
+        if (const auto entries = ListFolder(spec.caption))
+            for (const FolderEntry& entry : *entries)
+                if (!entry.isFolder) created.rows.push_back(entry.name);
+    }
+    std::erase(parent.controlOrder, spec.id);
+    parent.controlOrder.push_back(spec.id);
+    return true;
+}
+
+void FakePlatform::RemoveControl(int window, int id) {
+    FakeWindow& parent = Window(window);
+    parent.controls.erase(id);
+    std::erase(parent.controlOrder, id);
+    if (parent.focused == id) parent.focused = 0;
+}
+
+void FakePlatform::SelectOption(FakeWindow& window, int id) {
+    // The group runs from its first control to the next group start.
+    auto at = std::find(window.controlOrder.begin(), window.controlOrder.end(), id);
+    auto first = at;
+    while (first != window.controlOrder.begin() &&
+           !(window.controls.at(*first).spec.flags & kFlagGroupStart))
+        --first;
+    for (auto it = first; it != window.controlOrder.end(); ++it) {
+        FakeControl& member = window.controls.at(*it);
+        if (it != first && (member.spec.flags & kFlagGroupStart)) break;
+        if (member.spec.kind == ControlKind::OptionButton) member.value = (*it == id) ? 1 : 0;
+    }
+}
+
+void FakePlatform::ChangeControl(int window, int id, const ControlChange& change) {
+    FakeWindow& parent = Window(window);
+    FakeControl& control = Control(window, id);
+    const ControlKind kind = control.spec.kind;
+    if (change.enabled) control.enabled = *change.enabled;
+    if (change.value) {
+        if (kind == ControlKind::OptionButton && *change.value == 1)
+            SelectOption(parent, id);
+        else
+            control.value = *change.value;
+    }
+    if (change.text) {
+        if (kind == ControlKind::FileList) {
+            // Selects the row of that name (a name no row carries changes
+            // nothing); the system reports the change.
+            const bool listed = std::find(control.rows.begin(), control.rows.end(), *change.text) !=
+                                control.rows.end();
+            if ((listed || change.text->empty()) && control.text != *change.text) {
+                control.text = *change.text;
+                Queue({EventKind::Control, window, 0, id, SubKind::Change});
+            }
+        } else {
+            control.text = *change.text;
+            if (kind == ControlKind::Edit) Queue({EventKind::Control, window, 0, id, SubKind::Change});
+        }
+    }
+    if (change.selection) control.selection = change.selection;
+    if (change.focus) parent.focused = id;
+}
+
+ControlState FakePlatform::ReadControl(int window, int id) {
+    auto found = windows.find(window);
+    if (found == windows.end()) return {};
+    auto control = found->second.controls.find(id);
+    if (control == found->second.controls.end()) return {};
+    const FakeControl& c = control->second;
+    return {true, c.enabled, c.text, c.value, c.spec.data};
+}
+
+int FakePlatform::FocusedControl(int window) {
+    auto found = windows.find(window);
+    return found == windows.end() ? 0 : found->second.focused;
+}
+
+bool FakePlatform::Paint(int window, int id, const std::function<void(Canvas&)>& paint) {
+    auto found = windows.find(window);
+    if (found == windows.end()) return false;
+    if (id == 0) {
+        RecordingCanvas canvas(found->second.clientDrawing);
+        paint(canvas);
+        return true;
+    }
+    auto control = found->second.controls.find(id);
+    if (control == found->second.controls.end() || control->second.spec.kind != ControlKind::Surface)
+        return false;
+    control->second.drawing.clear();  // a surface shows what was painted last
+    RecordingCanvas canvas(control->second.drawing);
+    paint(canvas);
+    return true;
 }
 
 void FakePlatform::CheckMenuItem(MenuId menu, int item, bool checked) {
@@ -280,6 +369,18 @@ void FakePlatform::Shutdown() {
 
 FakeControl& FakePlatform::Control(int window, int control) {
     return windows.at(window).controls.at(control);
+}
+
+Point FakePlatform::WindowPosition(int window) const {
+    const Rect& r = windows.at(window).rect;
+    return {r.left, r.top};
+}
+
+std::vector<ColourValue> FakePlatform::Outlines(int window) const {
+    std::vector<ColourValue> colours;
+    for (const DrawOp& op : windows.at(window).clientDrawing)
+        if (op.kind == DrawOp::Kind::FrameRect) colours.push_back(op.colour);
+    return colours;
 }
 
 std::vector<std::string> FakePlatform::MessageLines() const {

@@ -1,6 +1,9 @@
 // An in-memory platform for native tests: records windows, controls,
 // drawing, menus, the clipboard and sent keys, and answers dialogs from a
-// script. Files and folders are real, under a temporary folder.
+// script. Files and folders are real, under a temporary folder. Controls
+// behave by kind as the system's do: a new edit text raises a change, an
+// option button clears the others of its group, a placed window reports its
+// move to the window hook.
 #pragma once
 
 #include <deque>
@@ -25,26 +28,26 @@ struct DrawOp {
 };
 
 struct FakeControl {
-    Rect rect;
-    ColourValue data = 0;
+    ControlSpec spec;
     bool enabled = true;
-    std::optional<CursorKind> cursor;
-    std::string text;
-    std::vector<DrawOp> drawing;
+    std::string text;  // caption or edit text; file list: the selected row
+    int value = 0;
+    std::optional<std::pair<int, int>> selection;
+    std::vector<std::string> rows;  // file list
+    std::vector<DrawOp> drawing;    // surface: what it shows now
 };
 
 struct FakeWindow {
     std::int64_t handle = 0;
-    Rect rect;  // outer = client for frameless windows
-    int owner = kNoWindow;
-    ColourValue background = 0;
-    std::uint32_t exStyle = 0;
-    std::optional<ColourValue> colourKey;
-    bool topmost = false;
+    WindowSpec spec;
+    Rect rect;  // outer = client in the fake
     bool shown = false;
-    std::string title;
+    bool topmost = false;
     std::map<int, FakeControl> controls;
-    std::vector<ColourValue> outlines;
+    std::vector<int> controlOrder;    // as added: option button groups follow it
+    std::vector<DrawOp> clientDrawing;  // Paint on the client area, since opened
+    std::vector<Shortcut> shortcuts;
+    int focused = 0;
 };
 
 struct ShownMessage {
@@ -59,15 +62,21 @@ class FakePlatform : public Platform {
 public:
     // --- what tests set
     DisplayInfo display{1, 1920, 1920};
+    std::vector<Rect> monitors{{0, 0, 1920, 1080}};
     std::string profileFolder;
     std::uint32_t clock = 100000;
     int foreground = -1;
     Layout layout = Layout::US;
+    bool anotherCopyRuns = false;
     std::deque<MessageAnswer> messageAnswers;  // empty: Ok for Ok boxes, No for questions
     std::deque<std::string> folderAnswers;
     std::deque<std::string> nameAnswers;
     std::deque<Event> events;
     std::deque<int> menuChoices;  // popped when a menu is shown: the item chosen, 0 for none
+    // What the system's move loop does when a window is handed to it: the
+    // places the mouse puts the window at, one path per drag. Without a
+    // path the loop ends at once with `dragOutcome`.
+    std::deque<std::vector<Point>> dragPaths;
     DragOutcome dragOutcome = DragOutcome::NotStarted;
     bool failWindowCreation = false;
     bool failTrayIcon = false;
@@ -75,26 +84,30 @@ public:
     // --- what tests read
     std::map<int, FakeWindow> windows;
     std::vector<ShownMessage> messages;
+    std::vector<TextQuestion> questions;
     std::map<MenuId, Menu> menus;
     std::map<std::pair<MenuId, int>, bool> menuChecks;
     std::vector<std::pair<MenuId, int>> shownMenus;  // menu and owner
     std::string clipboard;
     int clipboardWrites = 0;
     std::vector<std::vector<KeyRecord>> sentKeys;
-    std::map<int, int> fonts;  // number -> points
+    std::map<int, FontSpec> fonts;
     std::map<int, Image> images;
     bool trayIconAdded = false;
     bool hookInstalled = false;
     WindowHook hook;
     bool shutDown = false;
     int dragsStarted = 0;
-    std::vector<bool> swatchEnabledDuringDrag;  // of the pressed swatch, per drag
+    std::vector<int> draggedWindows;
+    std::vector<bool> swatchEnabledDuringDrag;  // of the pressed control, per drag
+    int pressedControl = 0;                     // the control the last press went to
     std::vector<std::string> askedFolderTitles;
 
     // Platform
     DisplayInfo ExamineDisplays() override { return display; }
     std::string ProfileFolder() override { return profileFolder; }
     std::uint32_t Clock() override { return clock; }
+    bool ClaimSingleInstance() override { return !anotherCopyRuns; }
     bool SetCurrentFolder(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string& pattern) override;
@@ -105,37 +118,33 @@ public:
     MessageAnswer ShowMessage(const std::string& title, const std::string& text,
                               MessageButtons buttons) override;
     std::string ChooseFolder(const std::string& title, const std::string& start) override;
-    std::string AskPaletteName(const std::string& suggested) override;
-    void CreateSwatchFont(int number, int points) override { fonts[number] = points; }
+    std::string AskText(const TextQuestion& question) override;
+    void MakeFont(int number, const FontSpec& font) override { fonts[number] = font; }
     void CreateImage(int number, const Image& image) override { images[number] = image; }
-    std::int64_t CreatePaletteWindow(int window, const Rect& client, int owner,
-                                     ColourValue background) override;
-    std::int64_t CreateTrayOwnerWindow(const Rect& rect, const std::string& title) override;
-    void ShowWindow(int window) override { windows.at(window).shown = true; }
-    bool WindowExists(int window) override { return windows.count(window) != 0; }
-    void DestroyWindow(int window) override { windows.erase(window); }
-    Point WindowPosition(int window) override;
-    Size WindowSize(int window) override;
-    void MoveWindow(int window, Point position) override;
-    void SetExtendedStyle(int window, std::uint32_t style) override;
-    void SetColourKey(int window, ColourValue key) override;
-    void SetTopmost(int window, bool topmost) override;
+    std::int64_t OpenWindow(int window, const WindowSpec& spec) override;
+    void ShowWindow(int window) override { Window(window).shown = true; }
+    void CloseWindow(int window) override { windows.erase(window); }
+    std::optional<Rect> WindowRect(int window) override;
+    void PlaceWindow(int window, Point topLeft) override;
+    void SetClientSize(int window, Size size) override;
+    void SetTopmost(int window, bool topmost) override { Window(window).topmost = topmost; }
+    void Activate(int window) override { foreground = window; }
+    Rect MonitorRect(int window) override;
+    int ForegroundWindowNumber() override { return foreground; }
     void InstallWindowHook(const WindowHook& installed) override {
         hookInstalled = true;
         hook = installed;
     }
-    int ForegroundWindowNumber() override { return foreground; }
-    void DrawClientOutline(int window, ColourValue colour) override;
-    bool CreateSwatch(int window, int control, const Rect& rect, ColourValue data) override;
-    ColourValue SwatchData(int window, int control) override;
-    bool DrawOnControl(int window, int control,
-                       const std::function<void(Canvas&)>& paint) override;
-    void SetControlCursor(int window, int control, CursorKind cursor) override;
-    void EnableControl(int window, int control, bool enabled) override;
-    bool ControlExists(int window, int control) override;
-    std::string ControlText(int window, int control) override;
     DragOutcome MoveWithMouse(int window) override;
-    int pressedControl = 0;  // the swatch a test pressed, looked at during a drag
+    void SetShortcuts(int window, const std::vector<Shortcut>& shortcuts) override {
+        Window(window).shortcuts = shortcuts;
+    }
+    bool AddControl(int window, const ControlSpec& spec) override;
+    void RemoveControl(int window, int id) override;
+    void ChangeControl(int window, int id, const ControlChange& change) override;
+    ControlState ReadControl(int window, int id) override;
+    int FocusedControl(int window) override;
+    bool Paint(int window, int id, const std::function<void(Canvas&)>& paint) override;
     void SetMenu(MenuId menu, const Menu& content) override { menus[menu] = content; }
     void CheckMenuItem(MenuId menu, int item, bool checked) override;
     void ShowMenu(MenuId menu, int owner) override;
@@ -149,11 +158,20 @@ public:
     void Shutdown() override;
 
     // --- helpers for tests
+    FakeWindow& Window(int window) { return windows.at(window); }
     FakeControl& Control(int window, int control);
+    bool Exists(int window) const { return windows.count(window) != 0; }
+    Point WindowPosition(int window) const;
+    // Puts a window somewhere without telling anyone, as a test's set-up.
+    void SetPosition(int window, Point topLeft);
+    // The colours of the outlines drawn on a window's client area, in order.
+    std::vector<ColourValue> Outlines(int window) const;
     // The message boxes shown so far, as "title: text" lines.
     std::vector<std::string> MessageLines() const;
+    void Queue(const Event& event) { events.push_back(event); }
 
 private:
+    void SelectOption(FakeWindow& window, int id);
     std::int64_t nextHandle_ = 0x1000;
 };
 

@@ -23,12 +23,12 @@ protected:
 TEST_F(Closing, RefreshMovesAPaletteFromSlotTwoToAFreeSlotOneInTheSamePlace) {
     OpenPaletteWindow(*app, platform, Index("start.pal"), -1);
     OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
-    platform.MoveWindow(2, {700, 90});
+    platform.SetPosition(2, {700, 90});
     ClosePaletteWindow(*app, platform, 1);
     RefreshPaletteWindows(*app, platform, "web.pal");
     EXPECT_EQ(app->Slots[1].PaletteName, "web.pal");
     EXPECT_TRUE(app->Slots[2].PaletteName.empty());
-    EXPECT_FALSE(platform.WindowExists(2));
+    EXPECT_FALSE(platform.Exists(2));
     EXPECT_EQ(platform.WindowPosition(1), (Point{700, 90}));
     EXPECT_EQ(app->PaletteOptionsByName.at("web.pal").WinID, 1);
 }
@@ -40,7 +40,7 @@ TEST_F(Closing, RefreshAllRebuildsEveryOpenWindowInItsSlot) {
     EXPECT_EQ(app->Slots[2].PaletteName, "start.pal");
     EXPECT_EQ(platform.Control(2, 1400).drawing.back().text, "000000");
     RefreshPaletteWindows(*app, platform, "web.pal");  // not open: nothing happens
-    EXPECT_FALSE(platform.WindowExists(1));
+    EXPECT_FALSE(platform.Exists(1));
 }
 
 TEST_F(Closing, RefreshOfAPaletteThatLeftTheListClosesIt) {
@@ -48,7 +48,7 @@ TEST_F(Closing, RefreshOfAPaletteThatLeftTheListClosesIt) {
     app->PaletteOptionsByName.at("web.pal").Locked = 1;
     ListPalettes(*app, platform);
     RefreshPaletteWindows(*app, platform, "web.pal");
-    EXPECT_FALSE(platform.WindowExists(1));
+    EXPECT_FALSE(platform.Exists(1));
     EXPECT_TRUE(app->Slots[1].PaletteName.empty());
 }
 
@@ -58,14 +58,14 @@ TEST_F(Closing, RefreshAllNeverReopensAnotherPaletteUnderAStaleIndex) {
     WriteFile(SettingsPath() / "aaa.pal", "#999999\r\n");
     ListPalettes(*app, platform);  // aaa.pal now has the index web.pal had
     RefreshPaletteWindows(*app, platform, "");
-    EXPECT_FALSE(platform.WindowExists(1)) << "the palette whose file went stays closed";
+    EXPECT_FALSE(platform.Exists(1)) << "the palette whose file went stays closed";
 }
 
 TEST_F(Closing, ExitFromTheTrayStoresOpenWindowsAndEnds) {
     OpenPaletteWindow(*app, platform, Index("start.pal"), -1);
     OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
-    platform.MoveWindow(1, {100, 110});
-    platform.MoveWindow(2, {300, 310});
+    platform.SetPosition(1, {100, 110});
+    platform.SetPosition(2, {300, 310});
     RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, kItemExit, 0, SubKind::None});
     EXPECT_FALSE(app->running);
     EXPECT_TRUE(platform.shutDown);
@@ -75,8 +75,7 @@ TEST_F(Closing, ExitFromTheTrayStoresOpenWindowsAndEnds) {
     EXPECT_NE(written.find("[web.pal]\r\nWinID = 2\r\nX = 300\r\nY = 310\r\n"), std::string::npos) << written;
 
     // The next start finds both in the same slots and places.
-    app = std::make_unique<App>();
-    platform.windows.clear();
+    NewProgram();
     Start();
     EXPECT_EQ(app->Slots[1].PaletteName, "start.pal");
     EXPECT_EQ(app->Slots[2].PaletteName, "web.pal");
@@ -88,10 +87,9 @@ TEST_F(Closing, APaletteClosedBeforeExitStaysClosed) {
     OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
     RunPass(*app, platform, {EventKind::Menu, 1, kItemClose, 0, SubKind::None});
     RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, kItemExit, 0, SubKind::None});
-    app = std::make_unique<App>();
-    platform.windows.clear();
+    NewProgram();
     Start();
-    EXPECT_FALSE(platform.WindowExists(1));
+    EXPECT_FALSE(platform.Exists(1));
 }
 
 TEST_F(Closing, ClosingTheManageWindowWithoutTrayAsksToExit) {
@@ -114,13 +112,12 @@ TEST_F(Closing, ClosingTheManageWindowWithTrayNeverAsks) {
     platform.windows[kManageWindow].rect = {1, 2, 3, 4};
     CloseManageWindow(*app, platform);
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_FALSE(platform.WindowExists(kManageWindow));
+    EXPECT_FALSE(platform.Exists(kManageWindow));
     EXPECT_TRUE(app->running);
 }
 
 TEST_F(Closing, TrayIconFailureIsNotFatalAndClosingManageThenAsks) {
-    app = std::make_unique<App>();
-    platform.windows.clear();
+    NewProgram();
     platform.failTrayIcon = true;
     Start();
     EXPECT_FALSE(app->trayIcon);

@@ -105,7 +105,7 @@ TEST_F(Output, AHandEditedOutputValueStillDelivers) {
 }
 
 TEST_F(Output, ASwatchWhoseWindowHasGoneDeliversNothing) {
-    platform.DestroyWindow(1);
+    platform.CloseWindow(1);
     app->Slots[1].PaletteName.clear();
     Click(1200);
     EXPECT_EQ(platform.clipboardWrites, 0);

@@ -68,21 +68,27 @@ TEST_F(Menus, PaletteImagesSplitIntoHalvesAndQuarters) {
     EXPECT_EQ(start.pixels[12 * 16 + 3], 0xFF00FF00u) << "four colours: bottom left is colour 3";
 }
 
-TEST_F(Menus, AnEmptyPaletteEndsTheTrayListUnlessItIsTheFirst) {
+// A palette without colours (an empty file, a blank palette once saved) is
+// listed like any other and hides none of the palettes after it.
+TEST_F(Menus, APaletteWithoutColoursIsListedAndTheListGoesOn) {
     WriteFile(SettingsPath() / "a_empty.pal", "");  // lists before start.pal
+    WriteFile(SettingsPath() / "startz.pal", "");   // between start and web
     ListPalettes(*app, platform);
     BuildMenus(*app, platform);
     EXPECT_EQ(Outline(platform.menus.at(MenuId::Tray).items),
-              "a_empty{#=1000, -, Open=10000, Edit=11000}, start{#000000=1001, #FF0000=1002, #FFFF00=1003, "
-              "#00FF00=1004, #00FFFF=1005, #0000FF=1006, #FF00FF=1007, #FFFFFF=1008, -, Open=10001, "
-              "Edit=11001}, web{#1A2B3C=1009, #00FF00=1010, #0000FF=1011, -, Open=10002, Edit=11002}, "
-              "Manage=30, Exit=31");
-    WriteFile(SettingsPath() / "startz.pal", "");  // between start and web
-    ListPalettes(*app, platform);
+              "a_empty{Open=10000, Edit=11000}, start{#000000=1000, #FF0000=1001, #FFFF00=1002, "
+              "#00FF00=1003, #00FFFF=1004, #0000FF=1005, #FF00FF=1006, #FFFFFF=1007, -, Open=10001, "
+              "Edit=11001}, startz{Open=10002, Edit=11002}, web{#1A2B3C=1008, #00FF00=1009, #0000FF=1010, -, "
+              "Open=10003, Edit=11003}, Manage=30, Exit=31");
+    app->settings.SystrayColorMenu = 0;
     BuildMenus(*app, platform);
-    const std::string outline = Outline(platform.menus.at(MenuId::Tray).items);
-    EXPECT_EQ(outline.find("web{"), std::string::npos) << outline;
-    EXPECT_EQ(outline.find("startz{"), std::string::npos) << outline;
+    EXPECT_EQ(Outline(platform.menus.at(MenuId::Tray).items),
+              "a_empty=10000, start=10001, startz=10002, web=10003, Manage=30, Exit=31");
+}
+
+TEST_F(Menus, AnEmptyPaletteListLeavesOnlyManageAndExit) {
+    for (std::string& name : app->PaletteNames) name.clear();
+    EXPECT_EQ(Outline(TrayMenuContent(*app).items), "Manage=30, Exit=31");
 }
 
 TEST_F(Menus, ColourItemsNeverReachTheOpenRange) {
@@ -102,7 +108,7 @@ TEST_F(Menus, ColourItemsNeverReachTheOpenRange) {
     walk(tray.items);
     EXPECT_EQ(highest, 9999);
     EXPECT_EQ(tray.items.size(), 802u) << "every palette is still listed with Open and Edit";
-    EXPECT_EQ(Outline(tray.items[799].subItems), "-, Open=10799, Edit=11799");
+    EXPECT_EQ(Outline(tray.items[799].subItems), "Open=10799, Edit=11799");
 }
 
 TEST_F(Menus, PopupAndNewPaletteMenus) {
@@ -118,6 +124,18 @@ TEST_F(Menus, NoTrayMenuWithoutTheTrayIcon) {
     app->settings.Systray = 0;
     BuildMenus(*app, platform);
     EXPECT_EQ(platform.menus.count(MenuId::Tray), 0u);
+}
+
+// A hand-edited value other than 0 and 1 gave a tray icon without a menu:
+// nothing could end the program.
+TEST_F(Menus, AnyOtherTrayValueGivesTheIconAndItsMenu) {
+    NewProgram();
+    platform.menus.clear();
+    WriteFile(SettingsPath() / "Vandrel.ini", "Systray = 7\r\n");
+    Start();
+    EXPECT_TRUE(platform.trayIconAdded);
+    ASSERT_EQ(platform.menus.count(MenuId::Tray), 1u);
+    EXPECT_EQ(Outline({platform.menus.at(MenuId::Tray).items.back()}), "Exit=31");
 }
 
 }  // namespace

@@ -274,7 +274,7 @@ TEST_F(PaletteStore, ChoosingAFolderSwitchesToItsPalettes) {
 
 TEST_F(PaletteStore, ChoosingAFolderKeepsTheOptionsStoredThere) {
     OpenPaletteWindow(*app, platform, app->PaletteIndexByName.at("start.pal"), -1);
-    platform.MoveWindow(1, {10, 20});
+    platform.SetPosition(1, {10, 20});
     const fs::path other = temp.path() / "other";
     fs::create_directories(other);
     WriteFile(other / "start.pal", "#0000FF\r\n");
@@ -284,7 +284,7 @@ TEST_F(PaletteStore, ChoosingAFolderKeepsTheOptionsStoredThere) {
     const PaletteOptions& options = app->PaletteOptionsByName.at("start.pal");
     EXPECT_EQ(options.X, 500);
     EXPECT_EQ(options.Y, 60);
-    EXPECT_FALSE(platform.WindowExists(1)) << "closed in the new folder, it stays closed";
+    EXPECT_FALSE(platform.Exists(1)) << "closed in the new folder, it stays closed";
     const std::string groups = ReadFile(other / "Vandrel.ini");
     EXPECT_NE(groups.find("[start.pal]\r\nWinID = -1\r\nX = 500\r\nY = 60\r\n"), std::string::npos) << groups;
     // The old folder's file has the place the window had when the folder changed.

@@ -34,11 +34,11 @@ TEST_F(PaletteWindows, SlotChoiceAndTheThirdPaletteRefused) {
 TEST_F(PaletteWindows, ReopeningKeepsItsSlotAndPlaceEvenWithALowerSlotFree) {
     OpenPaletteWindow(*app, platform, Index("start.pal"), -1);
     OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
-    platform.MoveWindow(2, {321, 123});
+    platform.SetPosition(2, {321, 123});
     ClosePaletteWindow(*app, platform, 1);
     EXPECT_EQ(OpenPaletteWindow(*app, platform, Index("web.pal"), -1), 2);
     EXPECT_EQ(platform.WindowPosition(2), (Point{321, 123}));
-    EXPECT_FALSE(platform.WindowExists(1));
+    EXPECT_FALSE(platform.Exists(1));
 }
 
 TEST_F(PaletteWindows, GeometryOfSquareAndRoundedSwatches) {
@@ -51,22 +51,24 @@ TEST_F(PaletteWindows, GeometryOfSquareAndRoundedSwatches) {
     web.Style = 0;
     OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
     EXPECT_EQ(platform.windows.at(1).rect, (Rect{500, 300, 516, 347}));
-    EXPECT_EQ(platform.Control(1, 1201).rect, (Rect{1, 16, 15, 31}));
+    EXPECT_EQ(platform.Control(1, 1201).spec.rect, (Rect{1, 16, 15, 31}));
     web.Style = 1;
     RefreshPaletteWindows(*app, platform, "web.pal");
     EXPECT_EQ(platform.windows.at(1).rect, (Rect{500, 300, 516, 346}));
-    EXPECT_EQ(platform.Control(1, 1202).rect, (Rect{1, 31, 15, 45}));
+    EXPECT_EQ(platform.Control(1, 1202).spec.rect, (Rect{1, 31, 15, 45}));
 }
 
 TEST_F(PaletteWindows, TheWindowIsAKeyedToolWindowShownWithoutActivation) {
     OpenPaletteWindow(*app, platform, Index("start.pal"), -1);
     const FakeWindow& window = platform.windows.at(1);
-    EXPECT_EQ(window.exStyle, 0x08080188u);
-    EXPECT_EQ(window.colourKey, Rgb(254, 254, 254));
-    EXPECT_EQ(window.background, Rgb(254, 254, 254));
+    EXPECT_EQ(window.spec.kind, WindowKind::Palette);
+    EXPECT_EQ(window.spec.title, "VN");
+    EXPECT_TRUE(window.spec.noActivate);
+    EXPECT_EQ(window.spec.colourKey, Rgb(254, 254, 254));
+    EXPECT_EQ(window.spec.background, Rgb(254, 254, 254));
     EXPECT_TRUE(window.topmost);
     EXPECT_TRUE(window.shown);
-    EXPECT_EQ(window.owner, kTrayOwnerWindow);
+    EXPECT_EQ(window.spec.owner, kTrayOwnerWindow);
     EXPECT_EQ(window.controls.size(), 8u);
     EXPECT_EQ(app->Slots[1].WindowHandle, window.handle);
     Options("sea.pal").Sticky = 0;
@@ -77,7 +79,8 @@ TEST_F(PaletteWindows, TheWindowIsAKeyedToolWindowShownWithoutActivation) {
 TEST_F(PaletteWindows, KeyColourIsPaintedWhiteButDeliversItself) {
     OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
     const FakeControl& swatch = platform.Control(1, 1201);
-    EXPECT_EQ(swatch.data, Rgb(254, 254, 254));
+    EXPECT_EQ(swatch.spec.data, Rgb(254, 254, 254));
+    EXPECT_EQ(swatch.spec.kind, ControlKind::Surface);
     ASSERT_GE(swatch.drawing.size(), 2u);
     EXPECT_EQ(swatch.drawing[0].kind, DrawOp::Kind::FillRect);
     EXPECT_EQ(swatch.drawing[0].colour, Rgb(254, 254, 254)) << "the rounded corners stay transparent";
@@ -134,17 +137,17 @@ TEST_F(PaletteWindows, DrawingOfSquareAndRoundedSwatchesWithAndWithoutOutlineAnd
 
 TEST_F(PaletteWindows, CursorShowsWhetherThePaletteMoves) {
     OpenPaletteWindow(*app, platform, Index("start.pal"), -1);
-    EXPECT_EQ(platform.Control(1, 1200).cursor, CursorKind::SizeAll);
+    EXPECT_EQ(platform.Control(1, 1200).spec.cursor, CursorKind::SizeAll);
     Options("web.pal").Drag = 0;
     OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
-    EXPECT_EQ(platform.Control(2, 1400).cursor, CursorKind::Hand);
+    EXPECT_EQ(platform.Control(2, 1400).spec.cursor, CursorKind::Hand);
 }
 
 TEST_F(PaletteWindows, FailedCreationLeavesTheSlotFree) {
     platform.failWindowCreation = true;
     EXPECT_EQ(OpenPaletteWindow(*app, platform, Index("start.pal"), -1), -1);
     EXPECT_EQ(app->Slots[1].WindowHandle, 0);
-    EXPECT_FALSE(platform.WindowExists(1));
+    EXPECT_FALSE(platform.Exists(1));
     EXPECT_EQ(Options("start.pal").WinID, -1) << "not recorded as open";
     platform.failWindowCreation = false;
     EXPECT_EQ(OpenPaletteWindow(*app, platform, Index("web.pal"), -1), 1) << "the slot is still free";
@@ -161,8 +164,7 @@ TEST_F(PaletteWindows, PaletteWithoutColoursGivesAnEmptyKeyedWindow) {
 
 TEST_F(PaletteWindows, StartUpReopensLastRunsPalettesInTheirSlots) {
     WriteSettings(*app, platform);
-    app = std::make_unique<App>();
-    platform.windows.clear();
+    NewProgram();
     WriteFile(SettingsPath() / "Vandrel.ini",
               "[web.pal]\r\nWinID = 2\r\nX = 40\r\nY = 50\r\n[sea.pal]\r\nWinID = 1\r\nX = 60\r\nY = 70\r\n"
               "[start.pal]\r\nWinID = -1\r\n");
@@ -174,8 +176,7 @@ TEST_F(PaletteWindows, StartUpReopensLastRunsPalettesInTheirSlots) {
 }
 
 TEST_F(PaletteWindows, TwoPalettesClaimingOneSlotBothOpen) {
-    app = std::make_unique<App>();
-    platform.windows.clear();
+    NewProgram();
     WriteFile(SettingsPath() / "Vandrel.ini", "[web.pal]\r\nWinID = 1\r\n[sea.pal]\r\nWinID = 1\r\n");
     Start();
     EXPECT_FALSE(app->Slots[1].PaletteName.empty());
@@ -204,22 +205,23 @@ TEST_F(PaletteWindows, SelectionMarkIsRedOnTheSelectedPaletteOnly) {
     OpenPaletteWindow(*app, platform, Index("start.pal"), -1);
     OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
     DrawSelectionMarks(*app, platform, "web.pal");
-    EXPECT_EQ(platform.windows.at(1).outlines, std::vector<ColourValue>{kKeyColour});
-    EXPECT_EQ(platform.windows.at(2).outlines, std::vector<ColourValue>{Rgb(255, 0, 0)});
+    EXPECT_EQ(platform.Outlines(1), std::vector<ColourValue>{kKeyColour});
+    EXPECT_EQ(platform.Outlines(2), std::vector<ColourValue>{Rgb(255, 0, 0)});
+    EXPECT_EQ(platform.Window(2).clientDrawing.at(0).rect, (Rect{0, 0, 61, 58})) << "the client area's edge";
 }
 
 TEST_F(PaletteWindows, PaintsRedrawTheMarkWhileTheManageWindowIsOpen) {
     OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
     ASSERT_TRUE(platform.hook);
     platform.hook(1, HookEvent::Painted);
-    EXPECT_TRUE(platform.windows.at(1).outlines.empty()) << "no manage window, no mark";
+    EXPECT_TRUE(platform.Outlines(1).empty()) << "no manage window, no mark";
     app->manageOpen = true;
     platform.windows[kManageWindow].controls[kPaletteList].text = "web.pal";
     platform.hook(kManageWindow, HookEvent::Painted);
-    EXPECT_EQ(platform.windows.at(1).outlines, std::vector<ColourValue>{Rgb(255, 0, 0)});
+    EXPECT_EQ(platform.Outlines(1), std::vector<ColourValue>{Rgb(255, 0, 0)});
     platform.windows[kManageWindow].controls[kPaletteList].text = "start.pal";
     platform.hook(1, HookEvent::Painted);
-    EXPECT_EQ(platform.windows.at(1).outlines.size(), 1u);
+    EXPECT_EQ(platform.Outlines(1).size(), 1u);
 }
 
 }  // namespace

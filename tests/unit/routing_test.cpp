@@ -86,6 +86,10 @@ TEST_F(Routing, TableCEditorAndManageControls) {
               (Routes{{Action::ManageControl, kPoundCheck}}));
     EXPECT_EQ(Route(*app, ControlEvent(kAboutWindow, kWebLink, SubKind::LeftClick)),
               (Routes{{Action::ManageControl, kWebLink}}));
+    EXPECT_TRUE(Route(*app, ControlEvent(kManageWindow, kFolderText, SubKind::LeftClick)).empty())
+        << "the folder's text raises nothing and no range holds it";
+    EXPECT_TRUE(Route(*app, ControlEvent(1, kPoundCheck, SubKind::LeftClick)).empty())
+        << "manage controls only from the manage window";
 }
 
 TEST_F(Routing, TableDCloseEvents) {
@@ -94,6 +98,8 @@ TEST_F(Routing, TableDCloseEvents) {
     EXPECT_EQ(Route(*app, close(kManageWindow)), (Routes{{Action::CloseManage}}));
     EXPECT_EQ(Route(*app, close(kAboutWindow)), (Routes{{Action::CloseAbout}}));
     EXPECT_TRUE(Route(*app, close(1)).empty());
+    EXPECT_EQ(Route(*app, Event{EventKind::ComeForward, kNoWindow, 0, 0, SubKind::None}),
+              (Routes{{Action::ComeForward}}));
     EXPECT_TRUE(Route(*app, Event{}).empty()) << "a time-out runs no handler";
 }
 
@@ -118,11 +124,11 @@ TEST_F(Routing, RightClickShowsThePopupWithMoveCheckedUnlessLocked) {
 }
 
 TEST_F(Routing, PopupMoveFlipsDragAndReopensInTheSameSlotAndPlace) {
-    platform.MoveWindow(1, {400, 300});
+    platform.SetPosition(1, {400, 300});
     app->CurrentPaletteIndex = app->Slots[1].PaletteIndex;
     RunPass(*app, platform, MenuEvent(kItemMove, 1));
     EXPECT_EQ(app->PaletteOptionsByName.at("web.pal").Drag, 0);
-    EXPECT_EQ(platform.Control(1, 1200).cursor, CursorKind::Hand);
+    EXPECT_EQ(platform.Control(1, 1200).spec.cursor, CursorKind::Hand);
     EXPECT_EQ(platform.WindowPosition(1), (Point{400, 300}));
     RunPass(*app, platform, MenuEvent(kItemMove, 1));
     EXPECT_EQ(app->PaletteOptionsByName.at("web.pal").Drag, 1);
@@ -132,9 +138,9 @@ TEST_F(Routing, PopupMoveFlipsDragAndReopensInTheSameSlotAndPlace) {
 }
 
 TEST_F(Routing, PopupCloseRemembersThePlace) {
-    platform.MoveWindow(1, {222, 111});
+    platform.SetPosition(1, {222, 111});
     RunPass(*app, platform, MenuEvent(kItemClose, 1));
-    EXPECT_FALSE(platform.WindowExists(1));
+    EXPECT_FALSE(platform.Exists(1));
     const PaletteOptions& options = app->PaletteOptionsByName.at("web.pal");
     EXPECT_EQ(options.WinID, -1);
     EXPECT_EQ(options.X, 222);

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
+#include "app/closing.h"
 #include "app/files.h"
 #include "palette/palette_list.h"
+#include "palette/palette_store.h"
 #include "settings/settings.h"
 #include "test_support.h"
 
@@ -22,7 +26,7 @@ TEST_F(Settings, FirstRunCreatesTheFolderAndStartPaletteButNoSettingsFile) {
     EXPECT_EQ(fs::current_path(), SettingsPath());
     EXPECT_TRUE(platform.trayIconAdded) << "the tray icon is on by default";
     EXPECT_TRUE(platform.windows.count(kTrayOwnerWindow));
-    EXPECT_FALSE(platform.WindowExists(1));
+    EXPECT_FALSE(platform.Exists(1));
 }
 
 TEST_F(Settings, FirstExitWritesTheExampleFileByteForByte) {
@@ -65,12 +69,22 @@ TEST_F(Settings, HandWrittenFileIsReadAndItsOwnEntriesSurvive) {
     EXPECT_NE(written.find("\r\n\r\n[gone.pal]\r\nX = 1\r\n"), std::string::npos) << written;
 }
 
-TEST_F(Settings, ValuesAreTruncatedToTheirFieldsWidth) {
+TEST_F(Settings, HandEditedNumbersOutsideTheirFieldStayAtItsEnds) {
     AddPalette("a.pal", "#112233\r\n");
-    WriteFile(SettingsPath() / "Vandrel.ini", "[a.pal]\r\nWinID = 257\r\nSwatchHeight = 65537\r\n");
+    WriteFile(SettingsPath() / "Vandrel.ini",
+              "Pound = 256\r\nEditX = 4294967641\r\n[a.pal]\r\nWinID = 257\r\nDrag = 300\r\n"
+              "X = 99999999999\r\nY = -99999999999999999999999\r\nSwatchHeight = 65537\r\n");
     Start();
-    EXPECT_EQ(app->PaletteOptionsByName.at("a.pal").WinID, 1);
-    EXPECT_EQ(app->PaletteOptionsByName.at("a.pal").SwatchHeight, 1);
+    const PaletteOptions& options = app->PaletteOptionsByName.at("a.pal");
+    EXPECT_EQ(options.WinID, 127);
+    EXPECT_FALSE(platform.Exists(1)) << "wrapped to 1, the palette would reopen";
+    EXPECT_EQ(options.Drag, 127);
+    EXPECT_EQ(options.X, INT32_MAX);
+    EXPECT_EQ(options.Y, INT32_MIN);
+    EXPECT_EQ(options.SwatchHeight, 32767);
+    EXPECT_EQ(app->settings.Pound, 127) << "wrapped to 0, the option would be off";
+    EXPECT_EQ(app->settings.Prefix, "#");
+    EXPECT_EQ(app->settings.EditX, INT32_MAX);
 }
 
 TEST_F(Settings, AnotherPaletteFolderIsCreatedWithItsStartPalette) {
@@ -98,14 +112,120 @@ TEST_F(Settings, FolderWithOnlyASubfolderNamedLikeAPaletteGetsNoStartPalette) {
     EXPECT_EQ(PaletteCount(*app), 0);
 }
 
-TEST_F(Settings, UnusablePaletteFolderFallsBackToTheSettingsFolder) {
-    fs::create_directories(SettingsPath());
+// A palette folder on a drive that is away at this start, or a path that
+// names a file: neither can be entered nor made.
+class SettingsPaletteFolderAway : public AppTest {
+protected:
+    SettingsPaletteFolderAway() {
+        fs::create_directories(SettingsPath());
+        WriteFile(SettingsPath() / "Vandrel.ini", "Palette_Directory = " + away.string() + "\r\n");
+    }
+    const fs::path away = temp.path() / "drive" / "Palettes";  // one level cannot make it
+};
+
+TEST_F(SettingsPaletteFolderAway, IsKeptWhileTheRunUsesTheSettingsFolder) {
+    Start();
+    EXPECT_EQ(PaletteFolderInUse(*app), app->SettingsFolder);
+    EXPECT_EQ(fs::current_path(), SettingsPath());
+    EXPECT_EQ(app->PaletteNames[0], "start.pal");
+    EXPECT_FALSE(fs::exists(away.parent_path()));
+
+    WriteSettings(*app, platform);
+    const std::string written = ReadFile(SettingsPath() / "Vandrel.ini");
+    EXPECT_EQ(written.rfind("Palette_Directory = " + away.string() + "\r\nmaxfiles = 799\r\n", 0),
+              0u)
+        << written;
+    EXPECT_NE(written.find("[start.pal]\r\nWinID = -1\r\n"), std::string::npos)
+        << "the groups go to the folder in use: " << written;
+    EXPECT_EQ(fs::current_path(), SettingsPath());
+
+    // At the next start the drive is back, with its own palettes.
+    fs::create_directories(away);
+    WriteFile(away / "sea.pal", "#0000FF\r\n");
+    auto next = std::make_unique<App>();
+    ReadSettings(*next, platform);
+    EXPECT_EQ(PaletteFolderInUse(*next), away.string());
+    EXPECT_EQ(next->PaletteOptionsByName.count("sea.pal"), 1u);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(SettingsPaletteFolderAway, PathNamingAFileIsKeptToo) {
     WriteFile(temp.path() / "afile", "x");
     WriteFile(SettingsPath() / "Vandrel.ini",
               "Palette_Directory = " + (temp.path() / "afile").string() + "\r\n");
     Start();
+    EXPECT_EQ(PaletteFolderInUse(*app), app->SettingsFolder);
+    EXPECT_EQ(app->settings.PaletteDirectory, (temp.path() / "afile").string());
+}
+
+TEST_F(SettingsPaletteFolderAway, AFolderChosenInsteadIsStoredAndGetsTheGroups) {
+    Start();
+    const fs::path other = temp.path() / "other";
+    fs::create_directories(other);
+    platform.folderAnswers = {other.string()};
+    ChoosePaletteFolder(*app, platform);
+    EXPECT_EQ(PaletteFolderInUse(*app), other.string());
+    EXPECT_EQ(fs::current_path(), other);
+    EXPECT_NE(
+        ReadFile(SettingsPath() / "Vandrel.ini").find("Palette_Directory = " + other.string()),
+        std::string::npos);
+    EXPECT_EQ(ReadFile(other / "Vandrel.ini").rfind("[start.pal]\r\nWinID = -1\r\n", 0), 0u)
+        << "the palettes listed before the change carry their options into the new folder";
+}
+
+// The settings folder can be neither entered nor made. The program runs
+// with the defaults and leaves alone the folder it was started in.
+class SettingsFolderMissing : public AppTest {
+protected:
+    SettingsFolderMissing() {
+        fs::create_directories(startedIn);
+        fs::current_path(startedIn);  // TempFolder restores the old one
+    }
+    std::size_t FilesWhereStarted() const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(startedIn), fs::directory_iterator()));
+    }
+    const fs::path startedIn = temp.path() / "started-here";
+};
+
+TEST_F(SettingsFolderMissing, AFileInItsPlaceLeavesEveryFolderAsItWas) {
+    WriteFile(SettingsPath(), "not a folder");
+    const std::string strayIni = "Pound = 0\r\nPalette_Directory = " + startedIn.string() + "\r\n";
+    WriteFile(startedIn / "Vandrel.ini", strayIni);
+    WriteFile(startedIn / "stray.pal", "#112233\r\n");
+
+    Start();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(app->PaletteNames[0].empty()) << "nothing listed from the folder where the program started";
+    EXPECT_EQ(platform.MessageLines().at(0),
+              "Error: Could not create the folder " + SettingsPath().string());
+    EXPECT_EQ(platform.messages.at(0).buttons, MessageButtons::Ok);
+    EXPECT_EQ(app->settings.Pound, 1) << "the defaults, not the file where the program started";
     EXPECT_EQ(app->settings.PaletteDirectory, app->SettingsFolder);
-    EXPECT_EQ(app->PaletteNames[0], "start.pal");
+    EXPECT_EQ(app->PaletteOptionsByName.count("stray.pal"), 0u);
+    EXPECT_EQ(PaletteFolderInUse(*app), "");
+
+    WriteSettings(*app, platform);
+    ReadSettings(*app, platform);  // as a change of the palette folder does
+    EXPECT_EQ(platform.messages.size(), 1u) << "told once";
+    WriteSettings(*app, platform);
+    EXPECT_EQ(ReadFile(startedIn / "Vandrel.ini"), strayIni);
+    EXPECT_EQ(FilesWhereStarted(), 2u);
+    EXPECT_EQ(ReadFile(SettingsPath()), "not a folder");
+}
+
+TEST_F(SettingsFolderMissing, WithoutAProfileFolderTheProgramStillRunsAndExits) {
+    fs::remove_all(temp.path() / "profile");
+    Start();
+    EXPECT_EQ(
+        platform.MessageLines(),
+        std::vector<std::string>{"Error: Could not create the folder " + SettingsPath().string()});
+    EXPECT_TRUE(platform.trayIconAdded);
+    EXPECT_EQ(PaletteCount(*app), 0);
+    ExitFromTray(*app, platform);
+    EXPECT_FALSE(app->running);
+    EXPECT_EQ(FilesWhereStarted(), 0u) << "no start.pal, no settings file";
+    EXPECT_FALSE(fs::exists(temp.path() / "profile"));
 }
 
 TEST_F(Settings, UnwritableSettingsFileLeavesOptionsInMemory) {

@@ -4,6 +4,7 @@
 #include <random>
 #include <sstream>
 
+#include "app/event_loop.h"
 #include "app/startup.h"
 
 namespace fs = std::filesystem;
@@ -48,5 +49,19 @@ void AppTest::AddPalette(const std::string& name, const std::string& bytes) {
 }
 
 void AppTest::Start() { StartUp(*app, platform); }
+
+void AppTest::NewProgram() {
+    platform.hook = nullptr;  // it belongs to the old state
+    platform.hookInstalled = false;
+    platform.windows.clear();
+    app = std::make_unique<App>();
+}
+
+void AppTest::RunQueued() {
+    // Bounded, so that a handler that keeps queueing events fails the test instead of hanging it.
+    for (int pass = 0; pass < 1000 && !platform.events.empty() && app->running; ++pass)
+        RunPass(*app, platform, platform.WaitEvent(kEventWait));
+    EXPECT_TRUE(platform.events.empty()) << "events are still queued";
+}
 
 }  // namespace vandrel::testing

@@ -10,6 +10,7 @@
 
 #include "app/state.h"
 #include "fake/fake_platform.h"
+#include "fake/user.h"
 
 namespace vandrel::testing {
 
@@ -39,9 +40,14 @@ protected:
     void AddPalette(const std::string& name, const std::string& bytes);
     // Runs the start-up sequence against the fake.
     void Start();
+    // A fresh program state and no windows, as after the program ended.
+    void NewProgram();
+    // Runs the event loop's passes until no event is queued.
+    void RunQueued();
 
     TempFolder temp;
     FakePlatform platform;
+    User user{platform};
     std::unique_ptr<App> app = std::make_unique<App>();
 };
 

@@ -1,0 +1,31 @@
+// The system's standard controls (every kind but Surface): one table of
+// class, styles and how their notifications become events.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/platform.h"
+
+namespace vandrel::win32 {
+
+// What a control needs from the window that holds it.
+struct ControlResources {
+    HINSTANCE instance = nullptr;
+    std::function<HFONT(int number)> font;  // nullptr for an unknown number
+    std::function<HICON(int number)> image; // nullptr for an unknown number
+};
+
+// Creates a control of any kind but Surface as a child of `parent`; nullptr on failure.
+HWND CreateStandardControl(HWND parent, const ControlSpec& spec, const ControlResources& resources);
+
+// Turns a message the parent received (WM_COMMAND, WM_NOTIFY, WM_HSCROLL) into
+// an event of the program: kind, control or item, and sub-kind are filled in,
+// the window is left to the caller. False when the message is none of ours.
+bool TranslateControlMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, Event& event);
+
+ControlState ReadStandardControl(HWND control, ControlKind kind);
+void ChangeStandardControl(HWND control, ControlKind kind, const ControlChange& change);
+
+}  // namespace vandrel::win32

@@ -1,0 +1,91 @@
+// Every option the settings files hold, described once: the two records
+// with their defaults as member initialisers, and per record one table of
+// its keys in the order they are written. The reader and the writer of the
+// settings files walk the tables; no other place names a key.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+namespace vandrel {
+
+// The options of one palette, a group named by the palette's file name.
+struct PaletteOptions {
+    std::int32_t X = 0;  // depends on the screen: DefaultPaletteOptions fills it
+    std::int32_t Y = 200;
+    std::int8_t WinID = -1;  // the slot the palette's window had open; -1: closed
+    std::int8_t Drag = 1;
+    std::int8_t Sticky = 1;
+    std::int8_t Output = 0;  // 0: clipboard, 1: typed
+    std::int8_t Style = 1;   // 1: rounded swatches, 0: square
+    std::int8_t Outline = 1;
+    std::int16_t SwatchWidth = 59;
+    std::int16_t SwatchHeight = 18;
+    std::int8_t SwatchFont = 2;  // -1: swatches without text
+    std::int8_t Locked = 0;
+    friend bool operator==(const PaletteOptions&, const PaletteOptions&) = default;
+};
+
+// The global options, the top section of the settings folder's file.
+struct Settings {
+    std::string PaletteDirectory;  // depends on the run: DefaultSettings fills it
+    std::int32_t WinX = 0;
+    std::int32_t WinY = 0;
+    std::int32_t EditX = 345;
+    std::int32_t EditY = 0;
+    std::int8_t Snap = 1;
+    std::int8_t Pound = 1;
+    std::int8_t Systray = 1;
+    std::int8_t SystrayColorMenu = 1;
+    std::string Prefix;  // "#" while Pound is set; derived, never stored
+};
+
+// A key and the member that holds its value; the member's type is the key's.
+template <class Record>
+struct OptionKey {
+    const char* key;
+    std::variant<std::int8_t Record::*, std::int16_t Record::*, std::int32_t Record::*,
+                 std::string Record::*>
+        member;
+};
+
+// The per-palette keys in the order they are written.
+inline constexpr OptionKey<PaletteOptions> kPaletteOptionKeys[] = {
+    {"WinID", &PaletteOptions::WinID},
+    {"X", &PaletteOptions::X},
+    {"Y", &PaletteOptions::Y},
+    {"Drag", &PaletteOptions::Drag},
+    {"Sticky", &PaletteOptions::Sticky},
+    {"Style", &PaletteOptions::Style},
+    {"Outline", &PaletteOptions::Outline},
+    {"Output", &PaletteOptions::Output},
+    {"SwatchWidth", &PaletteOptions::SwatchWidth},
+    {"SwatchHeight", &PaletteOptions::SwatchHeight},
+    {"SwatchFont", &PaletteOptions::SwatchFont},
+    {"Locked", &PaletteOptions::Locked},
+};
+
+// The global keys in the order they are written, after "maxfiles" (which is
+// written for information only and never read).
+inline constexpr OptionKey<Settings> kSettingsKeys[] = {
+    {"Pound", &Settings::Pound},
+    {"Snap", &Settings::Snap},
+    {"WinX", &Settings::WinX},
+    {"WinY", &Settings::WinY},
+    {"EditX", &Settings::EditX},
+    {"EditY", &Settings::EditY},
+    {"Palette_Directory", &Settings::PaletteDirectory},
+    {"Systray_Color_Menu", &Settings::SystrayColorMenu},
+    {"Systray", &Settings::Systray},
+};
+
+// The options a palette gets when its group or a key is missing, and a new
+// palette when it is first saved: the window at the right edge of the screen.
+PaletteOptions DefaultPaletteOptions(int screenWidth);
+
+// The global options when the file or a key is missing: the palettes live in
+// the settings folder.
+Settings DefaultSettings(const std::string& settingsFolder);
+
+}  // namespace vandrel

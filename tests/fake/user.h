@@ -1,0 +1,38 @@
+// A user in front of the fake platform: each action changes what the system
+// would change and queues the events it would raise, so that a test reads
+// like what the user did. Run the queued events with RunQueued.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "fake/fake_platform.h"
+
+namespace vandrel::testing {
+
+class User {
+public:
+    explicit User(FakePlatform& platform) : platform_(platform) {}
+
+    // A left click: press and release on the control. Check boxes, toggle
+    // and option buttons change their state as the system's do.
+    void Click(int window, int control);
+    void DoubleClick(int window, int control);
+    void RightClick(int window, int control);
+    // The left button goes down on a control and the mouse moves the window
+    // through `path` (the places the system's move loop sets) before the
+    // button comes up, where that loop swallows the release.
+    void Drag(int window, int control, const std::vector<Point>& path);
+    // The left button goes down on the window's background.
+    void PressBackground(int window);
+    void Type(int window, int control, const std::string& text);
+    void Select(int window, int control, const std::string& row);
+    void Slide(int window, int control, int value);
+    void PressShortcut(int window, int virtualKey);
+
+private:
+    void Queue(int window, int control, SubKind sub);
+    FakePlatform& platform_;
+};
+
+}  // namespace vandrel::testing
