@@ -34,11 +34,11 @@ void ReopenPalettes(App& app, Platform& platform) {
 }
 
 WindowSpec TrayOwnerSpec() {
-    WindowSpec spec;
-    spec.kind = WindowKind::Hidden;
-    spec.client = {0, 0, 50, 50};
-    spec.title = "Vandrel";
-    return spec;
+    WindowSpec description;
+    description.kind = WindowKind::Hidden;
+    description.client = {0, 0, 50, 50};
+    description.title = "Vandrel";
+    return description;
 }
 
 void StartUp(App& app, Platform& platform) {

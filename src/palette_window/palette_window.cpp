@@ -109,18 +109,18 @@ std::int32_t WithinReach(std::int32_t coordinate) {
 }  // namespace
 
 WindowSpec PaletteWindowSpec(const PaletteOptions& options, Size client, int owner) {
-    WindowSpec spec;
-    spec.kind = WindowKind::Palette;
+    WindowSpec description;
+    description.kind = WindowKind::Palette;
     const int x = WithinReach(options.X);
     const int y = WithinReach(options.Y);
-    spec.client = {x, y, x + client.width, y + client.height};
-    spec.title = "VN";
-    spec.owner = owner;
-    spec.background = kKeyColour;
-    spec.colourKey = kKeyColour;
-    spec.noActivate = true;
-    spec.topmost = options.Sticky == 1;
-    return spec;
+    description.client = {x, y, x + client.width, y + client.height};
+    description.title = "VN";
+    description.owner = owner;
+    description.background = kKeyColour;
+    description.colourKey = kKeyColour;
+    description.noActivate = true;
+    description.topmost = options.Sticky == 1;
+    return description;
 }
 
 int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {

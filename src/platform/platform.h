@@ -246,7 +246,7 @@ public:
 
     // --- windows
     // Opens a window, hidden until ShowWindow. Returns the system handle, 0 on failure.
-    virtual std::int64_t OpenWindow(int window, const WindowSpec& spec) = 0;
+    virtual std::int64_t OpenWindow(int window, const WindowSpec& description) = 0;
     // Shows a window; one of kind Palette, or made noActivate, without activating it.
     virtual void ShowWindow(int window) = 0;
     virtual void CloseWindow(int window) = 0;
@@ -266,7 +266,7 @@ public:
     virtual void SetShortcuts(int window, const std::vector<Shortcut>& shortcuts) = 0;
 
     // --- controls
-    virtual bool AddControl(int window, const ControlSpec& spec) = 0;
+    virtual bool AddControl(int window, const ControlSpec& description) = 0;
     virtual void RemoveControl(int window, int id) = 0;
     virtual void ChangeControl(int window, int id, const ControlChange& change) = 0;
     virtual ControlState ReadControl(int window, int id) = 0;

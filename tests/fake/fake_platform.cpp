@@ -132,13 +132,13 @@ std::string FakePlatform::AskText(const TextQuestion& question) {
     return answer;
 }
 
-std::int64_t FakePlatform::OpenWindow(int window, const WindowSpec& spec) {
-    if (failWindowCreation && spec.kind == WindowKind::Palette) return 0;
+std::int64_t FakePlatform::OpenWindow(int window, const WindowSpec& description) {
+    if (failWindowCreation && description.kind == WindowKind::Palette) return 0;
     FakeWindow& created = windows[window] = FakeWindow{};
     created.handle = nextHandle_++;
-    created.spec = spec;
-    created.rect = spec.client;
-    created.topmost = spec.topmost;
+    created.description = description;
+    created.rect = description.client;
+    created.topmost = description.topmost;
     // The system reports the first placing of a window as a move.
     if (hook) hook(window, HookEvent::Moved);
     return created.handle;
@@ -207,20 +207,20 @@ DragOutcome FakePlatform::MoveWithMouse(int window) {
                                                              : DragOutcome::ReleasedWithoutMove;
 }
 
-bool FakePlatform::AddControl(int window, const ControlSpec& spec) {
+bool FakePlatform::AddControl(int window, const ControlSpec& description) {
     FakeWindow& parent = Window(window);
-    FakeControl& created = parent.controls[spec.id] = FakeControl{};
-    created.spec = spec;
-    created.text = spec.caption;
-    if (spec.kind == ControlKind::TrackBar) created.value = spec.low;
-    if (spec.kind == ControlKind::FileList) {
+    FakeControl& created = parent.controls[description.id] = FakeControl{};
+    created.description = description;
+    created.text = description.caption;
+    if (description.kind == ControlKind::TrackBar) created.value = description.low;
+    if (description.kind == ControlKind::FileList) {
         created.text.clear();
-        if (const auto entries = ListFolder(spec.caption))
+        if (const auto entries = ListFolder(description.caption))
             for (const FolderEntry& entry : *entries)
                 if (!entry.isFolder) created.rows.push_back(entry.name);
     }
-    std::erase(parent.controlOrder, spec.id);
-    parent.controlOrder.push_back(spec.id);
+    std::erase(parent.controlOrder, description.id);
+    parent.controlOrder.push_back(description.id);
     return true;
 }
 
@@ -236,19 +236,19 @@ void FakePlatform::SelectOption(FakeWindow& window, int id) {
     auto at = std::find(window.controlOrder.begin(), window.controlOrder.end(), id);
     auto first = at;
     while (first != window.controlOrder.begin() &&
-           !(window.controls.at(*first).spec.flags & kFlagGroupStart))
+           !(window.controls.at(*first).description.flags & kFlagGroupStart))
         --first;
     for (auto it = first; it != window.controlOrder.end(); ++it) {
         FakeControl& member = window.controls.at(*it);
-        if (it != first && (member.spec.flags & kFlagGroupStart)) break;
-        if (member.spec.kind == ControlKind::OptionButton) member.value = (*it == id) ? 1 : 0;
+        if (it != first && (member.description.flags & kFlagGroupStart)) break;
+        if (member.description.kind == ControlKind::OptionButton) member.value = (*it == id) ? 1 : 0;
     }
 }
 
 void FakePlatform::ChangeControl(int window, int id, const ControlChange& change) {
     FakeWindow& parent = Window(window);
     FakeControl& control = Control(window, id);
-    const ControlKind kind = control.spec.kind;
+    const ControlKind kind = control.description.kind;
     if (change.enabled) control.enabled = *change.enabled;
     if (change.value) {
         if (kind == ControlKind::OptionButton && *change.value == 1)
@@ -281,7 +281,7 @@ ControlState FakePlatform::ReadControl(int window, int id) {
     auto control = found->second.controls.find(id);
     if (control == found->second.controls.end()) return {};
     const FakeControl& c = control->second;
-    return {true, c.enabled, c.text, c.value, c.spec.data};
+    return {true, c.enabled, c.text, c.value, c.description.data};
 }
 
 int FakePlatform::FocusedControl(int window) {
@@ -298,7 +298,7 @@ bool FakePlatform::Paint(int window, int id, const std::function<void(Canvas&)>&
         return true;
     }
     auto control = found->second.controls.find(id);
-    if (control == found->second.controls.end() || control->second.spec.kind != ControlKind::Surface)
+    if (control == found->second.controls.end() || control->second.description.kind != ControlKind::Surface)
         return false;
     control->second.drawing.clear();  // a surface shows what was painted last
     RecordingCanvas canvas(control->second.drawing);

@@ -28,7 +28,7 @@ struct DrawOp {
 };
 
 struct FakeControl {
-    ControlSpec spec;
+    ControlSpec description;
     bool enabled = true;
     std::string text;  // caption or edit text; file list: the selected row
     int value = 0;
@@ -39,7 +39,7 @@ struct FakeControl {
 
 struct FakeWindow {
     std::int64_t handle = 0;
-    WindowSpec spec;
+    WindowSpec description;
     Rect rect;  // outer = client in the fake
     bool shown = false;
     bool topmost = false;
@@ -121,7 +121,7 @@ public:
     std::string AskText(const TextQuestion& question) override;
     void MakeFont(int number, const FontSpec& font) override { fonts[number] = font; }
     void CreateImage(int number, const Image& image) override { images[number] = image; }
-    std::int64_t OpenWindow(int window, const WindowSpec& spec) override;
+    std::int64_t OpenWindow(int window, const WindowSpec& description) override;
     void ShowWindow(int window) override { Window(window).shown = true; }
     void CloseWindow(int window) override { windows.erase(window); }
     std::optional<Rect> WindowRect(int window) override;
@@ -139,7 +139,7 @@ public:
     void SetShortcuts(int window, const std::vector<Shortcut>& shortcuts) override {
         Window(window).shortcuts = shortcuts;
     }
-    bool AddControl(int window, const ControlSpec& spec) override;
+    bool AddControl(int window, const ControlSpec& description) override;
     void RemoveControl(int window, int id) override;
     void ChangeControl(int window, int id, const ControlChange& change) override;
     ControlState ReadControl(int window, int id) override;

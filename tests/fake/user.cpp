@@ -9,7 +9,7 @@ void User::Queue(int window, int control, SubKind sub) {
 void User::Click(int window, int control) {
     FakeControl& target = platform_.Control(window, control);
     if (!target.enabled) return;
-    switch (target.spec.kind) {
+    switch (target.description.kind) {
         case ControlKind::Surface:
             platform_.pressedControl = control;
             Queue(window, control, SubKind::LeftDown);

@@ -17,14 +17,14 @@ protected:
         platform.OpenWindow(kWindow, framed);
     }
     void Add(ControlKind kind, int id, std::uint32_t flags = 0, const std::string& caption = {}) {
-        ControlSpec spec;
-        spec.kind = kind;
-        spec.id = id;
-        spec.flags = flags;
-        spec.caption = caption;
-        spec.low = 0;
-        spec.high = 5;
-        ASSERT_TRUE(platform.AddControl(kWindow, spec));
+        ControlSpec description;
+        description.kind = kind;
+        description.id = id;
+        description.flags = flags;
+        description.caption = caption;
+        description.low = 0;
+        description.high = 5;
+        ASSERT_TRUE(platform.AddControl(kWindow, description));
     }
     std::vector<Event> TakeEvents() {
         std::vector<Event> taken(platform.events.begin(), platform.events.end());

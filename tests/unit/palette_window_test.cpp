@@ -51,24 +51,24 @@ TEST_F(PaletteWindows, GeometryOfSquareAndRoundedSwatches) {
     web.Style = 0;
     OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
     EXPECT_EQ(platform.windows.at(1).rect, (Rect{500, 300, 516, 347}));
-    EXPECT_EQ(platform.Control(1, 1201).spec.rect, (Rect{1, 16, 15, 31}));
+    EXPECT_EQ(platform.Control(1, 1201).description.rect, (Rect{1, 16, 15, 31}));
     web.Style = 1;
     RefreshPaletteWindows(*app, platform, "web.pal");
     EXPECT_EQ(platform.windows.at(1).rect, (Rect{500, 300, 516, 346}));
-    EXPECT_EQ(platform.Control(1, 1202).spec.rect, (Rect{1, 31, 15, 45}));
+    EXPECT_EQ(platform.Control(1, 1202).description.rect, (Rect{1, 31, 15, 45}));
 }
 
 TEST_F(PaletteWindows, TheWindowIsAKeyedToolWindowShownWithoutActivation) {
     OpenPaletteWindow(*app, platform, Index("start.pal"), -1);
     const FakeWindow& window = platform.windows.at(1);
-    EXPECT_EQ(window.spec.kind, WindowKind::Palette);
-    EXPECT_EQ(window.spec.title, "VN");
-    EXPECT_TRUE(window.spec.noActivate);
-    EXPECT_EQ(window.spec.colourKey, Rgb(254, 254, 254));
-    EXPECT_EQ(window.spec.background, Rgb(254, 254, 254));
+    EXPECT_EQ(window.description.kind, WindowKind::Palette);
+    EXPECT_EQ(window.description.title, "VN");
+    EXPECT_TRUE(window.description.noActivate);
+    EXPECT_EQ(window.description.colourKey, Rgb(254, 254, 254));
+    EXPECT_EQ(window.description.background, Rgb(254, 254, 254));
     EXPECT_TRUE(window.topmost);
     EXPECT_TRUE(window.shown);
-    EXPECT_EQ(window.spec.owner, kTrayOwnerWindow);
+    EXPECT_EQ(window.description.owner, kTrayOwnerWindow);
     EXPECT_EQ(window.controls.size(), 8u);
     EXPECT_EQ(app->Slots[1].WindowHandle, window.handle);
     Options("sea.pal").Sticky = 0;
@@ -79,8 +79,8 @@ TEST_F(PaletteWindows, TheWindowIsAKeyedToolWindowShownWithoutActivation) {
 TEST_F(PaletteWindows, KeyColourIsPaintedWhiteButDeliversItself) {
     OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
     const FakeControl& swatch = platform.Control(1, 1201);
-    EXPECT_EQ(swatch.spec.data, Rgb(254, 254, 254));
-    EXPECT_EQ(swatch.spec.kind, ControlKind::Surface);
+    EXPECT_EQ(swatch.description.data, Rgb(254, 254, 254));
+    EXPECT_EQ(swatch.description.kind, ControlKind::Surface);
     ASSERT_GE(swatch.drawing.size(), 2u);
     EXPECT_EQ(swatch.drawing[0].kind, DrawOp::Kind::FillRect);
     EXPECT_EQ(swatch.drawing[0].colour, Rgb(254, 254, 254)) << "the rounded corners stay transparent";
@@ -137,10 +137,10 @@ TEST_F(PaletteWindows, DrawingOfSquareAndRoundedSwatchesWithAndWithoutOutlineAnd
 
 TEST_F(PaletteWindows, CursorShowsWhetherThePaletteMoves) {
     OpenPaletteWindow(*app, platform, Index("start.pal"), -1);
-    EXPECT_EQ(platform.Control(1, 1200).spec.cursor, CursorKind::SizeAll);
+    EXPECT_EQ(platform.Control(1, 1200).description.cursor, CursorKind::SizeAll);
     Options("web.pal").Drag = 0;
     OpenPaletteWindow(*app, platform, Index("web.pal"), -1);
-    EXPECT_EQ(platform.Control(2, 1400).spec.cursor, CursorKind::Hand);
+    EXPECT_EQ(platform.Control(2, 1400).description.cursor, CursorKind::Hand);
 }
 
 TEST_F(PaletteWindows, FailedCreationLeavesTheSlotFree) {

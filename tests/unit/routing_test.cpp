@@ -128,7 +128,7 @@ TEST_F(Routing, PopupMoveFlipsDragAndReopensInTheSameSlotAndPlace) {
     app->CurrentPaletteIndex = app->Slots[1].PaletteIndex;
     RunPass(*app, platform, MenuEvent(kItemMove, 1));
     EXPECT_EQ(app->PaletteOptionsByName.at("web.pal").Drag, 0);
-    EXPECT_EQ(platform.Control(1, 1200).spec.cursor, CursorKind::Hand);
+    EXPECT_EQ(platform.Control(1, 1200).description.cursor, CursorKind::Hand);
     EXPECT_EQ(platform.WindowPosition(1), (Point{400, 300}));
     RunPass(*app, platform, MenuEvent(kItemMove, 1));
     EXPECT_EQ(app->PaletteOptionsByName.at("web.pal").Drag, 1);

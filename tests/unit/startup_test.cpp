@@ -71,8 +71,8 @@ TEST_F(StartingUp, TheEndOfTheSessionStoresTheSettings) {
 TEST_F(StartingUp, TheHookIsInstalledBeforeAnyPaletteWindowOpens) {
     Start();
     EXPECT_TRUE(platform.hookInstalled);
-    EXPECT_EQ(platform.Window(kTrayOwnerWindow).spec.kind, WindowKind::Hidden);
-    EXPECT_EQ(platform.Window(kTrayOwnerWindow).spec.title, "Vandrel");
+    EXPECT_EQ(platform.Window(kTrayOwnerWindow).description.kind, WindowKind::Hidden);
+    EXPECT_EQ(platform.Window(kTrayOwnerWindow).description.title, "Vandrel");
     EXPECT_FALSE(platform.Window(kTrayOwnerWindow).shown);
 }
 

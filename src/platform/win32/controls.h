@@ -18,7 +18,7 @@ struct ControlResources {
 };
 
 // Creates a control of any kind but Surface as a child of `parent`; nullptr on failure.
-HWND CreateStandardControl(HWND parent, const ControlSpec& spec, const ControlResources& resources);
+HWND CreateStandardControl(HWND parent, const ControlSpec& description, const ControlResources& resources);
 
 // Turns a message the parent received (WM_COMMAND, WM_NOTIFY, WM_HSCROLL) into
 // an event of the program: kind, control or item, and sub-kind are filled in,
