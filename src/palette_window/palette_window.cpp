@@ -221,7 +221,7 @@ void OnWindowHook(App& app, Platform& platform, int window, HookEvent event) {
 
 void LoadFonts(Platform& platform) {
     for (int number = 0; number <= 5; ++number)
-        platform.MakeFont(number, {"Consolas", 7 + number, true});
+        platform.MakeFont(number, {"Consolas", 7 + number, true, true});
 }
 
 void LoadImages(Platform& platform) {

@@ -57,7 +57,7 @@ struct WindowSpec {
     Rect client;  // the client area on the screen (ignored along an axis that is centred)
     std::string title;
     int owner = kNoWindow;
-    ColourValue background = 0;
+    std::optional<ColourValue> background;  // none: the system's colour for dialogs
     std::optional<ColourValue> colourKey;  // pixels of this colour are transparent and click-through
     bool topmost = false;
     bool noActivate = false;  // never takes the focus from the application in front
@@ -144,6 +144,7 @@ struct FontSpec {
     std::string face;
     int points = 0;
     bool bold = false;
+    bool fixedPitch = false;  // a face the system lacks is replaced by one of fixed pitch
 };
 
 // The text question of the system's dialog kind (the palette-name box).

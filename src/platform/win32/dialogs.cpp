@@ -1,4 +1,4 @@
-// Modal dialogs: message boxes, the folder chooser and the palette-name box.
+// Modal dialogs: message boxes, the folder chooser and the text question.
 #include "platform/win32/win32_platform.h"
 
 #include <shlobj.h>
@@ -6,13 +6,15 @@
 namespace vandrel::win32 {
 
 ModalScope::ModalScope(Win32Platform& platform) {
-    for (const auto& [number, hwnd] : platform.windows_) {
-        if (!IsWindow(hwnd)) continue;
+    for (const auto& [number, object] : platform.windows_) {
+        HWND hwnd = object->hwnd;
+        if (!hwnd) continue;
         const bool topmost = (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         saved_.push_back({hwnd, IsWindowEnabled(hwnd) != FALSE, topmost});
         EnableWindow(hwnd, FALSE);
         if (topmost)
-            SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
@@ -21,17 +23,18 @@ ModalScope::~ModalScope() {
         if (!IsWindow(saved.hwnd)) continue;
         EnableWindow(saved.hwnd, saved.enabled ? TRUE : FALSE);
         if (saved.topmost)
-            SetWindowPos(saved.hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            SetWindowPos(saved.hwnd, HWND_TOPMOST, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
 MessageAnswer Win32Platform::ShowMessage(const std::string& title, const std::string& text,
                                          MessageButtons buttons) {
     ModalScope modal(*this);
-    const UINT style = buttons == MessageButtons::YesNo ? (MB_YESNO | MB_ICONQUESTION)
-                                                          : (MB_OK | MB_ICONERROR);
-    const int answer = MessageBoxA(nullptr, text.c_str(), title.c_str(),
-                                   style | MB_SETFOREGROUND | MB_TASKMODAL);
+    const UINT style =
+        buttons == MessageButtons::YesNo ? (MB_YESNO | MB_ICONQUESTION) : (MB_OK | MB_ICONERROR);
+    const int answer =
+        MessageBoxA(nullptr, text.c_str(), title.c_str(), style | MB_SETFOREGROUND | MB_TASKMODAL);
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
 }
@@ -41,9 +44,8 @@ namespace {
 int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM start) {
     if (message != BFFM_INITIALIZED || !start) return 0;
     // Selected through its item list: a path alone only opens the tree part way on some systems.
-    if (PIDLIST_ABSOLUTE list = ILCreateFromPathA(reinterpret_cast<const char*>(start))) {
-        SendMessageA(hwnd, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(list));
-        ILFree(list);
+    if (const PidlHandle list{ILCreateFromPathA(reinterpret_cast<const char*>(start))}) {
+        SendMessageA(hwnd, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(list.get()));
     } else {
         SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, start);
     }
@@ -59,24 +61,20 @@ std::string Win32Platform::ChooseFolder(const std::string& title, const std::str
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(start.c_str());
-    PIDLIST_ABSOLUTE list = SHBrowseForFolderA(&info);
+    const PidlHandle list{SHBrowseForFolderA(&info)};
     if (!list) return {};
     char path[MAX_PATH] = {};
-    const bool ok = SHGetPathFromIDListA(list, path) != FALSE;
-    CoTaskMemFree(list);
-    return ok ? std::string(path) : std::string();
+    return SHGetPathFromIDListA(list.get(), path) ? std::string(path) : std::string();
 }
 
-// --- the "Palette Name" box -------------------------------------------------
+// --- the text question -------------------------------------------------------
 
 namespace {
 
-constexpr int kNameEditId = 100;
-constexpr int kNameWidth = 300;
-constexpr int kNameHeight = 130;
+constexpr int kAnswerEditId = 100;
 
-struct NameDialog {
-    std::string suggested;
+struct TextDialog {
+    const TextQuestion& question;
     std::string answer;
     HFONT font = nullptr;
 };
@@ -93,44 +91,52 @@ struct alignas(4) EmptyDialogTemplate {
 HFONT DialogFont() {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
-    static GdiObject font(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
-                              ? CreateFontIndirectA(&metrics.lfMessageFont)
-                              : nullptr);
-    return font ? static_cast<HFONT>(font.get()) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    static GdiObject font(
+        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
+            ? CreateFontIndirectA(&metrics.lfMessageFont)
+            : nullptr);
+    return font ? static_cast<HFONT>(font.get())
+                : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void LayOutNameDialog(HWND dialog, const NameDialog& state) {
-    SetWindowTextA(dialog, "Palette Name");
-    SetWindowPos(dialog, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - kNameWidth) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - kNameHeight) / 2, kNameWidth, kNameHeight, 0);
+bool LayOutTextDialog(HWND dialog, const TextDialog& state) {
+    const TextQuestion& question = state.question;
+    SetWindowTextA(dialog, question.title.c_str());
+    SetWindowPos(dialog, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - question.size.width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - question.size.height) / 2, question.size.width,
+                 question.size.height, 0);
     RECT client{};
     GetClientRect(dialog, &client);
     const int width = client.right - 20;
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    HWND prompt = CreateWindowExA(0, "STATIC", "Please enter a name for your new palette file",
-                                  WS_CHILD | WS_VISIBLE, 10, 8, width, 18, dialog, nullptr, instance, nullptr);
-    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", state.suggested.c_str(),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 10, 30, width, 22, dialog,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNameEditId)), instance, nullptr);
-    HWND ok = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                              client.right - 90, client.bottom - 32, 80, 25, dialog,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
+    HWND prompt = CreateWindowExA(0, "STATIC", question.prompt.c_str(), WS_CHILD | WS_VISIBLE, 10,
+                                  8, width, 18, dialog, nullptr, instance, nullptr);
+    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", question.suggested.c_str(),
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 10, 30, width,
+                                22, dialog, ControlIdHandle(kAnswerEditId), instance, nullptr);
+    HWND ok = CreateWindowExA(
+        0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, client.right - 90,
+        client.bottom - 32, 80, 25, dialog, ControlIdHandle(IDOK), instance, nullptr);
+    if (!prompt || !edit || !ok) return false;
     for (HWND child : {prompt, edit, ok})
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), TRUE);
     SetFocus(edit);
     SendMessageA(edit, EM_SETSEL, 0, -1);
+    return true;
 }
 
-INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<NameDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+INT_PTR CALLBACK TextDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<TextDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
     switch (message) {
         case WM_INITDIALOG:
             SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            LayOutNameDialog(dialog, *reinterpret_cast<NameDialog*>(lParam));
+            // A box without its field could give no answer: cancel it.
+            if (!LayOutTextDialog(dialog, *reinterpret_cast<TextDialog*>(lParam)))
+                EndDialog(dialog, IDCANCEL);
             return FALSE;  // the focus is set already
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK && state) {
-                HWND edit = GetDlgItem(dialog, kNameEditId);
+                HWND edit = GetDlgItem(dialog, kAnswerEditId);
                 std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
                 text.resize(static_cast<std::size_t>(
                     GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
@@ -144,22 +150,23 @@ INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
                 return TRUE;
             }
             break;
-        default: break;
+        default:
+            break;
     }
     return FALSE;
 }
 
 }  // namespace
 
-std::string Win32Platform::AskPaletteName(const std::string& suggested) {
+std::string Win32Platform::AskText(const TextQuestion& question) {
     ModalScope modal(*this);
     EmptyDialogTemplate dialogTemplate{};
-    dialogTemplate.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
-    NameDialog state;
-    state.suggested = suggested;
-    state.font = DialogFont();
-    DialogBoxIndirectParamA(instance_, &dialogTemplate.header, nullptr, NameDialogProc,
-                            reinterpret_cast<LPARAM>(&state));
+    dialogTemplate.header.style =
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
+    TextDialog state{question, {}, DialogFont()};
+    if (DialogBoxIndirectParamA(instance_, &dialogTemplate.header, nullptr, TextDialogProc,
+                                reinterpret_cast<LPARAM>(&state)) == -1)
+        OutputDebugStringA("Vandrel: the text question could not be shown\n");
     return state.answer;
 }
 

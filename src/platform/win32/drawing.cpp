@@ -1,11 +1,11 @@
-// Drawing: the swatch canvas, fonts, and images with alpha.
+// Drawing: the canvas of surfaces and client areas, fonts, and images with alpha.
 #include "platform/win32/win32_platform.h"
 
 namespace vandrel::win32 {
 namespace {
 
 class GdiCanvas : public Canvas {
-public:
+  public:
     GdiCanvas(HDC dc, Win32Platform& platform) : dc_(dc), platform_(platform) {}
 
     void FillRect(const Rect& rect, ColourValue colour) override {
@@ -46,35 +46,47 @@ public:
         TextOutA(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
     }
 
-private:
+  private:
     HDC dc_;
     Win32Platform& platform_;
 };
 
 }  // namespace
 
-bool Win32Platform::DrawOnControl(int window, int control,
-                                  const std::function<void(Canvas&)>& paint) {
-    HWND hwnd = Control(window, control);
-    auto* state = hwnd ? reinterpret_cast<SwatchState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)) : nullptr;
-    if (!state || !state->bitmap) return false;
-    {
-        MemoryDc dc(state->bitmap.get());
-        if (!dc.get()) return false;
-        GdiCanvas canvas(dc.get(), *this);
-        paint(canvas);
-        GdiFlush();
-    }
-    InvalidateRect(hwnd, nullptr, FALSE);
-    return true;
+void PaintOn(HDC dc, Win32Platform& platform, const std::function<void(Canvas&)>& paint) {
+    GdiCanvas canvas(dc, platform);
+    paint(canvas);
 }
 
-void Win32Platform::CreateSwatchFont(int number, int points) {
+GdiObject MakeSurfaceBitmap(int width, int height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    GdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    return bits ? std::move(bitmap) : nullptr;
+}
+
+void Win32Platform::MakeFont(int number, const FontSpec& font) {
     WindowDc screen(nullptr);
-    const int height = -MulDiv(points, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
-    fonts_[number].reset(CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                                     FIXED_PITCH | FF_MODERN, "Consolas"));
+    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+    const int height = -MulDiv(font.points, dpi, 72);
+    GdiObject made(CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                               FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                               PROOF_QUALITY,
+                               font.fixedPitch ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE,
+                               font.face.c_str()));
+    if (!made) {
+        OutputDebugStringA("Vandrel: a font could not be made\n");
+        fonts_.erase(number);  // text in it falls back to the system's font
+        return;
+    }
+    fonts_[number] = std::move(made);
 }
 
 GdiObject MakeAlphaBitmap(const Image& image) {
@@ -127,6 +139,8 @@ IconHandle MakeIcon(const Image& image) {
     return IconHandle(CreateIconIndirect(&info));
 }
 
-void Win32Platform::CreateImage(int number, const Image& image) { images_[number] = MakeIcon(image); }
+void Win32Platform::CreateImage(int number, const Image& image) {
+    images_[number] = MakeIcon(image);
+}
 
 }  // namespace vandrel::win32

@@ -8,11 +8,13 @@ namespace {
 
 std::string Convert(const std::string& text, UINT from, UINT to) {
     if (text.empty()) return text;
-    const int wide = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int wide =
+        MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (wide <= 0) return text;
     std::wstring middle(static_cast<std::size_t>(wide), L'\0');
     MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), middle.data(), wide);
-    const int narrow = WideCharToMultiByte(to, 0, middle.data(), wide, nullptr, 0, nullptr, nullptr);
+    const int narrow =
+        WideCharToMultiByte(to, 0, middle.data(), wide, nullptr, 0, nullptr, nullptr);
     if (narrow <= 0) return text;
     std::string result(static_cast<std::size_t>(narrow), '\0');
     WideCharToMultiByte(to, 0, middle.data(), wide, result.data(), narrow, nullptr, nullptr);
@@ -44,13 +46,10 @@ DisplayInfo Win32Platform::ExamineDisplays() {
 
 std::string Win32Platform::ProfileFolder() {
     PIDLIST_ABSOLUTE list = nullptr;
-    std::string folder;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_PROFILE, &list)) && list) {
-        char path[MAX_PATH] = {};
-        if (SHGetPathFromIDListA(list, path)) folder = path;
-        CoTaskMemFree(list);
-    }
-    return folder;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PROFILE, &list))) return {};
+    const PidlHandle owned{list};
+    char path[MAX_PATH] = {};
+    return owned && SHGetPathFromIDListA(owned.get(), path) ? std::string(path) : std::string();
 }
 
 bool Win32Platform::SetCurrentFolder(const std::string& path) {
@@ -63,31 +62,37 @@ bool Win32Platform::CreateFolder(const std::string& path) {
 
 std::optional<std::vector<FolderEntry>> Win32Platform::ListFolder(const std::string& pattern) {
     WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
+    HANDLE first = FindFirstFileA(pattern.c_str(), &data);
+    if (first == INVALID_HANDLE_VALUE) {
         // No match in a folder that exists is an empty listing, not a failure.
         if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::vector<FolderEntry>{};
         return std::nullopt;
     }
+    const FindHandle find{first};
     std::vector<FolderEntry> entries;
     do {
         const std::string name = data.cFileName;
         if (name == "." || name == "..") continue;
         entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    } while (FindNextFileA(find.get(), &data));
     return entries;
 }
 
 bool Win32Platform::ReplaceFile(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-           FALSE;
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-bool Win32Platform::RemoveFile(const std::string& name) { return DeleteFileA(name.c_str()) != FALSE; }
+bool Win32Platform::RemoveFile(const std::string& name) {
+    return DeleteFileA(name.c_str()) != FALSE;
+}
 
-std::string Win32Platform::CodePageToUtf8(const std::string& text) { return Convert(text, CP_ACP, CP_UTF8); }
+std::string Win32Platform::CodePageToUtf8(const std::string& text) {
+    return Convert(text, CP_ACP, CP_UTF8);
+}
 
-std::string Win32Platform::Utf8ToCodePage(const std::string& text) { return Convert(text, CP_UTF8, CP_ACP); }
+std::string Win32Platform::Utf8ToCodePage(const std::string& text) {
+    return Convert(text, CP_UTF8, CP_ACP);
+}
 
 }  // namespace vandrel::win32

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <ole2.h>
+#include <shlobj.h>
+
 #include <memory>
 #include <type_traits>
 
@@ -30,10 +33,56 @@ struct MenuDeleter {
 };
 using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
+struct AcceleratorDeleter {
+    void operator()(HACCEL table) const {
+        if (table) DestroyAcceleratorTable(table);
+    }
+};
+using AcceleratorHandle = std::unique_ptr<std::remove_pointer_t<HACCEL>, AcceleratorDeleter>;
+
+// Mutexes, events and other kernel objects closed with CloseHandle.
+struct KernelDeleter {
+    void operator()(HANDLE handle) const {
+        if (handle && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
+};
+using KernelHandle = std::unique_ptr<void, KernelDeleter>;
+
+// A FindFirstFileA search; hold only a valid handle.
+struct FindDeleter {
+    void operator()(HANDLE handle) const {
+        if (handle && handle != INVALID_HANDLE_VALUE) FindClose(handle);
+    }
+};
+using FindHandle = std::unique_ptr<void, FindDeleter>;
+
+// An item list the shell allocated for the caller.
+struct PidlDeleter {
+    void operator()(ITEMIDLIST* list) const {
+        if (list) CoTaskMemFree(list);
+    }
+};
+using PidlHandle = std::unique_ptr<ITEMIDLIST, PidlDeleter>;
+
+// OLE for the thread (the folder chooser needs a single-threaded apartment),
+// undone only if it was done.
+class OleSession {
+  public:
+    OleSession() : result_(OleInitialize(nullptr)) {}
+    ~OleSession() {
+        if (SUCCEEDED(result_)) OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+  private:
+    HRESULT result_;
+};
+
 // A memory device context with one object selected into it for its lifetime.
 class MemoryDc {
-public:
-    MemoryDc(HGDIOBJ selected) : dc_(CreateCompatibleDC(nullptr)) {
+  public:
+    explicit MemoryDc(HGDIOBJ selected) : dc_(CreateCompatibleDC(nullptr)) {
         if (dc_) previous_ = SelectObject(dc_, selected);
     }
     ~MemoryDc() {
@@ -45,14 +94,14 @@ public:
     MemoryDc& operator=(const MemoryDc&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ previous_ = nullptr;
 };
 
 // A window's device context, released at the end of the scope.
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
     ~WindowDc() {
         if (dc_) ReleaseDC(hwnd_, dc_);
@@ -61,20 +110,23 @@ public:
     WindowDc& operator=(const WindowDc&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND hwnd_;
     HDC dc_;
 };
 
 // Selects an object into a DC for a scope.
 class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~Selected() { SelectObject(dc_, previous_); }
+  public:
+    Selected(HDC dc, HGDIOBJ object)
+        : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+    ~Selected() {
+        if (previous_) SelectObject(dc_, previous_);
+    }
     Selected(const Selected&) = delete;
     Selected& operator=(const Selected&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ previous_;
 };

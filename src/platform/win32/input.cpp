@@ -18,7 +18,7 @@ bool OpenClipboardPatiently(HWND owner) {
 }  // namespace
 
 bool Win32Platform::SetClipboardText(const std::string& text) {
-    if (!OpenClipboardPatiently(helper_)) return false;
+    if (!OpenClipboardPatiently(helper_ ? helper_->hwnd : nullptr)) return false;
     bool done = false;
     if (EmptyClipboard()) {
         if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
@@ -35,7 +35,7 @@ bool Win32Platform::SetClipboardText(const std::string& text) {
 }
 
 std::string Win32Platform::ClipboardText() {
-    if (!OpenClipboardPatiently(helper_)) return {};
+    if (!OpenClipboardPatiently(helper_ ? helper_->hwnd : nullptr)) return {};
     std::string text;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (const char* chars = static_cast<const char*>(GlobalLock(data))) {

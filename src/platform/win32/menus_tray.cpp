@@ -36,12 +36,13 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items,
         info.wID = static_cast<UINT>(item.id);
         info.dwTypeData = text.data();
         info.fState = item.checked ? MFS_CHECKED : MFS_UNCHECKED;
+        MenuHandle sub;
         if (item.isSubMenu) {
-            HMENU sub = CreatePopupMenu();
+            sub.reset(CreatePopupMenu());
             if (!sub) continue;
-            AppendItems(sub, item.subItems, images);
+            AppendItems(sub.get(), item.subItems, images);
             info.fMask |= MIIM_SUBMENU;
-            info.hSubMenu = sub;
+            info.hSubMenu = sub.get();
         }
         if (item.image) {
             // Drawn by the owner window (DrawMenuImage), so that the alpha
@@ -51,7 +52,9 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items,
             info.hbmpItem = HBMMENU_CALLBACK;
             info.dwItemData = reinterpret_cast<ULONG_PTR>(images.back().get());
         }
-        InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+        // Once inserted, the sub-menu belongs to its parent menu.
+        if (InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info))
+            sub.release();
     }
 }
 
@@ -103,9 +106,9 @@ void Win32Platform::ShowMenu(MenuId menu, int owner) {
     // The owner must be in front, or the menu does not close when the user
     // clicks elsewhere.
     SetForegroundWindow(hwnd);
-    const int chosen =
-        static_cast<int>(TrackPopupMenu(found->second.menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
-                                        at.x, at.y, 0, hwnd, nullptr));
+    const int chosen = static_cast<int>(
+        TrackPopupMenu(found->second.menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                       at.x, at.y, 0, hwnd, nullptr));
     PostMessageA(hwnd, WM_NULL, 0, 0);
     if (chosen != 0) {
         Event event;
@@ -133,10 +136,6 @@ bool Win32Platform::AddTrayIcon(int owner) {
     trayOwner_ = owner;
     trayAdded_ = AddTrayIconNow();
     return trayAdded_;
-}
-
-void Win32Platform::ReAddTrayIcon() {
-    if (trayOwner_ != kNoWindow) trayAdded_ = AddTrayIconNow();
 }
 
 void Win32Platform::RemoveTrayIcon() {

@@ -1,65 +1,68 @@
+// The platform's own bookkeeping: windows by number, the event queue and the
+// message pump, the single-instance claim, and the release of everything.
 #include "platform/win32/win32_platform.h"
 
 namespace vandrel::win32 {
 namespace {
 
-Win32Platform* gPlatform = nullptr;
+constexpr const char* kInstanceMutex = "Local\\Vandrel.SingleInstance";
+constexpr const char* kComeForwardMessage = "Vandrel.ComeForward";
 
 }  // namespace
 
-Win32Platform* CurrentPlatform() { return gPlatform; }
-
 Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
-    gPlatform = this;
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
-    appIcon_.reset(static_cast<HICON>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+    comeForward_ = RegisterWindowMessageA(kComeForwardMessage);
+    appIcon_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
     RegisterClasses();
-    helper_ = CreateWindowExA(0, kHelperClass, "Vandrel helper", WS_POPUP, 0, 0, 1, 1, nullptr,
-                              nullptr, instance_, nullptr);
+    helper_ = std::make_unique<WindowObject>(*this, Role::Helper);
+    const RECT place{0, 0, 1, 1};
+    if (!CreateBound(*helper_, "Vandrel helper", WS_POPUP, WS_EX_TOOLWINDOW, place, nullptr,
+                     nullptr))
+        OutputDebugStringA("Vandrel: the clipboard's window could not be made\n");
 }
 
 Win32Platform::~Win32Platform() {
     Shutdown();
-    if (helper_) ::DestroyWindow(helper_);
-    gPlatform = nullptr;
+    if (helper_->hwnd) ::DestroyWindow(helper_->hwnd);
+    Retire(std::move(helper_));
+    procedureDepth_ = 0;
+    FreeRetired();
 }
 
-void Win32Platform::RegisterClasses() {
-    struct ClassInfo {
-        const char* name;
-        WNDPROC proc;
-        HCURSOR cursor;
-    };
-    const ClassInfo classes[] = {
-        {kPaletteClass, PaletteWindowProc, LoadCursor(nullptr, IDC_ARROW)},
-        {kSwatchClass, SwatchProc, nullptr},
-        {kTrayOwnerClass, TrayOwnerProc, LoadCursor(nullptr, IDC_ARROW)},
-        {kHelperClass, HelperProc, nullptr},
-    };
-    for (const ClassInfo& info : classes) {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = info.proc;
-        wc.hInstance = instance_;
-        wc.hCursor = info.cursor;
-        wc.hIcon = appIcon_.get();
-        wc.lpszClassName = info.name;
-        if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-            OutputDebugStringA("Vandrel: a window class could not be registered\n");
-    }
-}
-
-int Win32Platform::NumberOf(HWND hwnd) const {
-    for (const auto& [number, handle] : windows_)
-        if (handle == hwnd) return number;
-    return kNoWindow;
+WindowObject* Win32Platform::ObjectOf(int window) const {
+    auto found = windows_.find(window);
+    return found == windows_.end() ? nullptr : found->second.get();
 }
 
 HWND Win32Platform::HandleOf(int window) const {
-    auto found = windows_.find(window);
-    return found == windows_.end() ? nullptr : found->second;
+    const WindowObject* object = ObjectOf(window);
+    return object ? object->hwnd : nullptr;
+}
+
+int Win32Platform::NumberOf(HWND hwnd) const {
+    if (!hwnd) return kNoWindow;
+    for (const auto& [number, object] : windows_)
+        if (object->hwnd == hwnd) return number;
+    return kNoWindow;
+}
+
+WindowObject* Win32Platform::TopLevelOf(HWND hwnd) const {
+    // Found by handle among our own: another class's GWLP_USERDATA means something else.
+    HWND root = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+    if (!root) return nullptr;
+    for (const auto& [number, object] : windows_)
+        if (object->hwnd == root) return object.get();
+    return nullptr;
+}
+
+ControlRecord* Win32Platform::RecordOf(int window, int id) {
+    WindowObject* object = ObjectOf(window);
+    if (!object) return nullptr;
+    auto found = object->controls.find(id);
+    return found == object->controls.end() ? nullptr : &found->second;
 }
 
 HFONT Win32Platform::Font(int number) const {
@@ -67,11 +70,70 @@ HFONT Win32Platform::Font(int number) const {
     return found == fonts_.end() ? nullptr : static_cast<HFONT>(found->second.get());
 }
 
+void Win32Platform::Report(int window, HookEvent event) {
+    // Synchronous: the logic snaps a window inside its WM_MOVE.
+    if (hook_ && window != kNoWindow) hook_(window, event);
+}
+
+void Win32Platform::Retire(std::unique_ptr<WindowObject> object) {
+    if (!object) return;
+    // A window that outlives its object must not find it any more.
+    auto unbind = [](WindowObject& gone) {
+        if (gone.hwnd && IsWindow(gone.hwnd)) SetWindowLongPtrA(gone.hwnd, GWLP_USERDATA, 0);
+        gone.hwnd = nullptr;
+    };
+    for (auto& [id, record] : object->controls)
+        if (record.surface) unbind(*record.surface);
+    unbind(*object);
+    retired_.push_back(std::move(object));
+    FreeRetired();
+}
+
+void Win32Platform::FreeRetired() {
+    // A procedure on the stack may still hold one of them.
+    if (procedureDepth_ == 0) retired_.clear();
+}
+
+bool Win32Platform::ClaimSingleInstance() {
+    if (instanceMutex_) return true;
+    SetLastError(ERROR_SUCCESS);
+    KernelHandle mutex(CreateMutexA(nullptr, FALSE, kInstanceMutex));
+    if (!mutex) return true;  // nothing tells of another copy: run
+    if (GetLastError() != ERROR_ALREADY_EXISTS) {
+        instanceMutex_ = std::move(mutex);
+        return true;
+    }
+    // The running copy's owner window, never one of ours.
+    for (HWND owner = FindWindowExA(nullptr, nullptr, kTrayOwnerClass, nullptr); owner;
+         owner = FindWindowExA(nullptr, owner, kTrayOwnerClass, nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(owner, &process);
+        if (process == GetCurrentProcessId()) continue;
+        // It may bring a window to the front although we are the one the user started.
+        AllowSetForegroundWindow(process);
+        if (!PostMessageA(owner, comeForward_, 0, 0))
+            OutputDebugStringA("Vandrel: the running copy could not be asked to come forward\n");
+        break;
+    }
+    return false;
+}
+
+bool Win32Platform::DispatchThroughWindow(MSG& msg) {
+    WindowObject* root = TopLevelOf(msg.hwnd);
+    if (!root) return false;
+    if (root->shortcuts && TranslateAcceleratorA(root->hwnd, root->shortcuts.get(), &msg))
+        return true;
+    // Tab, the arrows, Enter and Escape as in any dialog.
+    return root->role == Role::Framed && IsDialogMessageA(root->hwnd, &msg);
+}
+
 Event Win32Platform::WaitEvent(int milliseconds) {
+    FreeRetired();
     const DWORD start = GetTickCount();
     for (;;) {
         MSG msg;
         while (events_.empty() && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (DispatchThroughWindow(msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -81,7 +143,7 @@ Event Win32Platform::WaitEvent(int milliseconds) {
             return event;
         }
         const DWORD waited = GetTickCount() - start;
-        if (waited >= static_cast<DWORD>(milliseconds)) return {};
+        if (milliseconds < 0 || waited >= static_cast<DWORD>(milliseconds)) return {};
         MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(milliseconds) - waited,
                                     QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
@@ -89,23 +151,21 @@ Event Win32Platform::WaitEvent(int milliseconds) {
 
 void Win32Platform::Shutdown() {
     RemoveTrayIcon();
-    // Palette windows and others go before their owner.
-    for (auto it = windows_.begin(); it != windows_.end();) {
-        if (it->first != kTrayOwnerWindow) {
-            ::DestroyWindow(it->second);
-            it = windows_.erase(it);
-        } else {
-            ++it;
+    // Palette and other windows go before the hidden windows that own them.
+    for (const bool owners : {false, true}) {
+        for (auto it = windows_.begin(); it != windows_.end();) {
+            if ((it->second->role == Role::Hidden) == owners) {
+                const int number = it->first;
+                ++it;
+                CloseWindow(number);
+            } else {
+                ++it;
+            }
         }
     }
-    if (HWND owner = HandleOf(kTrayOwnerWindow)) ::DestroyWindow(owner);
-    windows_.clear();
     menus_.clear();
     events_.clear();
-}
-
-LRESULT CALLBACK HelperProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    trayOwner_ = kNoWindow;
 }
 
 }  // namespace vandrel::win32

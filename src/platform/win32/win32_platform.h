@@ -1,5 +1,6 @@
-// The seam implemented with the Win32 API. Window procedures turn messages
-// into events in a queue; WaitEvent pumps messages until one is queued.
+// The seam implemented with the Win32 API. One window procedure serves every
+// window of the program; it turns messages into events in a queue, and
+// WaitEvent pumps messages until one is queued.
 #pragma once
 
 #include <windows.h>
@@ -14,16 +15,51 @@
 
 namespace vandrel::win32 {
 
+class Win32Platform;
+
 constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 constexpr UINT kTrayIconId = 1;
 
-// What a swatch control keeps: its colour value and its picture.
-struct SwatchState {
+// What a window of ours is for: each role has its class, styles and
+// handling. The first three are the seam's window kinds.
+enum class Role { Palette, Framed, Hidden, Surface, Helper };
+
+struct WindowObject;
+
+// A control of a window: its kind, and for a surface the object behind it.
+struct ControlRecord {
+    ControlKind kind = ControlKind::Surface;
+    HWND hwnd = nullptr;
+    std::unique_ptr<WindowObject> surface;
+};
+
+// What every window of ours carries, bound to it at WM_NCCREATE; the
+// window's GWLP_USERDATA always points to one of these.
+struct WindowObject {
+    WindowObject(Win32Platform& owner, Role kind) : platform(owner), role(kind) {}
+    WindowObject(const WindowObject&) = delete;
+    WindowObject& operator=(const WindowObject&) = delete;
+
+    Win32Platform& platform;
+    Role role;
+    HWND hwnd = nullptr;     // null once the system window is gone
+    int number = kNoWindow;  // the window's number; a surface's control number
+
+    // Top-level windows.
+    WindowSpec description;
+    GdiObject background;  // brush of description.background
+    std::map<int, ControlRecord> controls;
+    AcceleratorHandle shortcuts;
+    HWND lastFocus = nullptr;  // the control that had the focus when the window was left
+
+    // Surfaces.
+    int parentNumber = kNoWindow;
     ColourValue data = 0;
     GdiObject bitmap;  // a DIB section the size of the control
-    void* bits = nullptr;
     HCURSOR cursor = nullptr;
-    bool pressed = false;
+    bool pressed = false;  // a left press began here and its release has not come
+
+    bool NoActivate() const { return role == Role::Palette || description.noActivate; }
 };
 
 struct BuiltMenu {
@@ -34,13 +70,16 @@ struct BuiltMenu {
 };
 
 class Win32Platform : public Platform {
-public:
+  public:
     explicit Win32Platform(HINSTANCE instance);
     ~Win32Platform() override;
+    Win32Platform(const Win32Platform&) = delete;
+    Win32Platform& operator=(const Win32Platform&) = delete;
 
     DisplayInfo ExamineDisplays() override;
     std::string ProfileFolder() override;
     std::uint32_t Clock() override { return GetTickCount(); }
+    bool ClaimSingleInstance() override;
     bool SetCurrentFolder(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string& pattern) override;
@@ -52,39 +91,31 @@ public:
     MessageAnswer ShowMessage(const std::string& title, const std::string& text,
                               MessageButtons buttons) override;
     std::string ChooseFolder(const std::string& title, const std::string& start) override;
-    std::string AskPaletteName(const std::string& suggested) override;
+    std::string AskText(const TextQuestion& question) override;
 
-    void CreateSwatchFont(int number, int points) override;
+    void MakeFont(int number, const FontSpec& font) override;
     void CreateImage(int number, const Image& image) override;
 
-    std::int64_t CreatePaletteWindow(int window, const Rect& client, int owner,
-                                     ColourValue background) override;
-    std::int64_t CreateTrayOwnerWindow(const Rect& rect, const std::string& title) override;
+    std::int64_t OpenWindow(int window, const WindowSpec& description) override;
     void ShowWindow(int window) override;
-    bool WindowExists(int window) override;
-    void DestroyWindow(int window) override;
-    Point WindowPosition(int window) override;
-    Size WindowSize(int window) override;
-    void MoveWindow(int window, Point position) override;
-    void SetExtendedStyle(int window, std::uint32_t style) override;
-    void SetColourKey(int window, ColourValue key) override;
+    void CloseWindow(int window) override;
+    std::optional<Rect> WindowRect(int window) override;
+    void PlaceWindow(int window, Point topLeft) override;
+    void SetClientSize(int window, Size size) override;
     void SetTopmost(int window, bool topmost) override;
-    void InstallWindowHook(const WindowHook& hook) override {
-        hook_ = hook;
-        hookInstalled_ = true;
-    }
+    void Activate(int window) override;
+    Rect MonitorRect(int window) override;
     int ForegroundWindowNumber() override;
-    void DrawClientOutline(int window, ColourValue colour) override;
-
-    bool CreateSwatch(int window, int control, const Rect& rect, ColourValue data) override;
-    ColourValue SwatchData(int window, int control) override;
-    bool DrawOnControl(int window, int control,
-                       const std::function<void(Canvas&)>& paint) override;
-    void SetControlCursor(int window, int control, CursorKind cursor) override;
-    void EnableControl(int window, int control, bool enabled) override;
-    bool ControlExists(int window, int control) override;
-    std::string ControlText(int window, int control) override;
+    void InstallWindowHook(const WindowHook& hook) override { hook_ = hook; }
     DragOutcome MoveWithMouse(int window) override;
+    void SetShortcuts(int window, const std::vector<Shortcut>& shortcuts) override;
+
+    bool AddControl(int window, const ControlSpec& description) override;
+    void RemoveControl(int window, int id) override;
+    void ChangeControl(int window, int id, const ControlChange& change) override;
+    ControlState ReadControl(int window, int id) override;
+    int FocusedControl(int window) override;
+    bool Paint(int window, int id, const std::function<void(Canvas&)>& paint) override;
 
     void SetMenu(MenuId menu, const Menu& content) override;
     void CheckMenuItem(MenuId menu, int item, bool checked) override;
@@ -100,50 +131,67 @@ public:
     Event WaitEvent(int milliseconds) override;
     void Shutdown() override;
 
-    // Used by the window procedures.
+    // Used by the window procedure.
+    LRESULT HandleMessage(WindowObject& object, UINT message, WPARAM wParam, LPARAM lParam);
     void Push(const Event& event) { events_.push_back(event); }
-    int NumberOf(HWND hwnd) const;
-    HWND HandleOf(int window) const;
-    bool HookInstalled() const { return hookInstalled_; }
-    void Report(HWND hwnd, HookEvent event) {
-        const int number = NumberOf(hwnd);
-        if (hook_ && number != kNoWindow) hook_(number, event);
-    }
     HFONT Font(int number) const;
-    void ReAddTrayIcon();
-    UINT TaskbarCreatedMessage() const { return taskbarCreated_; }
 
-private:
+  private:
     friend class ModalScope;
-    HWND Control(int window, int control) const;
+
+    HWND HandleOf(int window) const;
+    WindowObject* ObjectOf(int window) const;
+    WindowObject* TopLevelOf(HWND hwnd) const;  // the window of ours holding hwnd, if any
+    ControlRecord* RecordOf(int window, int id);
+    int NumberOf(HWND hwnd) const;
     void RegisterClasses();
+    HWND CreateBound(WindowObject& object, const char* title, DWORD style, DWORD exStyle,
+                     const RECT& outer, HWND parent, HMENU id);
+    void Retire(std::unique_ptr<WindowObject> object);
+    void FreeRetired();
+    bool AddSurface(WindowObject& parent, const ControlSpec& description);
+    void ForgetPressIfHeld(WindowObject& surface);
+    void Report(int window, HookEvent event);
+    bool DispatchThroughWindow(MSG& msg);
+
+    LRESULT HandleTopLevel(WindowObject& object, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleSurface(WindowObject& object, UINT message, WPARAM wParam, LPARAM lParam);
+    bool HandleCommand(WindowObject& object, UINT message, WPARAM wParam, LPARAM lParam);
+    bool HandleSessionMessage(WindowObject& object, UINT message, WPARAM wParam, LRESULT& result);
+    bool HandleRegisteredMessage(WindowObject& object, UINT message, LPARAM lParam);
+    LRESULT ColourControl(WindowObject& object, HDC dc, HWND control);
+    void LimitTracking(const WindowObject& object, MINMAXINFO& limits) const;
     bool AddTrayIconNow();
 
     HINSTANCE instance_;
-    std::map<int, HWND> windows_;
+    std::map<int, std::unique_ptr<WindowObject>> windows_;
+    std::unique_ptr<WindowObject> helper_;                // hidden window that owns the clipboard
+    std::vector<std::unique_ptr<WindowObject>> retired_;  // freed once no procedure runs
+    int procedureDepth_ = 0;
     std::deque<Event> events_;
     std::map<int, GdiObject> fonts_;
     std::map<int, IconHandle> images_;
     IconHandle appIcon_;
     std::map<MenuId, BuiltMenu> menus_;
-    HWND helper_ = nullptr;  // hidden window that owns the clipboard
-    bool hookInstalled_ = false;
     WindowHook hook_;
+    bool sessionEndReported_ = false;
     bool trayAdded_ = false;
     int trayOwner_ = kNoWindow;
     UINT taskbarCreated_ = 0;
+    UINT comeForward_ = 0;
+    KernelHandle instanceMutex_;
 };
 
 // While a system dialog or message box is up, the program's other windows
 // are disabled and leave the topmost band; both are restored afterwards.
 class ModalScope {
-public:
+  public:
     explicit ModalScope(Win32Platform& platform);
     ~ModalScope();
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
 
-private:
+  private:
     struct Saved {
         HWND hwnd;
         bool enabled;
@@ -152,22 +200,27 @@ private:
     std::vector<Saved> saved_;
 };
 
-// The Win32 platform for window procedures that only have a handle.
-Win32Platform* CurrentPlatform();
-
-// Window procedures.
-LRESULT CALLBACK PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK SwatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK TrayOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK HelperProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 constexpr const char* kPaletteClass = "VandrelPalette";
-constexpr const char* kSwatchClass = "VandrelSwatch";
+constexpr const char* kFramedClass = "VandrelWindow";
 constexpr const char* kTrayOwnerClass = "VandrelTrayOwner";
+constexpr const char* kSurfaceClass = "VandrelSwatch";
 constexpr const char* kHelperClass = "VandrelHelper";
 
-inline COLORREF ToColorRef(ColourValue colour) { return static_cast<COLORREF>(colour & 0xFFFFFF); }
-inline RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+inline COLORREF ToColorRef(ColourValue colour) {
+    return static_cast<COLORREF>(colour & 0xFFFFFF);
+}
+// A window's own background colour, or the system's colour for dialogs.
+inline COLORREF BackgroundOf(const WindowSpec& window) {
+    return window.background ? ToColorRef(*window.background) : GetSysColor(COLOR_BTNFACE);
+}
+inline RECT ToRect(const Rect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+inline HMENU ControlIdHandle(int id) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
 
 // Menu item images: measured and drawn by the window that owns the menu.
 constexpr int kMenuImageSize = 16;
@@ -177,5 +230,9 @@ bool DrawMenuImage(LPARAM lParam);
 // A 32-bit top-down DIB section with premultiplied alpha, from an Image.
 GdiObject MakeAlphaBitmap(const Image& image);
 IconHandle MakeIcon(const Image& image);
+// A 32-bit top-down DIB section of the given size, contents undefined.
+GdiObject MakeSurfaceBitmap(int width, int height);
+// Runs `paint` on a canvas drawing on `dc`.
+void PaintOn(HDC dc, Win32Platform& platform, const std::function<void(Canvas&)>& paint);
 
 }  // namespace vandrel::win32

@@ -1,100 +1,217 @@
-// Windows and controls: palette windows with their swatches, the tray
-// owner, and the window procedures that turn messages into events.
+// Top-level windows: one table of class and styles per role, and the
+// operations that open, place, show and close them.
 #include "platform/win32/win32_platform.h"
-
-#include <windowsx.h>
 
 namespace vandrel::win32 {
 namespace {
 
-SwatchState* StateOf(HWND swatch) {
-    return reinterpret_cast<SwatchState*>(GetWindowLongPtrA(swatch, GWLP_USERDATA));
+struct RoleClass {
+    const char* name;
+    LPCSTR cursor;  // the class cursor; none where the window sets its own
+    DWORD style;
+    DWORD exStyle;
+};
+
+// Indexed by Role.
+const RoleClass kRoleClasses[] = {
+    // Frameless and colour-keyed; never takes the focus from the application in front.
+    {kPaletteClass, IDC_ARROW, WS_POPUP,
+     WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE | WS_EX_LAYERED | WS_EX_NOACTIVATE},
+    // Tab and the arrows move between its controls, as in a dialog.
+    {kFramedClass, IDC_ARROW, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_CONTROLPARENT},
+    {kTrayOwnerClass, IDC_ARROW, WS_POPUP, WS_EX_TOOLWINDOW},
+    {kSurfaceClass, nullptr, WS_CHILD | WS_VISIBLE, 0},
+    {kHelperClass, IDC_ARROW, WS_POPUP, WS_EX_TOOLWINDOW},
+};
+
+const RoleClass& ClassOf(Role role) {
+    return kRoleClasses[static_cast<int>(role)];
 }
 
-// Press-to-move on the background of any program window.
-bool MoveByBackground(HWND hwnd, UINT message) {
-    Win32Platform* platform = CurrentPlatform();
-    if (message != WM_LBUTTONDOWN || !platform || !platform->HookInstalled()) return false;
-    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
-    return true;
+Role RoleOf(WindowKind kind) {
+    switch (kind) {
+        case WindowKind::Palette:
+            return Role::Palette;
+        case WindowKind::Framed:
+            return Role::Framed;
+        case WindowKind::Hidden:
+            return Role::Hidden;
+    }
+    return Role::Framed;
 }
 
-void PushControlEvent(HWND swatch, SubKind subKind) {
-    Win32Platform* platform = CurrentPlatform();
-    if (!platform) return;
-    Event event;
-    event.kind = EventKind::Control;
-    event.window = platform->NumberOf(GetParent(swatch));
-    event.control = GetDlgCtrlID(swatch);
-    event.subKind = subKind;
-    platform->Push(event);
+// A framed window whose limits leave room to change its size has a sizing border.
+bool Resizable(const WindowSpec& description) {
+    return description.kind == WindowKind::Framed && !(description.minClient == description.maxClient);
+}
+
+DWORD StyleFor(Role role, const WindowSpec& description) {
+    DWORD style = ClassOf(role).style;
+    if (role == Role::Framed && description.minimiseBox) style |= WS_MINIMIZEBOX;
+    if (Resizable(description)) style |= WS_THICKFRAME;
+    return style;
+}
+
+DWORD ExStyleFor(Role role, const WindowSpec& description) {
+    DWORD exStyle = ClassOf(role).exStyle;
+    if (description.topmost) exStyle |= WS_EX_TOPMOST;
+    if (description.noActivate) exStyle |= WS_EX_NOACTIVATE;
+    if (description.colourKey) exStyle |= WS_EX_LAYERED;
+    return exStyle;
+}
+
+// The outer rectangle that gives the window the client area it asks for.
+RECT OuterRect(const WindowSpec& description, DWORD style, DWORD exStyle) {
+    RECT outer = ToRect(description.client);
+    if (description.kind == WindowKind::Framed && !AdjustWindowRectEx(&outer, style, FALSE, exStyle))
+        outer = ToRect(description.client);
+    if (description.centred) {
+        const int width = outer.right - outer.left;
+        const int height = outer.bottom - outer.top;
+        const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+        outer = {x, y, x + width, y + height};
+    }
+    return outer;
+}
+
+// The outer size of a client area for the window's present styles.
+SIZE OuterSize(HWND hwnd, Size client) {
+    RECT outer{0, 0, client.width, client.height};
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE));
+    if ((style & WS_CAPTION) && !AdjustWindowRectEx(&outer, style, FALSE, exStyle))
+        outer = {0, 0, client.width, client.height};
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+bool SetLayering(HWND hwnd, const WindowSpec& description) {
+    // A layered window stays invisible until it has its attributes.
+    return description.colourKey ? SetLayeredWindowAttributes(hwnd, ToColorRef(*description.colourKey), 0,
+                                                       LWA_COLORKEY) != FALSE
+                          : SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA) != FALSE;
 }
 
 }  // namespace
 
-std::int64_t Win32Platform::CreatePaletteWindow(int window, const Rect& client, int owner,
-                                                 ColourValue background) {
-    // Created hidden and without activation; shown once its swatches exist.
-    HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kPaletteClass, "VN", WS_POPUP,
-                                client.left, client.top, client.Width(), client.Height(),
-                                HandleOf(owner), nullptr, instance_, nullptr);
-    if (!hwnd) return 0;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(ToColorRef(background)));
-    windows_[window] = hwnd;
-    return reinterpret_cast<std::int64_t>(hwnd);
+void Win32Platform::RegisterClasses() {
+    // The large icon for the task switcher; the small one also serves the tray.
+    const HICON largeIcon = LoadIconA(instance_, MAKEINTRESOURCEA(1));
+    for (const RoleClass& info : kRoleClasses) {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = WindowProcedure;
+        wc.hInstance = instance_;
+        wc.hCursor = info.cursor ? LoadCursorA(nullptr, info.cursor) : nullptr;
+        wc.hIcon = largeIcon ? largeIcon : appIcon_.get();
+        wc.hIconSm = appIcon_.get();
+        wc.lpszClassName = info.name;
+        if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            OutputDebugStringA("Vandrel: a window class could not be registered\n");
+    }
 }
 
-std::int64_t Win32Platform::CreateTrayOwnerWindow(const Rect& rect, const std::string& title) {
-    HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, kTrayOwnerClass, title.c_str(), WS_POPUP, rect.left,
-                                rect.top, rect.Width(), rect.Height(), nullptr, nullptr, instance_,
-                                nullptr);
-    if (!hwnd) return 0;
-    windows_[kTrayOwnerWindow] = hwnd;
+HWND Win32Platform::CreateBound(WindowObject& object, const char* title, DWORD style, DWORD exStyle,
+                                const RECT& outer, HWND parent, HMENU id) {
+    const RoleClass& info = ClassOf(object.role);
+    // The procedure binds the object at WM_NCCREATE, from lpCreateParams.
+    return CreateWindowExA(exStyle, info.name, title, style, outer.left, outer.top,
+                           outer.right - outer.left, outer.bottom - outer.top, parent, id,
+                           instance_, &object);
+}
+
+std::int64_t Win32Platform::OpenWindow(int window, const WindowSpec& description) {
+    if (window == kNoWindow) return 0;
+    CloseWindow(window);  // one system window per number
+    const Role role = RoleOf(description.kind);
+    auto object = std::make_unique<WindowObject>(*this, role);
+    object->number = window;
+    object->description = description;
+    if (role != Role::Hidden) {
+        object->background.reset(CreateSolidBrush(BackgroundOf(description)));
+        if (!object->background) return 0;
+    }
+    const DWORD style = StyleFor(role, description);
+    const DWORD exStyle = ExStyleFor(role, description);
+    const RECT outer = OuterRect(description, style, exStyle);
+    WindowObject& made = *object;
+    // Known by its number while it is being made: its first moves reach the hook.
+    windows_[window] = std::move(object);
+    HWND hwnd =
+        CreateBound(made, description.title.c_str(), style, exStyle, outer, HandleOf(description.owner), nullptr);
+    if (hwnd && (exStyle & WS_EX_LAYERED) && !SetLayering(hwnd, description)) {
+        OutputDebugStringA("Vandrel: a window's colour key could not be set\n");
+        ::DestroyWindow(hwnd);
+        hwnd = nullptr;
+    }
+    if (!hwnd) {
+        CloseWindow(window);
+        return 0;
+    }
+    if (description.topmost) SetTopmost(window, true);
     return reinterpret_cast<std::int64_t>(hwnd);
 }
 
 void Win32Platform::ShowWindow(int window) {
-    if (HWND hwnd = HandleOf(window)) ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    const WindowObject* object = ObjectOf(window);
+    if (!object || !object->hwnd || object->role == Role::Hidden) return;
+    ::ShowWindow(object->hwnd, object->NoActivate() ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL);
 }
 
-bool Win32Platform::WindowExists(int window) {
+void Win32Platform::CloseWindow(int window) {
+    auto found = windows_.find(window);
+    if (found == windows_.end()) return;
+    std::unique_ptr<WindowObject> object = std::move(found->second);
+    windows_.erase(found);
+    if (object->hwnd && !::DestroyWindow(object->hwnd))
+        OutputDebugStringA("Vandrel: a window could not be destroyed\n");
+    Retire(std::move(object));
+}
+
+std::optional<Rect> Win32Platform::WindowRect(int window) {
     HWND hwnd = HandleOf(window);
-    return hwnd && IsWindow(hwnd);
-}
-
-void Win32Platform::DestroyWindow(int window) {
-    if (HWND hwnd = HandleOf(window)) ::DestroyWindow(hwnd);
-    windows_.erase(window);
-}
-
-Point Win32Platform::WindowPosition(int window) {
     RECT r{};
-    GetWindowRect(HandleOf(window), &r);
-    return {r.left, r.top};
+    if (!hwnd || !GetWindowRect(hwnd, &r)) return std::nullopt;
+    return Rect{r.left, r.top, r.right, r.bottom};
 }
 
-Size Win32Platform::WindowSize(int window) {
-    RECT r{};
-    GetWindowRect(HandleOf(window), &r);
-    return {r.right - r.left, r.bottom - r.top};
+void Win32Platform::PlaceWindow(int window, Point topLeft) {
+    if (HWND hwnd = HandleOf(window))
+        SetWindowPos(hwnd, nullptr, topLeft.x, topLeft.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32Platform::MoveWindow(int window, Point position) {
-    SetWindowPos(HandleOf(window), nullptr, position.x, position.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Win32Platform::SetExtendedStyle(int window, std::uint32_t style) {
-    SetWindowLongPtrA(HandleOf(window), GWL_EXSTYLE, static_cast<LONG_PTR>(style));
-}
-
-void Win32Platform::SetColourKey(int window, ColourValue key) {
-    SetLayeredWindowAttributes(HandleOf(window), ToColorRef(key), 0, LWA_COLORKEY);
+void Win32Platform::SetClientSize(int window, Size size) {
+    HWND hwnd = HandleOf(window);
+    if (!hwnd) return;
+    const SIZE outer = OuterSize(hwnd, size);
+    SetWindowPos(hwnd, nullptr, 0, 0, outer.cx, outer.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Platform::SetTopmost(int window, bool topmost) {
-    SetWindowPos(HandleOf(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (HWND hwnd = HandleOf(window))
+        SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Win32Platform::Activate(int window) {
+    HWND hwnd = HandleOf(window);
+    if (!hwnd) return;
+    if (IsIconic(hwnd)) ::ShowWindow(hwnd, SW_RESTORE);
+    if (!SetForegroundWindow(hwnd))
+        BringWindowToTop(hwnd);  // refused while another program is in front
+}
+
+Rect Win32Platform::MonitorRect(int window) {
+    HWND hwnd = HandleOf(window);
+    HMONITOR monitor = hwnd ? MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST)
+                            : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!monitor || !GetMonitorInfoA(monitor, &info))
+        return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
 }
 
 int Win32Platform::ForegroundWindowNumber() {
@@ -104,70 +221,6 @@ int Win32Platform::ForegroundWindowNumber() {
     GetWindowThreadProcessId(foreground, &process);
     if (process != GetCurrentProcessId()) return -1;
     return NumberOf(foreground);
-}
-
-void Win32Platform::DrawClientOutline(int window, ColourValue colour) {
-    HWND hwnd = HandleOf(window);
-    if (!hwnd) return;
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    WindowDc dc(hwnd);
-    GdiObject brush(CreateSolidBrush(ToColorRef(colour)));
-    FrameRect(dc.get(), &client, static_cast<HBRUSH>(brush.get()));
-}
-
-HWND Win32Platform::Control(int window, int control) const {
-    HWND parent = HandleOf(window);
-    return parent ? GetDlgItem(parent, control) : nullptr;
-}
-
-bool Win32Platform::CreateSwatch(int window, int control, const Rect& rect, ColourValue data) {
-    HWND parent = HandleOf(window);
-    if (!parent) return false;
-    HWND swatch = CreateWindowExA(0, kSwatchClass, "", WS_CHILD | WS_VISIBLE, rect.left, rect.top,
-                                  rect.Width(), rect.Height(), parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)), instance_,
-                                  nullptr);
-    if (!swatch) return false;
-    auto state = std::make_unique<SwatchState>();
-    state->data = data;
-    state->cursor = LoadCursor(nullptr, IDC_HAND);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = rect.Width();
-    info.bmiHeader.biHeight = -rect.Height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    state->bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &state->bits, nullptr, 0));
-    SetWindowLongPtrA(swatch, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
-    return true;
-}
-
-ColourValue Win32Platform::SwatchData(int window, int control) {
-    HWND swatch = Control(window, control);
-    SwatchState* state = swatch ? StateOf(swatch) : nullptr;
-    return state ? state->data : 0;
-}
-
-void Win32Platform::SetControlCursor(int window, int control, CursorKind cursor) {
-    HWND swatch = Control(window, control);
-    if (SwatchState* state = swatch ? StateOf(swatch) : nullptr)
-        state->cursor = LoadCursor(nullptr, cursor == CursorKind::SizeAll ? IDC_SIZEALL : IDC_HAND);
-}
-
-void Win32Platform::EnableControl(int window, int control, bool enabled) {
-    if (HWND hwnd = Control(window, control)) EnableWindow(hwnd, enabled ? TRUE : FALSE);
-}
-
-bool Win32Platform::ControlExists(int window, int control) { return Control(window, control) != nullptr; }
-
-std::string Win32Platform::ControlText(int window, int control) {
-    HWND hwnd = Control(window, control);
-    if (!hwnd) return {};
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 DragOutcome Win32Platform::MoveWithMouse(int window) {
@@ -184,117 +237,31 @@ DragOutcome Win32Platform::MoveWithMouse(int window) {
     // The move command itself rather than a caption press: the press would
     // first activate the window, taking the focus from the user's application.
     SendMessageA(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, MAKELPARAM(cursor.x, cursor.y));
-    GetWindowRect(hwnd, &after);
+    const bool alive = IsWindow(hwnd) && GetWindowRect(hwnd, &after);
     // Some systems activate a window in its move loop; hand the focus back
     // to the application the user was working in.
-    if (GetForegroundWindow() == hwnd && previousForeground && previousForeground != hwnd)
+    if (alive && GetForegroundWindow() == hwnd && previousForeground && previousForeground != hwnd)
         SetForegroundWindow(previousForeground);
+    // The loop took the release: no surface of the window may count it later.
+    if (WindowObject* object = ObjectOf(window))
+        for (auto& [id, record] : object->controls)
+            if (record.surface) record.surface->pressed = false;
+    if (!alive) return DragOutcome::Moved;
     return (before.left == after.left && before.top == after.top) ? DragOutcome::ReleasedWithoutMove
-                                                                   : DragOutcome::Moved;
+                                                                  : DragOutcome::Moved;
 }
 
-LRESULT CALLBACK PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_MEASUREITEM:
-            if (MeasureMenuImage(lParam)) return TRUE;
-            break;
-        case WM_DRAWITEM:
-            if (DrawMenuImage(lParam)) return TRUE;
-            break;
-        case WM_MOUSEACTIVATE: return MA_NOACTIVATE;  // never take the focus from the user's application
-        case WM_ERASEBKGND: {
-            RECT client{};
-            GetClientRect(hwnd, &client);
-            const auto background = static_cast<COLORREF>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-            GdiObject brush(CreateSolidBrush(background));
-            FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(brush.get()));
-            return 1;
-        }
-        case WM_PAINT:
-        case WM_MOVE: {
-            const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
-            if (Win32Platform* platform = CurrentPlatform())
-                platform->Report(hwnd, message == WM_MOVE ? HookEvent::Moved : HookEvent::Painted);
-            return result;
-        }
-        default: break;
-    }
-    if (MoveByBackground(hwnd, message)) return 0;
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-LRESULT CALLBACK SwatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    SwatchState* state = StateOf(hwnd);
-    switch (message) {
-        case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
-        case WM_SETCURSOR:
-            if (state && state->cursor) {
-                SetCursor(state->cursor);
-                return TRUE;
-            }
-            break;
-        case WM_LBUTTONDOWN:
-            if (state) state->pressed = true;
-            SetCapture(hwnd);
-            PushControlEvent(hwnd, SubKind::LeftDown);
-            return 0;
-        case WM_LBUTTONUP: {
-            const bool wasPressed = state && state->pressed;
-            if (state) state->pressed = false;
-            if (GetCapture() == hwnd) ReleaseCapture();
-            RECT client{};
-            GetClientRect(hwnd, &client);
-            const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (wasPressed && PtInRect(&client, at)) PushControlEvent(hwnd, SubKind::LeftClick);
-            return 0;
-        }
-        case WM_RBUTTONUP: PushControlEvent(hwnd, SubKind::RightClick); return 0;
-        case WM_ERASEBKGND: return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(hwnd, &paint);
-            if (state && state->bitmap) {
-                RECT client{};
-                GetClientRect(hwnd, &client);
-                MemoryDc source(state->bitmap.get());
-                BitBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, SRCCOPY);
-            }
-            EndPaint(hwnd, &paint);
-            return 0;
-        }
-        case WM_NCDESTROY:
-            delete state;
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-            break;
-        default: break;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TrayOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Win32Platform* platform = CurrentPlatform();
-    if (platform && message == platform->TaskbarCreatedMessage()) {
-        platform->ReAddTrayIcon();  // the notification area was recreated
-        return 0;
-    }
-    if (message == WM_MEASUREITEM && MeasureMenuImage(lParam)) return TRUE;
-    if (message == WM_DRAWITEM && DrawMenuImage(lParam)) return TRUE;
-    if (message == kTrayCallbackMessage && platform) {
-        SubKind subKind = SubKind::None;
-        switch (LOWORD(lParam)) {
-            case WM_LBUTTONUP: subKind = SubKind::LeftClick; break;
-            case WM_RBUTTONUP: subKind = SubKind::RightClick; break;
-            case WM_LBUTTONDBLCLK: subKind = SubKind::DoubleClick; break;
-            default: return 0;
-        }
-        Event event;
-        event.kind = EventKind::Tray;
-        event.window = kTrayOwnerWindow;
-        event.subKind = subKind;
-        platform->Push(event);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+void Win32Platform::SetShortcuts(int window, const std::vector<Shortcut>& shortcuts) {
+    WindowObject* object = ObjectOf(window);
+    if (!object) return;
+    object->shortcuts.reset();
+    std::vector<ACCEL> table;
+    for (const Shortcut& shortcut : shortcuts)
+        table.push_back(
+            {FVIRTKEY, static_cast<WORD>(shortcut.virtualKey), static_cast<WORD>(shortcut.item)});
+    if (table.empty()) return;
+    object->shortcuts.reset(CreateAcceleratorTableA(table.data(), static_cast<int>(table.size())));
+    if (!object->shortcuts) OutputDebugStringA("Vandrel: a window's shortcuts could not be made\n");
 }
 
 }  // namespace vandrel::win32
