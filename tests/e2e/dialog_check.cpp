@@ -153,10 +153,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     } else {
         return 2;
     }
-    // The answer goes to a file: a GUI program has no console under Wine.
-    if (std::FILE* out = std::fopen("dialog_answer.txt", "wb")) {
+    // The answer goes to a file: a GUI program has no console under Wine. It
+    // is written aside and then renamed, so that a reader never sees half of it.
+    if (std::FILE* out = std::fopen("dialog_answer.tmp", "wb")) {
         std::fputs(answer.c_str(), out);
         std::fclose(out);
+        MoveFileExA("dialog_answer.tmp", "dialog_answer.txt", MOVEFILE_REPLACE_EXISTING);
     }
     return 0;
 }

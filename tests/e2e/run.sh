@@ -20,7 +20,7 @@ die() {
   exit 2
 }
 
-for tool in wine wineboot wineserver Xvfb xdpyinfo import timeout od flock; do
+for tool in wine wineboot wineserver Xvfb xdpyinfo xdotool import timeout od flock; do
   command -v "$tool" >/dev/null || die "missing tool: $tool"
 done
 

@@ -79,3 +79,51 @@ test_folder_chooser_starts_at_the_given_folder_and_returns_the_choice() {
   drv dialog-click "Browse for Folder" 1 >/dev/null
   assert_eq "[$(profile_dir_windows)\\Palettes]" "$(dialog_answer)" "folder chosen with OK"
 }
+
+# A framed window as the program's own windows are made (the editor's and the manage window's
+# kind): Tab moves between controls, keys and clicks raise the controls' events, the window's
+# shortcuts arrive as menu items, a press on its background moves it, Escape asks to close it.
+test_framed_window_moves_between_controls_and_reports_their_events() {
+  start_dialog framed
+  local hwnd x y w h
+  read -r hwnd x y w h < <(drv wait-window VandrelWindow "Framed Check" 5000) ||
+    fail "no \"Framed Check\" window appeared"
+  screenshot framed_window
+  local cx cy cw ch
+  read -r cx cy cw ch < <(drv client-rect "$hwnd")
+  assert_eq "320 170" "$cw $ch" "client size of the framed window"
+  drv wait-foreground VandrelWindow "Framed Check" 5000 >/dev/null || fail "the framed window is not in front"
+  drv type "x" >/dev/null    # into the field, which has the focus
+  drv key tab space >/dev/null   # the check box
+  drv key tab space >/dev/null   # the first option
+  drv key down >/dev/null        # a shortcut of the window
+  drv key tab enter >/dev/null   # the push button
+  # The background right of the check box: the window follows the mouse.
+  # With the X server's own input: under Wine a press injected by another program reads as
+  # released already while the window handles it, so the move loop would not start.
+  local step
+  xdotool mousemove --sync $((cx + 250)) $((cy + 50)) mousedown 1
+  for step in 1 2 3 4 5 6 7 8 9 10; do
+    xdotool mousemove --sync $((cx + 250 + step * 10)) $((cy + 50 - step * 5))
+    sleep 0.03 # one move of the loop per step, as a hand makes them
+  done
+  xdotool mouseup 1
+  local moved=yes
+  wait_output 3000 "$((x + 100)) $((y - 50))" eval "drv rect $hwnd | cut -d' ' -f1,2" || moved=$E2E_LAST_OUTPUT
+  drv key escape >/dev/null
+  local answer
+  answer=$(dialog_answer)
+  [ "$moved" == yes ] ||
+    fail "after a drag on its background the window is at $moved, not $((x + 100)) $((y - 50)): $answer"
+  grep -qx "control 102 change" <<<"$answer" || fail "typing into the field raised no change: $answer"
+  grep -qx "control 103 click" <<<"$answer" || fail "Space on the check box raised no click: $answer"
+  grep -qx "control 104 click" <<<"$answer" || fail "Space on the first option raised no click: $answer"
+  grep -qx "menu 502" <<<"$answer" || fail "the Down shortcut raised no menu item: $answer"
+  grep -qx "control 106 click" <<<"$answer" || fail "Enter on the button raised no click: $answer"
+  grep -qx "background moved" <<<"$answer" || fail "the background press did not move the window: $answer"
+  grep -qx "close" <<<"$answer" || fail "Escape did not ask to close the window: $answer"
+  grep -qx "field firstx" <<<"$answer" || grep -qx "field xfirst" <<<"$answer" ||
+    fail "the field holds something else than the typed x: $answer"
+  grep -qx "check 1" <<<"$answer" || fail "the check box is not ticked: $answer"
+  grep -qx "surface data 197121" <<<"$answer" || fail "the surface lost its data: $answer"
+}
