@@ -54,7 +54,7 @@ enum class WindowKind {
 
 struct WindowSpec {
     WindowKind kind = WindowKind::Framed;
-    Rect client;  // the client area on the screen (ignored along an axis that is centred)
+    Rect client;  // the client area on the screen (only its size counts when centred)
     std::string title;
     int owner = kNoWindow;
     std::optional<ColourValue> background;  // none: the system's colour for dialogs

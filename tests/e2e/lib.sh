@@ -183,6 +183,27 @@ exit_from_tray() {
     fail "the tray icon's window is still there after the program ended"
 }
 
+# window_place HWND: "X Y" of the window's top-left corner.
+window_place() { drv rect "$1" | cut -d' ' -f1,2; }
+
+# drag_by HWND DX DY: presses the window in its middle (a swatch) and moves the mouse by DX, DY
+# in steps of at most 15 pixels, as a hand does. Under Wine the move loop only sees the pointer
+# while it is over one of the program's windows: a step may not leave the window before it follows.
+drag_by() {
+  local x y w h distance
+  read -r x y w h < <(drv rect "$1")
+  x=$((x + w / 2))
+  y=$((y + h / 2))
+  distance=$(( ${2#-} > ${3#-} ? ${2#-} : ${3#-} ))
+  drv drag "$x" "$y" $((x + $2)) $((y + $3)) $((distance / 15 + 1)) 20 >/dev/null ||
+    fail "the drag from $x,$y did not finish"
+}
+
+# expect_place HWND "X Y" WHAT: the window settles there.
+expect_place() {
+  wait_output 3000 "$2" window_place "$1" || fail "$3: the window is at $E2E_LAST_OUTPUT, not at $2"
+}
+
 # drv ARGS...: runs the test driver in the test's prefix; its stdout is the result.
 drv() {
   e2e_log "drv $*"

@@ -363,6 +363,7 @@ Event FakePlatform::WaitEvent(int milliseconds) {
 
 void FakePlatform::Shutdown() {
     shutDown = true;
+    hook = nullptr;
     trayIconAdded = false;
     windows.clear();
 }

@@ -59,9 +59,9 @@ TEST_F(StartingUp, TheRunningCopyComesForwardWithItsWindows) {
 
 TEST_F(StartingUp, TheEndOfTheSessionStoresTheSettings) {
     Start();
+    ASSERT_TRUE(platform.hook) << "the hook is there before any palette window is opened";
     const int slot = OpenPaletteWindow(*app, platform, app->PaletteIndexByName.at("web.pal"), -1);
     platform.SetPosition(slot, {333, 444});
-    ASSERT_TRUE(platform.hook) << "the hook is there before any palette window is opened";
     platform.hook(kTrayOwnerWindow, HookEvent::SessionEnding);
     const std::string settings = Settings();
     EXPECT_NE(settings.find("[web.pal]\r\nWinID = 1\r\nX = 333\r\nY = 444\r\n"), std::string::npos) << settings;

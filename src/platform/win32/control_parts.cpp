@@ -331,6 +331,5 @@ bool ThumbMoved(HWND, WPARAM wParam, LPARAM) {
     return code != TB_ENDTRACK && code != TB_THUMBPOSITION;
 }
 
-// clang-format off
 
 }  // namespace vandrel::win32::parts

@@ -67,6 +67,7 @@ constexpr DWORD kToggleStyle = BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_ICON;
 constexpr DWORD kEdge = WS_EX_CLIENTEDGE;
 constexpr TextRole kCaption = TextRole::Caption;
 
+// clang-format off
 const KindInfo kKinds[] = {
     // kind, class, styles, extended styles, Tab stop, styles of flags, text, value, fill, notices
     {ControlKind::Text, "STATIC", SS_LEFT, 0, false, {{kFlagCentred, SS_CENTER}},

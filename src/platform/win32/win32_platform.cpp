@@ -103,17 +103,20 @@ bool Win32Platform::ClaimSingleInstance() {
         instanceMutex_ = std::move(mutex);
         return true;
     }
-    // The running copy's owner window, never one of ours.
-    for (HWND owner = FindWindowExA(nullptr, nullptr, kTrayOwnerClass, nullptr); owner;
-         owner = FindWindowExA(nullptr, owner, kTrayOwnerClass, nullptr)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(owner, &process);
-        if (process == GetCurrentProcessId()) continue;
-        // It may bring a window to the front although we are the one the user started.
-        AllowSetForegroundWindow(process);
-        if (!PostMessageA(owner, comeForward_, 0, 0))
-            OutputDebugStringA("Vandrel: the running copy could not be asked to come forward\n");
-        break;
+    // The running copy's owner window, or without a tray icon its framed
+    // main window; never one of ours.
+    for (const char* windowClass : {kTrayOwnerClass, kFramedClass}) {
+        for (HWND target = FindWindowExA(nullptr, nullptr, windowClass, nullptr); target;
+             target = FindWindowExA(nullptr, target, windowClass, nullptr)) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(target, &process);
+            if (process == GetCurrentProcessId()) continue;
+            // It may bring a window to the front although we are the one the user started.
+            AllowSetForegroundWindow(process);
+            if (!PostMessageA(target, comeForward_, 0, 0))
+                OutputDebugStringA("Vandrel: the running copy could not be asked to come forward\n");
+            return false;
+        }
     }
     return false;
 }
@@ -150,6 +153,8 @@ Event Win32Platform::WaitEvent(int milliseconds) {
 }
 
 void Win32Platform::Shutdown() {
+    // The hook holds the program's state, which ends with the loop.
+    hook_ = nullptr;
     RemoveTrayIcon();
     // Palette and other windows go before the hidden windows that own them.
     for (const bool owners : {false, true}) {
