@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <string>
 
+#include "palette/palette_store.h"
 #include "platform/win32/win32_platform.h"
 
 namespace {
@@ -136,9 +137,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     vandrel::win32::Win32Platform platform(instance);
     std::string answer;
     if (what == "name") {
-        const TextQuestion question{
-            "Palette Name", "Please enter a name for your new palette file", argument, {300, 130}};
-        answer = "[" + platform.AskText(question) + "]";
+        answer = "[" + platform.AskText(PaletteNameQuestion(argument)) + "]";
     } else if (what == "folder") {
         answer = "[" + platform.ChooseFolder("Please select a palette folder", argument) + "]";
     } else if (what == "error") {
