@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_platform.h"
 
 namespace vandrel::win32::parts {
 namespace {
@@ -41,17 +42,6 @@ DWORD StyleOf(HWND hwnd) {
 
 static HICON ImageOf(const ControlResources& resources, int number) {
     return number != 0 && resources.image ? resources.image(number) : nullptr;
-}
-
-static HFONT MessageFont() {
-    static const GdiObject font = [] {
-        NONCLIENTMETRICSA metrics{};
-        metrics.cbSize = sizeof metrics;
-        // Should the metrics fail, the zeroed description gives the default font.
-        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-        return GdiObject(CreateFontIndirectA(&metrics.lfMessageFont));
-    }();
-    return static_cast<HFONT>(font.get());
 }
 
 // Links keep their underlined copy for the life of the program, one per font.

@@ -88,17 +88,6 @@ struct alignas(4) EmptyDialogTemplate {
     WORD title = 0;
 };
 
-HFONT DialogFont() {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    static GdiObject font(
-        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
-            ? CreateFontIndirectA(&metrics.lfMessageFont)
-            : nullptr);
-    return font ? static_cast<HFONT>(font.get())
-                : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
 bool LayOutTextDialog(HWND dialog, const TextDialog& state) {
     const TextQuestion& question = state.question;
     SetWindowTextA(dialog, question.title.c_str());
@@ -163,7 +152,7 @@ std::string Win32Platform::AskText(const TextQuestion& question) {
     EmptyDialogTemplate dialogTemplate{};
     dialogTemplate.header.style =
         WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
-    TextDialog state{question, {}, DialogFont()};
+    TextDialog state{question, {}, MessageFont()};
     if (DialogBoxIndirectParamA(instance_, &dialogTemplate.header, nullptr, TextDialogProc,
                                 reinterpret_cast<LPARAM>(&state)) == -1)
         OutputDebugStringA("Vandrel: the text question could not be shown\n");

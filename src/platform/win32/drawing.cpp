@@ -72,6 +72,17 @@ GdiObject MakeSurfaceBitmap(int width, int height) {
     return bits ? std::move(bitmap) : nullptr;
 }
 
+HFONT MessageFont() {
+    static const GdiObject font = [] {
+        NONCLIENTMETRICSA metrics{};
+        metrics.cbSize = sizeof metrics;
+        return GdiObject(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
+                             ? CreateFontIndirectA(&metrics.lfMessageFont)
+                             : nullptr);
+    }();
+    return font ? static_cast<HFONT>(font.get()) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
 void Win32Platform::MakeFont(int number, const FontSpec& font) {
     WindowDc screen(nullptr);
     const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;

@@ -211,6 +211,14 @@ constexpr const char* kHelperClass = "VandrelHelper";
 inline COLORREF ToColorRef(ColourValue colour) {
     return static_cast<COLORREF>(colour & 0xFFFFFF);
 }
+// The system's font for messages and dialogs, made once.
+HFONT MessageFont();
+
+// Whether the button that acts as the left one is down now (users may swap them).
+inline bool LeftButtonHeld() {
+    return (GetAsyncKeyState(GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) & 0x8000) != 0;
+}
+
 // A window's own background colour, or the system's colour for dialogs.
 inline COLORREF BackgroundOf(const WindowSpec& window) {
     return window.background ? ToColorRef(*window.background) : GetSysColor(COLOR_BTNFACE);

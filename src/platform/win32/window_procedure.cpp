@@ -9,7 +9,6 @@
 namespace vandrel::win32 {
 namespace {
 
-constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 
 // Standard controls report to the parent with their control number.
 bool FromControl(UINT message, LPARAM lParam) {
@@ -210,10 +209,8 @@ bool Win32Platform::HandleRegisteredMessage(WindowObject& object, UINT message, 
     return true;
 }
 
-LRESULT Win32Platform::ColourControl(WindowObject& object, HDC dc, HWND control) {
-    const ControlRecord* record = RecordOf(object.number, GetDlgCtrlID(control));
-    if (record && record->kind == ControlKind::Link) SetTextColor(dc, kLinkColour);
-    // Texts, boxes and track bars on the window's own background colour.
+LRESULT Win32Platform::ColourControl(WindowObject& object, HDC dc, HWND) {
+    // Links paint their own text colour. Texts, boxes and track bars on the window's own background colour.
     SetBkColor(dc, BackgroundOf(object.description));
     return reinterpret_cast<LRESULT>(object.background.get());
 }
@@ -338,8 +335,7 @@ void Win32Platform::ForgetPressIfHeld(WindowObject& surface) {
     // With the button still down its release goes elsewhere (the move loop,
     // another window); with it up already, the release waits in our queue
     // and still ends the press as a click.
-    const int leftButton = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    if (GetAsyncKeyState(leftButton) & 0x8000) surface.pressed = false;
+    if (LeftButtonHeld()) surface.pressed = false;
 }
 
 }  // namespace vandrel::win32

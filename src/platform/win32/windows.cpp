@@ -226,9 +226,7 @@ int Win32Platform::ForegroundWindowNumber() {
 DragOutcome Win32Platform::MoveWithMouse(int window) {
     HWND hwnd = HandleOf(window);
     // A release that came before we got here ends the press as a click.
-    // The physical button that acts as the left one (users may swap them).
-    const int leftButton = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    if (!hwnd || !(GetAsyncKeyState(leftButton) & 0x8000)) return DragOutcome::NotStarted;
+    if (!hwnd || !LeftButtonHeld()) return DragOutcome::NotStarted;
     HWND previousForeground = GetForegroundWindow();
     RECT before{}, after{};
     GetWindowRect(hwnd, &before);
