@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "app/closing.h"
+#include "editor/editing.h"
 #include "palette/palette_store.h"
 #include "palette_window/colour_output.h"
 #include "palette_window/menus.h"
@@ -28,8 +29,31 @@ void OpenFromTray(App& app, Platform& platform, const Event&, int index) {
 }
 
 void EditFromTray(App& app, Platform& platform, const Event&, int index) {
-    CloseEditor(app, platform);
-    app.EditorPaletteName = app.PaletteNames[index];
+    if (index < 0 || index >= kPaletteCapacity) return;
+    EditPalette(app, platform, app.PaletteNames[index], true);
+}
+
+void PopupEdit(App& app, Platform& platform, const Event& event, int) {
+    // The slot's own palette: a palette that has left the list meanwhile
+    // is still the one the user pointed at.
+    if (!IsPaletteWindow(event.window)) return;
+    EditPalette(app, platform, app.Slots[event.window].PaletteName, false);
+}
+
+void SavePalette(App& app, Platform& platform, const Event&, int) { SaveEditorPalette(app, platform); }
+
+void CopyPalette(App& app, Platform& platform, const Event&, int) { CopyEditorPalette(app, platform); }
+
+void FocusPreviousRow(App& app, Platform& platform, const Event&, int) { StepEditorFocus(app, platform, -1); }
+
+void FocusNextRow(App& app, Platform& platform, const Event&, int) { StepEditorFocus(app, platform, +1); }
+
+void NewBlankPalette(App& app, Platform& platform, const Event&, int) { StartBlankPalette(app, platform); }
+
+void EditorHexEntry(App& app, Platform& platform, const Event&, int row) { EditorFieldChanged(app, platform, row); }
+
+void SwapEditorRows(App& app, Platform& platform, const Event&, int button) {
+    MoveEditorColour(app, platform, button);
 }
 
 void Exit(App& app, Platform& platform, const Event&, int) { ExitFromTray(app, platform); }
@@ -76,7 +100,7 @@ void DragPaletteBySwatch(App& app, Platform& platform, const Event& event, int s
     DragPalette(app, platform, slot, event.control);
 }
 
-void CloseEditorWindow(App& app, Platform& platform, const Event&, int) { CloseEditor(app, platform); }
+void CloseEditorWindow(App& app, Platform& platform, const Event&, int) { CloseEditorByBox(app, platform); }
 
 void CloseManage(App& app, Platform& platform, const Event&, int) { CloseManageWindow(app, platform); }
 
@@ -168,31 +192,34 @@ const RouteRow kRoutes[] = {
     {EditFromTray, kMenu, kAny, {kFirstEditItem, kLastEditItem}, kAnySub, nullptr, EditIndex, handlers::EditFromTray},
     {OpenAbout, kMenu, kAny, Only(kItemAbout), kAnySub},
     {TrayManage, kMenu, kAny, Only(kItemTrayManage), kAnySub},
-    {SavePalette, kMenu, kAny, Only(kItemSavePalette), kAnySub},
-    {CopyPalette, kMenu, kAny, Only(kItemCopyPalette), kAnySub},
+    {SavePalette, kMenu, kAny, Only(kItemSavePalette), kAnySub, nullptr, nullptr, handlers::SavePalette},
+    {CopyPalette, kMenu, kAny, Only(kItemCopyPalette), kAnySub, nullptr, nullptr, handlers::CopyPalette},
     {Exit, kMenu, kAny, Only(kItemExit), kAnySub, nullptr, nullptr, handlers::Exit},
     {PopupManage, kMenu, kAny, Only(kItemManage), kAnySub},
-    {PopupEdit, kMenu, kAny, Only(kItemEdit), kAnySub},
+    {PopupEdit, kMenu, kAny, Only(kItemEdit), kAnySub, nullptr, nullptr, handlers::PopupEdit},
     {PopupMove, kMenu, kAny, Only(kItemMove), kAnySub, nullptr, nullptr, handlers::PopupMove},
     {PopupClose, kMenu, kAny, Only(kItemClose), kAnySub, nullptr, nullptr, handlers::PopupClose},
-    {FocusPreviousRow, kMenu, kAny, Only(kItemShortcutUp), kAnySub},
-    {FocusNextRow, kMenu, kAny, Only(kItemShortcutDown), kAnySub},
+    {FocusPreviousRow, kMenu, kAny, Only(kItemShortcutUp), kAnySub, nullptr, nullptr, handlers::FocusPreviousRow},
+    {FocusNextRow, kMenu, kAny, Only(kItemShortcutDown), kAnySub, nullptr, nullptr, handlers::FocusNextRow},
     {ColourPicker, kMenu, kAny, Only(kItemColourPicker), kAnySub},
     {GrabColour, kMenu, kAny, Only(kItemGrabColour), kAnySub},
     {RandomColour, kMenu, kAny, Only(kItemRandomColour), kAnySub},
     {Blender, kMenu, kAny, Only(kItemBlender), kAnySub},
-    {NewBlankPalette, kMenu, kAny, Only(kItemBlank), kAnySub},
+    {NewBlankPalette, kMenu, kAny, Only(kItemBlank), kAnySub, nullptr, nullptr, handlers::NewBlankPalette},
     {NewPaletteFromClipboard, kMenu, kAny, Only(kItemFromClipboard), kAnySub},
     // Tray events.
     {TrayDoubleClick, kTray, kAny, kAny, SubKind::DoubleClick, nullptr, nullptr, handlers::TrayDoubleClick},
     {ShowTrayMenu, kTray, kAny, kAny, SubKind::LeftClick, nullptr, nullptr, handlers::ShowTrayMenu},
     {ShowTrayMenu, kTray, kAny, kAny, SubKind::RightClick, nullptr, nullptr, handlers::ShowTrayMenu},
     // Control events.
-    {EditorHexEntry, kControl, kAny, kEditorFields, SubKind::Change, EditorRowInUse, EditorRow},
+    {EditorHexEntry, kControl, Only(kEditorWindow), kEditorFields, SubKind::Change, EditorRowInUse, EditorRow,
+     handlers::EditorHexEntry},
     {DeliverSwatch, kControl, kPaletteWindows, kSwatches, SubKind::LeftClick, SwatchOfThatSlot, TheWindow,
      handlers::DeliverSwatch},
-    {SwapEditorRows, kControl, Only(kEditorWindow), kEditorUps, SubKind::LeftClick, EditorRowInUse, TheControl},
-    {SwapEditorRows, kControl, Only(kEditorWindow), kEditorDowns, SubKind::LeftClick, EditorRowInUse, TheControl},
+    {SwapEditorRows, kControl, Only(kEditorWindow), kEditorUps, SubKind::LeftClick, EditorRowInUse, TheControl,
+     handlers::SwapEditorRows},
+    {SwapEditorRows, kControl, Only(kEditorWindow), kEditorDowns, SubKind::LeftClick, EditorRowInUse, TheControl,
+     handlers::SwapEditorRows},
     {PaletteRightClick, kControl, kPaletteWindows, kSwatches, SubKind::RightClick, nullptr, TheWindow,
      handlers::PaletteRightClick},
     {ManageFollowsPalette, kControl, kPaletteWindows, kSwatches, SubKind::LeftDown, ManageOpen, TheWindow},

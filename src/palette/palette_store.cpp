@@ -5,6 +5,7 @@
 #include "app/closing.h"
 #include "app/files.h"
 #include "app/startup.h"
+#include "editor/editor_window.h"
 #include "palette/palette_file.h"
 #include "palette/palette_list.h"
 #include "palette_window/menus.h"
@@ -37,7 +38,7 @@ int SavePalette(App& app, Platform& platform, const std::string& fileName, bool 
     // Without a palette folder (none could be made) nothing is written anywhere.
     if (PaletteFolderInUse(app).empty() || !WriteWholeFile(platform, fileName, PaletteFileText(rowTexts))) {
         ShowError(platform, "The palette could not be saved to the file \"" + fileName + "\".");
-        return kSaveDeclined;
+        return kSaveFailed;
     }
     OptionsOf(app, fileName);  // a new palette gets the default options
     RebuildFromFolder(app, platform);
@@ -74,8 +75,8 @@ bool NewPaletteDialog(App& app, Platform& platform, const std::string& suggested
     }
     // The new palette lives only in the editor until its first save.
     app.EditorPaletteName = fileName;
-    app.EditorColourCount = 0;
-    app.EditorModified = 0;
+    OpenEditor(app, platform, fileName);
+    ClearEditorRows(app, platform);
     return true;
 }
 

@@ -8,11 +8,12 @@
 
 namespace vandrel {
 
-enum SaveResult : int { kSaveDeclined = 0, kSaveWritten = 1, kSaveNothingToDo = 2 };
+// kSaveFailed: the file could not be written; the user was told and the
+// changes are still unsaved (EditorModified stays 1), so nothing may drop them.
+enum SaveResult : int { kSaveDeclined = 0, kSaveWritten = 1, kSaveNothingToDo = 2, kSaveFailed = 3 };
 
 // Writes the editor's rows to the palette file. With `ask`, asks "Save your
-// changes?" first. A file that cannot be written is reported and counts as
-// not saved (EditorModified stays 1).
+// changes?" first.
 int SavePalette(App& app, Platform& platform, const std::string& fileName, bool ask,
                 const std::vector<std::string>& rowTexts);
 

@@ -54,7 +54,9 @@ enum class WindowKind {
 
 struct WindowSpec {
     WindowKind kind = WindowKind::Framed;
-    Rect client;  // the client area on the screen (only its size counts when centred)
+    // The client area's size; its left and top are where the window's outer
+    // top-left corner goes (nothing when centred).
+    Rect client;
     std::string title;
     int owner = kNoWindow;
     std::optional<ColourValue> background;  // none: the system's colour for dialogs
@@ -63,7 +65,8 @@ struct WindowSpec {
     bool noActivate = false;  // never takes the focus from the application in front
     bool minimiseBox = false;
     bool centred = false;     // centred on the primary screen
-    Size minClient;           // 0: no limit
+    bool sizable = false;     // a framed window with a sizing border
+    Size minClient;           // 0: no limit; also bounds the program's own resizing
     Size maxClient;           // 0: no limit
 };
 
@@ -98,6 +101,7 @@ enum ControlFlag : std::uint32_t {
     kFlagNoBorder = 1u << 2,
     kFlagGroupStart = 1u << 3,  // the first control of a group (option buttons, Tab stops)
     kFlagTicks = 1u << 4,       // a track bar with a tick at every value
+    kFlagSkipTab = 1u << 5,     // a control that Tab passes by
 };
 
 struct ControlSpec {
@@ -122,15 +126,18 @@ struct ControlState {
     std::string text;  // file list: the selected row, empty when none
     int value = 0;     // check/option/toggle state, track bar position
     ColourValue data = 0;
+    Rect rect;         // where it is within the parent's client area
 };
 
 // Only what is set changes. File list: `text` selects the row of that name.
+// An edit's caret goes to its start when its text is set.
 struct ControlChange {
     std::optional<std::string> text = std::nullopt;  // an edit's new text raises Change, as typing does
     std::optional<int> value = std::nullopt;
     std::optional<bool> enabled = std::nullopt;
     std::optional<std::pair<int, int>> selection = std::nullopt;  // characters first..last of an edit
     bool focus = false;
+    int tool = 0;  // toolbar: non-zero when only this item's `enabled` changes
 };
 
 struct Shortcut {

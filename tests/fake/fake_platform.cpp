@@ -162,7 +162,15 @@ void FakePlatform::PlaceWindow(int window, Point topLeft) {
 }
 
 void FakePlatform::SetClientSize(int window, Size size) {
-    Rect& r = Window(window).rect;
+    FakeWindow& target = Window(window);
+    // The system keeps a framed window within its limits.
+    const Size least = target.description.minClient;
+    const Size most = target.description.maxClient;
+    if (most.width > 0) size.width = std::min(size.width, most.width);
+    if (most.height > 0) size.height = std::min(size.height, most.height);
+    size.width = std::max(size.width, least.width);
+    size.height = std::max(size.height, least.height);
+    Rect& r = target.rect;
     r.right = r.left + size.width;
     r.bottom = r.top + size.height;
 }
@@ -249,6 +257,10 @@ void FakePlatform::ChangeControl(int window, int id, const ControlChange& change
     FakeWindow& parent = Window(window);
     FakeControl& control = Control(window, id);
     const ControlKind kind = control.description.kind;
+    if (change.tool != 0) {
+        if (kind == ControlKind::Toolbar && change.enabled) control.toolEnabled[change.tool] = *change.enabled;
+        return;
+    }
     if (change.enabled) control.enabled = *change.enabled;
     if (change.value) {
         if (kind == ControlKind::OptionButton && *change.value == 1)
@@ -268,10 +280,21 @@ void FakePlatform::ChangeControl(int window, int id, const ControlChange& change
             }
         } else {
             control.text = *change.text;
-            if (kind == ControlKind::Edit) Queue({EventKind::Control, window, 0, id, SubKind::Change});
+            if (kind == ControlKind::Edit) {
+                if (control.description.flags & kFlagUpperCase)
+                    for (char& ch : control.text)
+                        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+                control.selection = std::pair{0, 0};
+                Queue({EventKind::Control, window, 0, id, SubKind::Change});
+            }
         }
     }
-    if (change.selection) control.selection = change.selection;
+    if (change.selection) {
+        // As the system's edit, within the text.
+        const int length = static_cast<int>(control.text.size());
+        const int first = std::clamp(change.selection->first, 0, length);
+        control.selection = std::pair{first, std::clamp(change.selection->second, first, length)};
+    }
     if (change.focus) parent.focused = id;
 }
 
@@ -281,7 +304,7 @@ ControlState FakePlatform::ReadControl(int window, int id) {
     auto control = found->second.controls.find(id);
     if (control == found->second.controls.end()) return {};
     const FakeControl& c = control->second;
-    return {true, c.enabled, c.text, c.value, c.description.data};
+    return {true, c.enabled, c.text, c.value, c.description.data, c.description.rect};
 }
 
 int FakePlatform::FocusedControl(int window) {

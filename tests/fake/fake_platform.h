@@ -35,6 +35,11 @@ struct FakeControl {
     std::optional<std::pair<int, int>> selection;
     std::vector<std::string> rows;  // file list
     std::vector<DrawOp> drawing;    // surface: what it shows now
+    std::map<int, bool> toolEnabled;  // toolbar items whose state was set
+    bool ToolEnabled(int item) const {
+        const auto found = toolEnabled.find(item);
+        return found == toolEnabled.end() || found->second;
+    }
 };
 
 struct FakeWindow {

@@ -1,5 +1,7 @@
 #include "fake/user.h"
 
+#include <algorithm>
+
 namespace vandrel::testing {
 
 void User::Queue(int window, int control, SubKind sub) {
@@ -40,6 +42,27 @@ void User::PressBackground(int window) {
 
 void User::Type(int window, int control, const std::string& text) {
     platform_.ChangeControl(window, control, {.text = text});
+}
+
+void User::Key(int window, char ch) {
+    const int focused = platform_.Window(window).focused;
+    if (focused == 0) return;
+    FakeControl& field = platform_.Control(window, focused);
+    if (field.description.kind != ControlKind::Edit || !field.enabled) return;
+    const int length = static_cast<int>(field.text.size());
+    auto [first, last] = field.selection.value_or(std::pair{length, length});
+    first = std::clamp(first, 0, length);
+    last = std::clamp(last, first, length);
+    if (ch == '\b') {
+        if (first == last && first > 0) --first;
+        field.text.erase(first, last - first);
+    } else {
+        if ((field.description.flags & kFlagUpperCase) && ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 32);
+        field.text.replace(first, last - first, 1, ch);
+        ++first;
+    }
+    field.selection = std::pair{first, first};
+    Queue(window, focused, SubKind::Change);
 }
 
 void User::Select(int window, int control, const std::string& row) {

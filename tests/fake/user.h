@@ -25,7 +25,11 @@ public:
     void Drag(int window, int control, const std::vector<Point>& path);
     // The left button goes down on the window's background.
     void PressBackground(int window);
+    // Puts a whole text into a field at once, as pasting over its content does.
     void Type(int window, int control, const std::string& text);
+    // One key typed into the window's focused field, at its caret (over its
+    // selection); '\b' is Backspace. Nothing happens without a focused field.
+    void Key(int window, char ch);
     void Select(int window, int control, const std::string& row);
     void Slide(int window, int control, int value);
     void PressShortcut(int window, int virtualKey);

@@ -166,7 +166,7 @@ TEST_F(PaletteStore, SaveWithQuestion) {
 TEST_F(PaletteStore, FailedSaveIsReportedAndKeepsTheChanges) {
     fs::create_directories(SettingsPath() / "blocked.pal");  // cannot be replaced by a file
     app->EditorModified = 1;
-    EXPECT_EQ(SavePalette(*app, platform, "blocked.pal", false, {"#FF0000"}), kSaveDeclined);
+    EXPECT_EQ(SavePalette(*app, platform, "blocked.pal", false, {"#FF0000"}), kSaveFailed);
     EXPECT_EQ(app->EditorModified, 1);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, "Error");
@@ -178,7 +178,7 @@ TEST_F(PaletteStore, FailedSaveLeavesTheOldFileWhole) {
     WriteFile(SettingsPath() / "keep.pal", "#ABCDEF\r\n");
     fs::create_directories(SettingsPath() / "keep.pal.saving");  // the temporary cannot be made
     app->EditorModified = 1;
-    EXPECT_EQ(SavePalette(*app, platform, "keep.pal", false, {"#FF0000"}), kSaveDeclined);
+    EXPECT_EQ(SavePalette(*app, platform, "keep.pal", false, {"#FF0000"}), kSaveFailed);
     EXPECT_EQ(ReadFile(SettingsPath() / "keep.pal"), "#ABCDEF\r\n");
 }
 

@@ -239,6 +239,8 @@ bool OnRow(HWND, WPARAM, LPARAM lParam) {
 
 void FillEdit(HWND edit, const ControlSpec& description, const ControlResources&) {
     if (description.low > 0) SendMessageA(edit, EM_LIMITTEXT, static_cast<WPARAM>(description.low), 0);
+    // A field without a border is a cell of its own: all of its width is for the text.
+    if (description.flags & kFlagNoBorder) SendMessageA(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
 }
 
 void FillImageButton(HWND button, const ControlSpec& description, const ControlResources& resources) {

@@ -3,6 +3,8 @@
 #include "platform/win32/controls.h"
 #include "platform/win32/win32_platform.h"
 
+#include <commctrl.h>
+
 namespace vandrel::win32 {
 namespace {
 
@@ -87,6 +89,11 @@ void Win32Platform::ChangeControl(int window, int id, const ControlChange& chang
     ControlRecord* record = RecordOf(window, id);
     if (!record || !Alive(*record)) return;
     HWND hwnd = ControlHandle(*record);
+    if (change.tool != 0) {
+        if (record->kind == ControlKind::Toolbar && change.enabled)
+            SendMessageA(hwnd, TB_ENABLEBUTTON, static_cast<WPARAM>(change.tool), MAKELPARAM(*change.enabled, 0));
+        return;
+    }
     if (record->kind != ControlKind::Surface) {
         ControlChange content = change;
         content.enabled.reset();
@@ -110,6 +117,11 @@ ControlState Win32Platform::ReadControl(int window, int id) {
     }
     state.exists = true;
     state.enabled = IsWindowEnabled(hwnd) != FALSE;
+    RECT place{};
+    if (GetWindowRect(hwnd, &place)) {
+        MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&place), 2);
+        state.rect = {place.left, place.top, place.right, place.bottom};
+    }
     return state;
 }
 

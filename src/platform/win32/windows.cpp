@@ -40,9 +40,8 @@ Role RoleOf(WindowKind kind) {
     return Role::Framed;
 }
 
-// A framed window whose limits leave room to change its size has a sizing border.
 bool Resizable(const WindowSpec& description) {
-    return description.kind == WindowKind::Framed && !(description.minClient == description.maxClient);
+    return description.kind == WindowKind::Framed && description.sizable;
 }
 
 DWORD StyleFor(Role role, const WindowSpec& description) {
@@ -65,6 +64,9 @@ RECT OuterRect(const WindowSpec& description, DWORD style, DWORD exStyle) {
     RECT outer = ToRect(description.client);
     if (description.kind == WindowKind::Framed && !AdjustWindowRectEx(&outer, style, FALSE, exStyle))
         outer = ToRect(description.client);
+    // The place is the outer corner, as stored places are read back from the
+    // outer rectangle: a window opened where it closed does not creep.
+    OffsetRect(&outer, description.client.left - outer.left, description.client.top - outer.top);
     if (description.centred) {
         const int width = outer.right - outer.left;
         const int height = outer.bottom - outer.top;

@@ -1,0 +1,252 @@
+#include "editor/editor_window.h"
+
+#include "app/files.h"
+#include "palette/colour_code.h"
+#include "palette/palette_file.h"
+#include "resources/artwork.h"
+
+namespace vandrel {
+namespace {
+
+constexpr ColourValue kWhite = Rgb(255, 255, 255);
+
+bool ControlThere(Platform& platform, int control) {
+    return platform.ReadControl(kEditorWindow, control).exists;
+}
+
+void RemoveIfThere(Platform& platform, int control) {
+    if (ControlThere(platform, control)) platform.RemoveControl(kEditorWindow, control);
+}
+
+int MeasuredToolbarHeight(Platform& platform) {
+    const ControlState toolbar = platform.ReadControl(kEditorWindow, kEditorToolbar);
+    return toolbar.exists && toolbar.rect.Height() > 0 ? toolbar.rect.Height() : kEditorToolbarHeight;
+}
+
+ControlSpec Preview(int id, const Rect& rect, ColourValue colour) {
+    ControlSpec preview;
+    preview.kind = ControlKind::Surface;
+    preview.id = id;
+    preview.rect = rect;
+    preview.data = colour;
+    return preview;
+}
+
+ControlSpec MoveButton(int id, const Rect& rect, int image, const char* tooltip) {
+    ControlSpec button;
+    button.kind = ControlKind::ImageButton;
+    button.id = id;
+    button.rect = rect;
+    button.image = image;
+    button.tooltip = tooltip;
+    // Tab goes from code to code; the buttons are for the mouse.
+    button.flags = kFlagSkipTab;
+    return button;
+}
+
+// The colour a row's code shows: white while it is empty.
+ColourValue RowColour(const std::string& bareCode) {
+    return bareCode.empty() ? kWhite : ParseColourCode(bareCode);
+}
+
+void CreateEditorWindow(App& app, Platform& platform) {
+    app.EditorColourCount = 0;
+    if (!platform.OpenWindow(kEditorWindow, EditorWindowSpec(app.settings))) return;
+    app.editorOpen = true;
+
+    ControlSpec toolbar;
+    toolbar.kind = ControlKind::Toolbar;
+    toolbar.id = kEditorToolbar;
+    toolbar.rect = {0, 0, kEditorWidth, kEditorToolbarHeight};
+    toolbar.tools = EditorTools();
+    platform.AddControl(kEditorWindow, toolbar);
+
+    ControlSpec label;
+    label.kind = ControlKind::Text;
+    label.id = kEditorNameLabel;
+    label.rect = {0, 27, kEditorWidth, 27 + 20};
+    label.font = kEditorNameFont;
+    label.flags = kFlagCentred;
+    platform.AddControl(kEditorWindow, label);
+
+    platform.SetShortcuts(kEditorWindow, {{kKeyUp, kItemShortcutUp}, {kKeyDown, kItemShortcutDown}});
+}
+
+}  // namespace
+
+WindowSpec EditorWindowSpec(const Settings& settings) {
+    WindowSpec description;
+    description.kind = WindowKind::Framed;
+    description.title = "Vandrel";
+    description.client = {settings.EditX, settings.EditY, settings.EditX + kEditorWidth,
+                          settings.EditY + kEditorLeastHeight};
+    description.minClient = {kEditorWidth, kEditorLeastHeight};
+    description.maxClient = {kEditorWidth, 0};
+    return description;
+}
+
+std::vector<ToolItem> EditorTools() {
+    return {
+        {kItemSavePalette, picture::kSavePalette, "Save palette"},
+        {kItemCopyPalette, picture::kCopyPalette, "Copy palette"},
+        {0, 0, ""},
+        {kItemGrabColour, picture::kGrabColour, "Grab color from screen"},
+        {kItemColourPicker, picture::kColourPicker, "Color picker"},
+        {kItemRandomColour, picture::kRandomColour, "Random color"},
+        {kItemBlender, picture::kBlender, "Magic color blender"},
+    };
+}
+
+EditorRowPlaces EditorRowLayout(int row, int toolbarHeight) {
+    const int y = toolbarHeight + 25 + kEditorRowPitch * (row - 1);
+    return {
+        {3, y, 3 + 25, y + 18},
+        {29, y + 1, 29 + 16, y + 1 + 16},
+        {46, y, 46 + 58, y + 18},
+        {106, y + 1, 106 + 16, y + 1 + 16},
+        {122, y, 122 + 25, y + 18},
+    };
+}
+
+std::string EditorLabel(const std::string& fileName) {
+    std::string label = fileName;
+    for (std::size_t at; (at = label.find(".pal")) != std::string::npos;) label.erase(at, 4);
+    return label;
+}
+
+int CompleteLength(const App& app) { return static_cast<int>(app.settings.Prefix.size()) + 6; }
+
+bool EditorWindowOpen(const App& app, Platform& platform) {
+    return app.editorOpen && WindowExists(platform, kEditorWindow);
+}
+
+void OpenEditor(App& app, Platform& platform, const std::string& fileName) {
+    const bool created = !EditorWindowOpen(app, platform);
+    if (created) {
+        CreateEditorWindow(app, platform);
+        if (!app.editorOpen) return;
+    } else {
+        platform.Activate(kEditorWindow);
+    }
+    if (!fileName.empty()) {
+        LoadEditorRows(app, platform, fileName);
+        app.EditorPaletteName = fileName;
+        platform.ChangeControl(kEditorWindow, kEditorNameLabel, {.text = EditorLabel(fileName)});
+    }
+    if (created) {
+        // Shown once its rows are there, so it does not grow in front of
+        // the user; the focus goes where the last row put it.
+        const int focused = platform.FocusedControl(kEditorWindow);
+        platform.ShowWindow(kEditorWindow);
+        if (focused != 0) platform.ChangeControl(kEditorWindow, focused, {.focus = true});
+    }
+}
+
+void LoadEditorRows(App& app, Platform& platform, const std::string& fileName) {
+    ClearEditorRows(app, platform);
+    // A file that cannot be read gives the entry row alone.
+    if (const auto bytes = ReadWholeFile(fileName, kLargestReadPalette))
+        for (const std::string& line : ReadPaletteLines(*bytes)) AddEditorRow(app, platform, line);
+    AddEditorRow(app, platform, "");
+    FitEditor(app, platform);
+}
+
+void AddEditorRow(App& app, Platform& platform, const std::string& code) {
+    if (!EditorWindowOpen(app, platform)) return;
+    const std::string bare = AsciiUpper(StripHash(code));
+    if (app.EditorColourCount >= kMaxColours) return;
+    if (app.EditorColourCount > 0 &&
+        static_cast<int>(EditorRowText(app, platform, app.EditorColourCount).size()) != CompleteLength(app))
+        return;
+    const int n = ++app.EditorColourCount;
+    const ColourValue colour = RowColour(bare);
+    const EditorRowPlaces places = EditorRowLayout(n, MeasuredToolbarHeight(platform));
+
+    platform.AddControl(kEditorWindow, Preview(app.EditSwatchIds[n], places.previewA, colour));
+    ControlSpec field;
+    field.kind = ControlKind::Edit;
+    field.id = app.EditFieldIds[n];
+    field.rect = places.field;
+    field.caption = bare.empty() ? "" : app.settings.Prefix + bare;
+    field.font = kEditorCodeFont;
+    field.flags = kFlagCentred | kFlagUpperCase | kFlagNoBorder;
+    platform.AddControl(kEditorWindow, field);
+    platform.AddControl(kEditorWindow, Preview(app.EditSwatch2Ids[n], places.previewB, colour));
+    PaintEditorRow(app, platform, n, colour);
+
+    if (n > 2) {
+        const EditorRowPlaces above = EditorRowLayout(n - 1, MeasuredToolbarHeight(platform));
+        const EditorRowPlaces twoAbove = EditorRowLayout(n - 2, MeasuredToolbarHeight(platform));
+        platform.AddControl(kEditorWindow,
+                            MoveButton(app.EditUpIds[n - 1], above.up, picture::kMoveUp, "Move up"));
+        platform.AddControl(kEditorWindow,
+                            MoveButton(app.EditDownIds[n - 2], twoAbove.down, picture::kMoveDown, "Move down"));
+    }
+    platform.ChangeControl(kEditorWindow, app.EditFieldIds[n], {.focus = true});
+}
+
+void SetEditorRow(App& app, Platform& platform, int row, const std::string& code) {
+    if (row < 1 || row > kMaxColours || !ControlThere(platform, app.EditFieldIds[row])) return;
+    const std::string bare = AsciiUpper(StripHash(code));
+    // A code of "#" alone is not empty: it shows black, as it parses.
+    const ColourValue colour = code.empty() ? kWhite : ParseColourCode(bare);
+    PaintEditorRow(app, platform, row, colour);
+    platform.ChangeControl(kEditorWindow, app.EditFieldIds[row],
+                           {.text = bare.empty() ? "" : app.settings.Prefix + bare});
+}
+
+void DeleteEditorRow(App& app, Platform& platform, int row) {
+    const int n = app.EditorColourCount;
+    if (row < 1 || row > n) return;
+    for (int i = row; i < n; ++i) SetEditorRow(app, platform, i, EditorRowText(app, platform, i + 1));
+    RemoveIfThere(platform, app.EditFieldIds[n]);
+    RemoveIfThere(platform, app.EditSwatchIds[n]);
+    RemoveIfThere(platform, app.EditSwatch2Ids[n]);
+    if (n >= 2) RemoveIfThere(platform, app.EditUpIds[n - 1]);
+    if (n >= 3) RemoveIfThere(platform, app.EditDownIds[n - 2]);
+    app.EditorColourCount = n - 1;
+}
+
+void ClearEditorRows(App& app, Platform& platform) {
+    if (WindowExists(platform, kEditorWindow)) {
+        for (int i = 1; i <= std::min(app.EditorColourCount, kMaxColours); ++i)
+            for (int id : {app.EditFieldIds[i], app.EditSwatchIds[i], app.EditSwatch2Ids[i], app.EditUpIds[i],
+                           app.EditDownIds[i]})
+                RemoveIfThere(platform, id);
+    }
+    app.EditorColourCount = 0;
+}
+
+void FitEditor(App& app, Platform& platform) {
+    if (!EditorWindowOpen(app, platform)) return;
+    const int height = app.EditorColourCount * kEditorRowPitch + MeasuredToolbarHeight(platform) + 27;
+    platform.SetClientSize(kEditorWindow, {kEditorWidth, height});
+    const bool full = app.EditorColourCount == kMaxColours && !EditorRowText(app, platform, kMaxColours).empty();
+    for (int tool : kEditorColourTools)
+        platform.ChangeControl(kEditorWindow, kEditorToolbar, {.enabled = !full, .tool = tool});
+}
+
+std::string EditorRowText(const App& app, Platform& platform, int row) {
+    if (row < 1 || row > kMaxColours) return {};
+    return platform.ReadControl(kEditorWindow, app.EditFieldIds[row]).text;
+}
+
+std::vector<std::string> EditorRowTexts(const App& app, Platform& platform) {
+    std::vector<std::string> texts;
+    for (int i = 1; i <= std::min(app.EditorColourCount, kMaxColours); ++i)
+        texts.push_back(EditorRowText(app, platform, i));
+    return texts;
+}
+
+void PaintEditorRow(const App& app, Platform& platform, int row, ColourValue colour) {
+    if (row < 1 || row > kMaxColours) return;
+    for (int id : {app.EditSwatchIds[row], app.EditSwatch2Ids[row]})
+        platform.Paint(kEditorWindow, id, [colour](Canvas& canvas) { canvas.FillRect({0, 0, 25, 18}, colour); });
+}
+
+void FocusEditorControl(Platform& platform, int control, int first, int last) {
+    if (ControlThere(platform, control))
+        platform.ChangeControl(kEditorWindow, control, {.selection = std::pair{first, last}, .focus = true});
+}
+
+}  // namespace vandrel
