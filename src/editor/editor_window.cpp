@@ -40,7 +40,7 @@ ControlSpec MoveButton(int id, const Rect& rect, int image, const char* tooltip)
     button.image = image;
     button.tooltip = tooltip;
     // Tab goes from code to code; the buttons are for the mouse.
-    button.flags = kFlagSkipTab;
+    button.flags = kFlagMouseOnly;
     return button;
 }
 

@@ -101,7 +101,7 @@ enum ControlFlag : std::uint32_t {
     kFlagNoBorder = 1u << 2,
     kFlagGroupStart = 1u << 3,  // the first control of a group (option buttons, Tab stops)
     kFlagTicks = 1u << 4,       // a track bar with a tick at every value
-    kFlagSkipTab = 1u << 5,     // a control that Tab passes by
+    kFlagMouseOnly = 1u << 5,   // a button Tab passes by and whose click leaves the focus where it was
 };
 
 struct ControlSpec {

@@ -133,13 +133,16 @@ start_vandrel() {
   e2e_log "start Vandrel"
   (
     wine "$VANDREL_EXE" >>"$E2E_ARTIFACT_DIR/vandrel.log" 2>&1 &
-    echo $! >"$E2E_TEST_DIR/vandrel.pid"
+    # Whole or not at all: the file appears only once the number is in it.
+    echo $! >"$E2E_TEST_DIR/vandrel.pid.tmp"
+    mv "$E2E_TEST_DIR/vandrel.pid.tmp" "$E2E_TEST_DIR/vandrel.pid"
     wait $!
     echo $? >"$E2E_TEST_DIR/vandrel.rc.tmp"
     mv "$E2E_TEST_DIR/vandrel.rc.tmp" "$E2E_TEST_DIR/vandrel.rc"
   ) &
   wait_for_file "$E2E_TEST_DIR/vandrel.pid" 5000 || fail "could not start wine"
   E2E_VANDREL_PID=$(cat "$E2E_TEST_DIR/vandrel.pid")
+  [ -n "$E2E_VANDREL_PID" ] || fail "start_vandrel: the process number of wine was not recorded"
 }
 
 vandrel_running() { [ -n "${E2E_VANDREL_PID:-}" ] && [ ! -e "$E2E_TEST_DIR/vandrel.rc" ]; }

@@ -243,10 +243,41 @@ void FillEdit(HWND edit, const ControlSpec& description, const ControlResources&
     if (description.flags & kFlagNoBorder) SendMessageA(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
 }
 
+// A button for the mouse gives the focus back, once clicked, to the control
+// that had it: typing goes on where it was. The focus may only go back after
+// the release, as a button that loses it early forgets the press.
+static LRESULT CALLBACK MouseOnlyProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR previous) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            HWND focus = GetFocus();
+            SetWindowSubclass(button, MouseOnlyProc, kSubclassId,
+                              reinterpret_cast<DWORD_PTR>(focus != button ? focus : nullptr));
+            break;
+        }
+        case WM_LBUTTONUP: {
+            const LRESULT done = DefSubclassProc(button, message, wParam, lParam);
+            HWND back = reinterpret_cast<HWND>(previous);
+            if (IsWindow(button) && back && IsWindow(back) && GetParent(back) == GetParent(button) &&
+                GetFocus() == button)
+                SetFocus(back);
+            return done;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(button, MouseOnlyProc, kSubclassId);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
 void FillImageButton(HWND button, const ControlSpec& description, const ControlResources& resources) {
     if (HICON icon = ImageOf(resources, description.image))
         SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     AddTool(button, description.tooltip, resources.instance);
+    if (description.flags & kFlagMouseOnly) SetWindowSubclass(button, MouseOnlyProc, kSubclassId, 0);
 }
 
 void FillTrackBar(HWND bar, const ControlSpec& description, const ControlResources&) {

@@ -110,7 +110,7 @@ DWORD StyleFor(const KindInfo& info, const ControlSpec& description) {
     DWORD style = WS_CHILD | WS_VISIBLE | info.style;
     // Of a group of option buttons only the first is a Tab stop; the arrows move within it.
     const bool optionInGroup = info.kind == ControlKind::OptionButton && !(description.flags & kFlagGroupStart);
-    if (info.tabStop && !optionInGroup && !(description.flags & kFlagSkipTab)) style |= WS_TABSTOP;
+    if (info.tabStop && !optionInGroup && !(description.flags & kFlagMouseOnly)) style |= WS_TABSTOP;
     if (description.flags & kFlagGroupStart) style |= WS_GROUP;
     for (const FlagStyle& mapped : info.flagStyles)
         if (mapped.flag && (description.flags & mapped.flag)) style |= mapped.style;
