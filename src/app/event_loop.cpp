@@ -4,6 +4,8 @@
 
 #include "app/closing.h"
 #include "editor/editing.h"
+#include "tools/colour_generators.h"
+#include "tools/screen_grab.h"
 #include "palette/palette_store.h"
 #include "palette_window/colour_output.h"
 #include "palette_window/menus.h"
@@ -51,6 +53,16 @@ void FocusNextRow(App& app, Platform& platform, const Event&, int) { StepEditorF
 void NewBlankPalette(App& app, Platform& platform, const Event&, int) { StartBlankPalette(app, platform); }
 
 void EditorHexEntry(App& app, Platform& platform, const Event&, int row) { EditorFieldChanged(app, platform, row); }
+
+void ColourPicker(App& app, Platform& platform, const Event&, int) { PickColour(app, platform); }
+
+void GrabColour(App& app, Platform& platform, const Event&, int) { GrabScreenColour(app, platform); }
+
+void RandomColour(App& app, Platform& platform, const Event&, int) { AddRandomColour(app, platform); }
+
+void Blender(App& app, Platform& platform, const Event&, int) { BlendColours(app, platform); }
+
+void NewPaletteFromClipboard(App& app, Platform& platform, const Event&, int) { ImportFromClipboard(app, platform); }
 
 void SwapEditorRows(App& app, Platform& platform, const Event&, int button) {
     MoveEditorColour(app, platform, button);
@@ -201,12 +213,13 @@ const RouteRow kRoutes[] = {
     {PopupClose, kMenu, kAny, Only(kItemClose), kAnySub, nullptr, nullptr, handlers::PopupClose},
     {FocusPreviousRow, kMenu, kAny, Only(kItemShortcutUp), kAnySub, nullptr, nullptr, handlers::FocusPreviousRow},
     {FocusNextRow, kMenu, kAny, Only(kItemShortcutDown), kAnySub, nullptr, nullptr, handlers::FocusNextRow},
-    {ColourPicker, kMenu, kAny, Only(kItemColourPicker), kAnySub},
-    {GrabColour, kMenu, kAny, Only(kItemGrabColour), kAnySub},
-    {RandomColour, kMenu, kAny, Only(kItemRandomColour), kAnySub},
-    {Blender, kMenu, kAny, Only(kItemBlender), kAnySub},
+    {ColourPicker, kMenu, kAny, Only(kItemColourPicker), kAnySub, nullptr, nullptr, handlers::ColourPicker},
+    {GrabColour, kMenu, kAny, Only(kItemGrabColour), kAnySub, nullptr, nullptr, handlers::GrabColour},
+    {RandomColour, kMenu, kAny, Only(kItemRandomColour), kAnySub, nullptr, nullptr, handlers::RandomColour},
+    {Blender, kMenu, kAny, Only(kItemBlender), kAnySub, nullptr, nullptr, handlers::Blender},
     {NewBlankPalette, kMenu, kAny, Only(kItemBlank), kAnySub, nullptr, nullptr, handlers::NewBlankPalette},
-    {NewPaletteFromClipboard, kMenu, kAny, Only(kItemFromClipboard), kAnySub},
+    {NewPaletteFromClipboard, kMenu, kAny, Only(kItemFromClipboard), kAnySub, nullptr, nullptr,
+     handlers::NewPaletteFromClipboard},
     // Tray events.
     {TrayDoubleClick, kTray, kAny, kAny, SubKind::DoubleClick, nullptr, nullptr, handlers::TrayDoubleClick},
     {ShowTrayMenu, kTray, kAny, kAny, SubKind::LeftClick, nullptr, nullptr, handlers::ShowTrayMenu},

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -36,7 +38,7 @@ enum MenuItemId : int {
     kItemFromClipboard = 21,
     kItemTrayManage = 30,
     kItemExit = 31,
-    // Editor toolbar and shortcuts (the editor arrives later).
+    // Editor toolbar and shortcuts.
     kItemSavePalette = 40,
     kItemCopyPalette = 41,
     kItemColourPicker = 42,
@@ -113,7 +115,7 @@ struct App {
     std::array<int, kMaxColours + 1> EditDownIds{};
     std::array<int, 2> ToggleTable{1, 0};
 
-    // Editor state (the editor window itself comes later).
+    // Editor state.
     int EditorColourCount = 0;
     std::string EditorPaletteName;
     std::int8_t EditorModified = 0;
@@ -131,7 +133,13 @@ struct App {
     std::string ManageSelection;
     std::uint32_t LastTypedTime = 0;
 
+    // The colour tools: the chooser's custom colours for the run, the random
+    // generator (seeded at its first use).
+    CustomColours customColours{};
+    std::optional<std::mt19937> random;
+
     bool running = true;  // cleared by the exit paths
+    bool sessionEnding = false;  // the user logs off or the system shuts down
 };
 
 // Step 1-3 of start-up: the tables that never change afterwards.

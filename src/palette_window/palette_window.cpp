@@ -214,6 +214,7 @@ void OnWindowHook(App& app, Platform& platform, int window, HookEvent event) {
             break;
         case HookEvent::SessionEnding:
             // Log-off or shut-down ends the process without an exit of ours.
+            app.sessionEnding = true;
             WriteSettings(app, platform);
             break;
     }

@@ -5,8 +5,10 @@
 // or coordinates.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -218,6 +220,23 @@ public:
     virtual void DrawText(int font, int x, int y, const std::string& text, ColourValue colour) = 0;
 };
 
+// The eyedropper's hold on the mouse. While it lives, every press of the
+// left or right button anywhere on the desktop is swallowed (the window
+// below never sees it) and noted, and its window holds the mouse capture.
+// Its end, by any path, unhooks and releases the capture.
+class MouseGrab {
+public:
+    virtual ~MouseGrab() = default;
+    virtual bool Hooked() const = 0;   // false: the system refused the hook
+    virtual bool Pressed() const = 0;  // a press was swallowed since the grab began
+};
+
+// The colour chooser's sixteen custom colours, kept by the program for the run.
+using CustomColours = std::array<ColourValue, 16>;
+
+// What ScreenPixel gives where the screen cannot be read.
+constexpr ColourValue kUnreadablePixel = 0xFFFFFFFF;
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -247,6 +266,9 @@ public:
     virtual std::string ChooseFolder(const std::string& title, const std::string& start) = 0;
     // Empty when cancelled.
     virtual std::string AskText(const TextQuestion& question) = 0;
+    // The system's colour chooser, starting at `initial`; none when cancelled.
+    // The program's other windows are disabled and leave the topmost band meanwhile.
+    virtual std::optional<ColourValue> ChooseColour(ColourValue initial, CustomColours& custom) = 0;
 
     // --- resources made at start-up
     virtual void MakeFont(int number, const FontSpec& font) = 0;
@@ -266,6 +288,7 @@ public:
     // The full rectangle of the monitor nearest to the window.
     virtual Rect MonitorRect(int window) = 0;
     virtual int ForegroundWindowNumber() = 0;  // -1: a window of another program
+    virtual std::int64_t ForegroundWindowHandle() = 0;  // of any program; 0 for none
     // From now on every window of the program reports to `hook`.
     virtual void InstallWindowHook(const WindowHook& hook) = 0;
     // The system's move loop for a window, as if its caption had been grabbed.
@@ -291,6 +314,12 @@ public:
     virtual void ShowMenu(MenuId menu, int owner) = 0;
     virtual bool AddTrayIcon(int owner) = 0;
     virtual void RemoveTrayIcon() = 0;
+
+    // --- the screen and the mouse
+    virtual Point CursorPosition() = 0;
+    virtual ColourValue ScreenPixel(Point at) = 0;  // kUnreadablePixel off the screen
+    // Hooks the mouse for the eyedropper; `captureWindow` holds the capture.
+    virtual std::unique_ptr<MouseGrab> GrabMouse(int captureWindow) = 0;
 
     // --- output
     virtual bool SetClipboardText(const std::string& text) = 0;

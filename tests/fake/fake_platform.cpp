@@ -324,6 +324,7 @@ bool FakePlatform::Paint(int window, int id, const std::function<void(Canvas&)>&
     if (control == found->second.controls.end() || control->second.description.kind != ControlKind::Surface)
         return false;
     control->second.drawing.clear();  // a surface shows what was painted last
+    ++control->second.paints;
     RecordingCanvas canvas(control->second.drawing);
     paint(canvas);
     return true;
@@ -374,7 +375,56 @@ std::int16_t FakePlatform::KeyScan(char ch) {
     return -1;
 }
 
+namespace {
+
+class FakeMouseGrab : public MouseGrab {
+public:
+    FakeMouseGrab(FakePlatform& platform, int window) : platform_(platform), hooked_(!platform.failMouseHook) {
+        ++platform_.grabsStarted;
+        platform_.grabPressed = false;
+        if (hooked_) ++platform_.activeGrabs;
+        platform_.captureWindow = window;
+    }
+    ~FakeMouseGrab() override {
+        if (hooked_) --platform_.activeGrabs;
+        platform_.captureWindow = 0;
+    }
+    bool Hooked() const override { return hooked_; }
+    bool Pressed() const override { return hooked_ && platform_.grabPressed; }
+
+private:
+    FakePlatform& platform_;
+    bool hooked_;
+};
+
+}  // namespace
+
+std::unique_ptr<MouseGrab> FakePlatform::GrabMouse(int window) {
+    return std::make_unique<FakeMouseGrab>(*this, window);
+}
+
+ColourValue FakePlatform::ScreenPixel(Point at) {
+    pixelReads.push_back(at);
+    const auto found = screen.find({at.x, at.y});
+    return found == screen.end() ? screenColour : found->second;
+}
+
+std::optional<ColourValue> FakePlatform::ChooseColour(ColourValue, CustomColours& custom) {
+    colourDialogs.push_back(custom);
+    if (colourAnswers.empty()) return std::nullopt;
+    const std::optional<ColourValue> answer = colourAnswers.front();
+    colourAnswers.pop_front();
+    return answer;
+}
+
 Event FakePlatform::WaitEvent(int milliseconds) {
+    if (activeGrabs > 0 && !duringGrab.empty()) {
+        const std::function<void()> step = std::move(duringGrab.front());
+        duringGrab.pop_front();
+        step();
+    } else if (activeGrabs > 0) {
+        ++foregroundHandle;
+    }
     if (events.empty()) {
         clock += static_cast<std::uint32_t>(milliseconds);
         return {};

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -35,6 +36,7 @@ struct FakeControl {
     std::optional<std::pair<int, int>> selection;
     std::vector<std::string> rows;  // file list
     std::vector<DrawOp> drawing;    // surface: what it shows now
+    int paints = 0;                 // surface: how often it was painted
     std::map<int, bool> toolEnabled;  // toolbar items whose state was set
     bool ToolEnabled(int item) const {
         const auto found = toolEnabled.find(item);
@@ -85,6 +87,18 @@ public:
     DragOutcome dragOutcome = DragOutcome::NotStarted;
     bool failWindowCreation = false;
     bool failTrayIcon = false;
+    // The screen and the mouse, for the eyedropper.
+    Point cursor;
+    ColourValue screenColour = 0;                        // every pixel not listed below
+    std::map<std::pair<int, int>, ColourValue> screen;   // (x, y) -> colour
+    std::int64_t foregroundHandle = 0x500;               // the system's foreground window
+    bool failMouseHook = false;
+    bool grabPressed = false;  // a press arrived since the grab began
+    // While a grab runs, one is run at each WaitEvent before it looks at the
+    // queue: what the user does meanwhile. With nothing left here, another
+    // window comes forward, so that no test can hang in a grab.
+    std::deque<std::function<void()>> duringGrab;
+    std::deque<std::optional<ColourValue>> colourAnswers;  // none left: cancelled
 
     // --- what tests read
     std::map<int, FakeWindow> windows;
@@ -102,6 +116,11 @@ public:
     bool hookInstalled = false;
     WindowHook hook;
     bool shutDown = false;
+    std::vector<Point> pixelReads;
+    int grabsStarted = 0;
+    int activeGrabs = 0;    // grabs whose hook is still installed
+    int captureWindow = 0;  // the window holding the mouse capture, 0 for none
+    std::vector<CustomColours> colourDialogs;  // the custom colours each chooser opened with
     int dragsStarted = 0;
     std::vector<int> draggedWindows;
     std::vector<bool> swatchEnabledDuringDrag;  // of the pressed control, per drag
@@ -124,6 +143,7 @@ public:
                               MessageButtons buttons) override;
     std::string ChooseFolder(const std::string& title, const std::string& start) override;
     std::string AskText(const TextQuestion& question) override;
+    std::optional<ColourValue> ChooseColour(ColourValue initial, CustomColours& custom) override;
     void MakeFont(int number, const FontSpec& font) override { fonts[number] = font; }
     void CreateImage(int number, const Image& image) override { images[number] = image; }
     std::int64_t OpenWindow(int window, const WindowSpec& description) override;
@@ -136,6 +156,7 @@ public:
     void Activate(int window) override { foreground = window; }
     Rect MonitorRect(int window) override;
     int ForegroundWindowNumber() override { return foreground; }
+    std::int64_t ForegroundWindowHandle() override { return foregroundHandle; }
     void InstallWindowHook(const WindowHook& installed) override {
         hookInstalled = true;
         hook = installed;
@@ -159,6 +180,9 @@ public:
     std::string ClipboardText() override { return clipboard; }
     std::int16_t KeyScan(char ch) override;
     void SendKeys(const std::vector<KeyRecord>& records) override { sentKeys.push_back(records); }
+    Point CursorPosition() override { return cursor; }
+    ColourValue ScreenPixel(Point at) override;
+    std::unique_ptr<MouseGrab> GrabMouse(int captureWindow) override;
     Event WaitEvent(int milliseconds) override;
     void Shutdown() override;
 

@@ -1,6 +1,7 @@
 // Modal dialogs: message boxes, the folder chooser and the text question.
 #include "platform/win32/win32_platform.h"
 
+#include <commdlg.h>
 #include <shlobj.h>
 
 namespace vandrel::win32 {
@@ -37,6 +38,25 @@ MessageAnswer Win32Platform::ShowMessage(const std::string& title, const std::st
         MessageBoxA(nullptr, text.c_str(), title.c_str(), style | MB_SETFOREGROUND | MB_TASKMODAL);
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+std::optional<ColourValue> Win32Platform::ChooseColour(ColourValue initial, CustomColours& custom) {
+    // Owned by our window in front, if one is: the chooser then comes up over it.
+    HWND owner = GetForegroundWindow();
+    if (!TopLevelOf(owner)) owner = nullptr;
+    ModalScope modal(*this);
+    COLORREF table[16];
+    for (int i = 0; i < 16; ++i) table[i] = ToColorRef(custom[i]);
+    CHOOSECOLORA choice{};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = owner;
+    choice.rgbResult = ToColorRef(initial);
+    choice.lpCustColors = table;
+    choice.Flags = CC_RGBINIT;
+    const bool chosen = ChooseColorA(&choice) != FALSE;
+    for (int i = 0; i < 16; ++i) custom[i] = static_cast<ColourValue>(table[i] & 0xFFFFFF);
+    if (!chosen) return std::nullopt;
+    return static_cast<ColourValue>(choice.rgbResult & 0xFFFFFF);
 }
 
 namespace {

@@ -92,6 +92,7 @@ class Win32Platform : public Platform {
                               MessageButtons buttons) override;
     std::string ChooseFolder(const std::string& title, const std::string& start) override;
     std::string AskText(const TextQuestion& question) override;
+    std::optional<ColourValue> ChooseColour(ColourValue initial, CustomColours& custom) override;
 
     void MakeFont(int number, const FontSpec& font) override;
     void CreateImage(int number, const Image& image) override;
@@ -106,6 +107,7 @@ class Win32Platform : public Platform {
     void Activate(int window) override;
     Rect MonitorRect(int window) override;
     int ForegroundWindowNumber() override;
+    std::int64_t ForegroundWindowHandle() override;
     void InstallWindowHook(const WindowHook& hook) override { hook_ = hook; }
     DragOutcome MoveWithMouse(int window) override;
     void SetShortcuts(int window, const std::vector<Shortcut>& shortcuts) override;
@@ -128,6 +130,9 @@ class Win32Platform : public Platform {
     std::int16_t KeyScan(char ch) override;
     void SendKeys(const std::vector<KeyRecord>& records) override;
 
+    Point CursorPosition() override;
+    ColourValue ScreenPixel(Point at) override;
+    std::unique_ptr<MouseGrab> GrabMouse(int captureWindow) override;
     Event WaitEvent(int milliseconds) override;
     void Shutdown() override;
 
