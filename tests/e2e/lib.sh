@@ -222,6 +222,8 @@ start_receiver() {
 }
 
 receiver_text() { cat "$E2E_TEST_DIR/receiver.txt" 2>/dev/null; }
+# How often the receiver's "Press" button was clicked.
+receiver_clicks() { cat "$E2E_TEST_DIR/receiver.txt.clicks" 2>/dev/null || printf 0; }
 
 # ---- places ---------------------------------------------------------------------------------
 

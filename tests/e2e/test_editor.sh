@@ -2,93 +2,8 @@
 # with and without unsaved changes, switched to another palette; a blank palette started, named,
 # filled and saved; Tab and the arrow keys between rows.
 
-START_BYTES="#000000 #FF0000 #FFFF00 #00FF00 #00FFFF #0000FF #FF00FF #FFFFFF"
-
-# The bytes of a palette file holding CODES (CR LF after each).
-palette_bytes() {
-  local out="$E2E_TEST_DIR/expected.$RANDOM" code
-  : >"$out"
-  for code in "$@"; do printf '%s\r\n' "$code" >>"$out"; done
-  printf '%s' "$out"
-}
-
-# Opens the tray menu and chooses, in the sub-menu of palette N (from 1), the item reached
-# with KEYS from its first colour ("up" wraps to "Edit", "up up" is "Open").
-tray_palette_item() { # N KEYS...
-  local n=$1 keys=() i
-  shift
-  drv tray-click left >/dev/null || fail "the tray icon did not answer"
-  drv menu-wait >/dev/null || fail "no tray menu appeared after a click on the tray icon"
-  for ((i = 0; i < n; i++)); do keys+=(down); done
-  drv menu-keys "${keys[@]}" right "$@" enter >/dev/null
-}
-
-edit_from_tray() { tray_palette_item "${1:-1}" up; }
-open_from_tray() { tray_palette_item "${1:-1}" up up; }
-
-# "HWND X Y W H" of the editor window once it is on screen.
-wait_editor() {
-  drv wait-window VandrelWindow Vandrel "${1:-5000}" || fail "no editor window appeared"
-}
-
-# The text of editor control ID as it stands now (WM_GETTEXT: what was typed since, too).
-control_text() { # HWND ID
-  local control
-  control=$(drv control "$1" "$2" | cut -d' ' -f9) || return 1
-  drv text "$control"
-}
-
-# Text of the code field of row N.
-row_text() { control_text "$1" $((128 + $2)); }
-
-wait_row_text() { # HWND ROW TEXT
-  wait_output 5000 "$3" row_text "$1" "$2" ||
-    fail "editor row $2 shows '$E2E_LAST_OUTPUT' instead of '$3'"
-}
-
-# How many code fields (rows) the editor has.
-row_count() { drv children "$1" | awk '$2 == "Edit"' | wc -l; }
-
-wait_row_count() { # HWND COUNT
-  wait_output 5000 "$2" row_count "$1" || fail "the editor shows $E2E_LAST_OUTPUT rows instead of $2"
-}
-
-# The control number of the editor's focused control, or "none".
-focused_id() { # HWND
-  local focus
-  focus=$(drv thread-info "$1" | sed -n 's/.* focus \([^ ]*\) .*/\1/p')
-  drv children "$1" | awk -v f="$focus" '$9 == f { print $1; found = 1 } END { if (!found) print "none" }'
-}
-
-wait_focus() { # HWND ID WHAT
-  wait_output 5000 "$2" focused_id "$1" || fail "$3: the focus is on control $E2E_LAST_OUTPUT, not $2"
-}
-
-# Clicks the middle of editor control ID.
-click_control() { # HWND ID
-  local id class x y w h
-  read -r id class x y w h _ < <(drv control "$1" "$2") || fail "the editor has no control $2"
-  drv click $((x + w / 2)) $((y + h / 2)) >/dev/null
-}
-
-# Clicks toolbar button N (from 1; the separator counts) of the editor.
-click_tool() { # HWND N
-  local id class x y w h
-  read -r id class x y w h _ < <(drv control "$1" 20) || fail "the editor has no toolbar"
-  # Flat buttons of 23 pixels, the separator 8: the first two, then the tools.
-  local offset=$(( $2 <= 2 ? ($2 - 1) * 23 : 2 * 23 + 8 + ($2 - 4) * 23 ))
-  drv click $((x + offset + 11)) $((y + h / 2)) >/dev/null
-}
-
-# What the close box sends.
-press_close_box() { drv post "$1" 0x112 0xF060 0 >/dev/null; }
-
-expect_save_question() {
-  local shown
-  shown=$(drv msgbox-wait Save 5000 | tr '\n' '|') || fail "no \"Save\" question appeared"
-  assert_eq "Save|Save your changes?|" "$shown" "the question"
-  assert_eq "yes no" "$(drv msgbox-buttons Save)" "the question's buttons"
-}
+# shellcheck source=editor_lib.sh
+source "$E2E_ROOT/tests/e2e/editor_lib.sh"
 
 test_editor_types_moves_and_saves_a_colour_and_the_palette_window_follows() {
   start_vandrel
@@ -235,14 +150,8 @@ test_editor_asks_before_switching_to_another_palette() {
 test_editor_blank_palette_is_named_filled_saved_and_in_the_tray_menu() {
   start_vandrel
   wait_started
-  local owner
-  owner=$(drv wait-exists VandrelTrayOwner Vandrel 5000 | cut -d' ' -f1)
-  # "Blank" of the new-palette menu, whose button comes with the manage window: its menu event.
-  # Posted as a command of the window (as its shortcuts arrive).
-  drv post "$owner" 0x111 0x10014 0 >/dev/null
-  drv dialog-wait "Palette Name" 5000 >/dev/null || fail "no \"Palette Name\" box appeared for Blank"
-  drv dialog-set "Palette Name" 100 "fresh" >/dev/null
-  drv dialog-click "Palette Name" 1 >/dev/null
+  menu_command 20  # "Blank"
+  answer_palette_name fresh
   local hwnd x y w h
   read -r hwnd x y w h < <(wait_editor)
   assert_eq "fresh" "$(control_text "$hwnd" 21)" "the new palette's label"

@@ -1,6 +1,7 @@
 // `receiver`: the "other application" of the keystroke tests. A plain window with one edit
 // control takes the focus once; every 100 ms its text is written to the --out file, so the shell
 // can read what arrived. The file first appears once the edit control really has the focus.
+// Its "Press" button counts its clicks into the file PATH.clicks (written at each click).
 #include "driver.h"
 
 namespace vd {
@@ -8,12 +9,14 @@ namespace {
 
 constexpr UINT_PTR kTimerId = 1;
 constexpr int kEditId = 100;
+constexpr int kButtonId = 101;
 
 struct Receiver {
   std::wstring outPath;
   HWND edit = nullptr;
   bool ready = false;
   std::wstring written;
+  int clicks = 0;
 };
 Receiver* gReceiver = nullptr;
 
@@ -29,17 +32,19 @@ std::wstring WindowsPath(const std::string& path) {
 }
 
 // Written to a temporary file and renamed, so that a reader never sees half a text.
-void WriteText(Receiver& receiver, const std::wstring& text) {
-  const std::string bytes = ToUtf8(text);
-  const std::wstring temporary = receiver.outPath + L".tmp";
+bool WriteWhole(const std::wstring& path, const std::string& bytes) {
+  const std::wstring temporary = path + L".tmp";
   HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  if (file == INVALID_HANDLE_VALUE) return false;
   DWORD done = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
   CloseHandle(file);
-  if (MoveFileExW(temporary.c_str(), receiver.outPath.c_str(), MOVEFILE_REPLACE_EXISTING))
-    receiver.written = text;
+  return MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
+void WriteText(Receiver& receiver, const std::wstring& text) {
+  if (WriteWhole(receiver.outPath, ToUtf8(text))) receiver.written = text;
 }
 
 std::wstring EditText(HWND edit) {
@@ -72,9 +77,19 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
                                         client.right - 16, 28, window,
                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
                                         nullptr, nullptr);
-      if (!gReceiver->edit || !SetTimer(window, kTimerId, 100, nullptr)) return -1;
+      HWND button = CreateWindowExW(0, L"BUTTON", L"Press", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 8, 44,
+                                    100, 28, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)),
+                                    nullptr, nullptr);
+      if (!gReceiver->edit || !button || !SetTimer(window, kTimerId, 100, nullptr)) return -1;
       return 0;
     }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) {
+        ++gReceiver->clicks;
+        WriteWhole(gReceiver->outPath + L".clicks", std::to_string(gReceiver->clicks));
+        SetFocus(gReceiver->edit);  // typing still lands in the edit
+      }
+      return 0;
     case WM_TIMER:
       if (wParam == kTimerId) Tick(window, *gReceiver);
       return 0;
