@@ -89,13 +89,28 @@ test_eyedropper_follows_the_pointer_and_takes_a_click_nobody_else_sees() {
   exit_from_tray
 }
 
-test_random_blender_and_from_clipboard_fill_rows() {
+test_picker_random_blender_and_from_clipboard_fill_rows() {
   start_vandrel
   wait_started
+  open_from_tray 1
+  local phwnd
+  phwnd=$(drv wait-window VandrelPalette VN 5000 | cut -d' ' -f1) || fail "no palette window opened"
   edit_from_tray 1
   local hwnd x y w h
   read -r hwnd x y w h < <(wait_editor)
   wait_row_count "$hwnd" 9
+
+  # The colour chooser: the palette window leaves the topmost band and the editor is disabled
+  # while it is open; cancelled, it adds nothing.
+  click_tool "$hwnd" 5
+  drv dialog-wait Color 5000 >/dev/null || fail "no colour chooser appeared"
+  [ $(($(drv exstyle "$phwnd") & 0x8)) -eq 0 ] || fail "the palette window stayed topmost over the chooser"
+  [ $(($(drv style "$hwnd") & 0x08000000)) -ne 0 ] || fail "the editor was not disabled under the chooser"
+  drv dialog-click Color 2 >/dev/null
+  wait_until 5000 bash -c "[ \$((\$(drv exstyle $phwnd) & 0x8)) -ne 0 ]" ||
+    fail "the palette window did not come back to the topmost band"
+  [ $(($(drv style "$hwnd") & 0x08000000)) -eq 0 ] || fail "the editor stayed disabled after the chooser"
+  assert_eq 9 "$(row_count "$hwnd")" "rows after a cancelled chooser"
   click_tool "$hwnd" 6  # Random color
   wait_row_count "$hwnd" 10
   [[ "$(row_text "$hwnd" 9)" =~ ^#[0-9A-F]{6}$ ]] || fail "the random colour row holds '$(row_text "$hwnd" 9)'"
