@@ -1,6 +1,7 @@
 #include "app/closing.h"
 
 #include "palette_window/palette_window.h"
+#include "settings/manage_window.h"
 #include "settings/settings.h"
 
 namespace vandrel {
@@ -66,6 +67,8 @@ bool RememberManagePlace(App& app, Platform& platform) {
 // Remembers the manage window's place and closes it, without any question.
 void DismissManageWindow(App& app, Platform& platform) {
     if (!RememberManagePlace(app, platform)) return;
+    // It lets go of its palette: no window keeps the selection mark.
+    ShowPaletteOptions(app, platform, "");
     platform.CloseWindow(kManageWindow);
     app.manageOpen = false;
 }

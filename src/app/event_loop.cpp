@@ -4,6 +4,8 @@
 
 #include "app/closing.h"
 #include "editor/editing.h"
+#include "settings/about_window.h"
+#include "settings/manage_window.h"
 #include "tools/colour_generators.h"
 #include "tools/screen_grab.h"
 #include "palette/palette_store.h"
@@ -80,6 +82,8 @@ void PopupMove(App& app, Platform& platform, const Event& event, int) {
     ClosePaletteWindow(app, platform, slot);
     const int index = PaletteIndexOf(app, name);
     if (index >= 0) OpenPaletteWindow(app, platform, index, slot);
+    // The manage window's "Move" box follows.
+    if (app.ManageSelection == name) ShowPaletteOptions(app, platform, name);
 }
 
 void PopupClose(App& app, Platform& platform, const Event& event, int) {
@@ -92,7 +96,31 @@ void ShowTrayMenu(App&, Platform& platform, const Event&, int) {
 }
 
 void TrayDoubleClick(App& app, Platform& platform, const Event&, int) {
-    if (app.editorOpen) CloseManageWindow(app, platform);
+    if (app.editorOpen)
+        CloseManageWindow(app, platform);
+    else
+        OpenManageWindow(app, platform);
+}
+
+void OpenAbout(App& app, Platform& platform, const Event&, int) { OpenAboutWindow(app, platform); }
+
+void TrayManage(App& app, Platform& platform, const Event&, int) { OpenManageWindow(app, platform); }
+
+void PopupManage(App& app, Platform& platform, const Event&, int) {
+    OpenManageWindow(app, platform);
+    ShowPaletteOptions(app, platform, app.CurrentPaletteName);
+}
+
+void ManageFollowsPalette(App& app, Platform& platform, const Event&, int) {
+    if (app.ManageSelection != app.CurrentPaletteName) ShowPaletteOptions(app, platform, app.CurrentPaletteName);
+}
+
+void ListChanged(App& app, Platform& platform, const Event&, int) { PaletteListChanged(app, platform); }
+
+void ListDoubleClick(App& app, Platform& platform, const Event&, int) { PaletteListDoubleClick(app, platform); }
+
+void ManageControl(App& app, Platform& platform, const Event&, int control) {
+    ManageControlUsed(app, platform, control);
 }
 
 void DeliverSwatch(App& app, Platform& platform, const Event& event, int slot) {
@@ -104,7 +132,12 @@ void PaletteRightClick(App& app, Platform& platform, const Event&, int slot) {
     if (name.empty()) return;
     const PaletteOptions& options = OptionsOf(app, name);
     platform.CheckMenuItem(MenuId::PalettePopup, kItemMove, options.Drag == 1);
-    if (options.Locked != 0) return;  // the manage window takes over here
+    if (options.Locked != 0) {
+        // A locked palette is changed in the manage window, where it can be unlocked.
+        OpenManageWindow(app, platform);
+        ShowPaletteOptions(app, platform, name);
+        return;
+    }
     platform.ShowMenu(MenuId::PalettePopup, slot);
 }
 
@@ -117,8 +150,7 @@ void CloseEditorWindow(App& app, Platform& platform, const Event&, int) { CloseE
 void CloseManage(App& app, Platform& platform, const Event&, int) { CloseManageWindow(app, platform); }
 
 void CloseAbout(App& app, Platform& platform, const Event&, int) {
-    if (WindowExists(platform, kAboutWindow)) platform.CloseWindow(kAboutWindow);
-    app.aboutOpen = false;
+    if (app.aboutOpen) OpenAboutWindow(app, platform);  // it closes an open one
 }
 
 void ComeForward(App& app, Platform& platform, const Event&, int) {
@@ -202,12 +234,12 @@ const RouteRow kRoutes[] = {
     {CopyTrayColour, kMenu, kAny, {kFirstColourItem, kFirstOpenItem - 1}, kAnySub, nullptr, TheItem, handlers::CopyTrayColour},
     {OpenFromTray, kMenu, kAny, {kFirstOpenItem, kLastOpenItem}, kAnySub, nullptr, OpenIndex, handlers::OpenFromTray},
     {EditFromTray, kMenu, kAny, {kFirstEditItem, kLastEditItem}, kAnySub, nullptr, EditIndex, handlers::EditFromTray},
-    {OpenAbout, kMenu, kAny, Only(kItemAbout), kAnySub},
-    {TrayManage, kMenu, kAny, Only(kItemTrayManage), kAnySub},
+    {OpenAbout, kMenu, kAny, Only(kItemAbout), kAnySub, nullptr, nullptr, handlers::OpenAbout},
+    {TrayManage, kMenu, kAny, Only(kItemTrayManage), kAnySub, nullptr, nullptr, handlers::TrayManage},
     {SavePalette, kMenu, kAny, Only(kItemSavePalette), kAnySub, nullptr, nullptr, handlers::SavePalette},
     {CopyPalette, kMenu, kAny, Only(kItemCopyPalette), kAnySub, nullptr, nullptr, handlers::CopyPalette},
     {Exit, kMenu, kAny, Only(kItemExit), kAnySub, nullptr, nullptr, handlers::Exit},
-    {PopupManage, kMenu, kAny, Only(kItemManage), kAnySub},
+    {PopupManage, kMenu, kAny, Only(kItemManage), kAnySub, nullptr, nullptr, handlers::PopupManage},
     {PopupEdit, kMenu, kAny, Only(kItemEdit), kAnySub, nullptr, nullptr, handlers::PopupEdit},
     {PopupMove, kMenu, kAny, Only(kItemMove), kAnySub, nullptr, nullptr, handlers::PopupMove},
     {PopupClose, kMenu, kAny, Only(kItemClose), kAnySub, nullptr, nullptr, handlers::PopupClose},
@@ -235,12 +267,16 @@ const RouteRow kRoutes[] = {
      handlers::SwapEditorRows},
     {PaletteRightClick, kControl, kPaletteWindows, kSwatches, SubKind::RightClick, nullptr, TheWindow,
      handlers::PaletteRightClick},
-    {ManageFollowsPalette, kControl, kPaletteWindows, kSwatches, SubKind::LeftDown, ManageOpen, TheWindow},
+    {ManageFollowsPalette, kControl, kPaletteWindows, kSwatches, SubKind::LeftDown, ManageOpen, TheWindow,
+     handlers::ManageFollowsPalette},
     {DragPalette, kControl, kPaletteWindows, kSwatches, SubKind::LeftDown, PaletteMovable, TheWindow,
      handlers::DragPaletteBySwatch},
-    {PaletteListChanged, kControl, Only(kManageWindow), Only(kPaletteList), SubKind::Change},
-    {PaletteListDoubleClick, kControl, Only(kManageWindow), Only(kPaletteList), SubKind::DoubleClick},
-    {ManageControl, kControl, kManageAndAbout, kManageControls, kAnySub, nullptr, TheControl},
+    {PaletteListChanged, kControl, Only(kManageWindow), Only(kPaletteList), SubKind::Change, nullptr, nullptr,
+     handlers::ListChanged},
+    {PaletteListDoubleClick, kControl, Only(kManageWindow), Only(kPaletteList), SubKind::DoubleClick, nullptr,
+     nullptr, handlers::ListDoubleClick},
+    {ManageControl, kControl, kManageAndAbout, kManageControls, kAnySub, nullptr, TheControl,
+     handlers::ManageControl},
     // Close events.
     {CloseEditorWindow, kClose, Only(kEditorWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseEditorWindow},
     {CloseManage, kClose, Only(kManageWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseManage},

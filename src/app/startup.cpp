@@ -6,6 +6,7 @@
 #include "palette/palette_list.h"
 #include "palette_window/menus.h"
 #include "palette_window/palette_window.h"
+#include "settings/manage_window.h"
 #include "settings/settings.h"
 
 namespace vandrel {
@@ -61,10 +62,12 @@ void StartUp(App& app, Platform& platform) {
     BuildMenus(app, platform);
     ReindexSlots(app);
 
-    if (TrayIconOn(app.settings)) {
-        platform.OpenWindow(kTrayOwnerWindow, TrayOwnerSpec());
-        app.trayIcon = platform.AddTrayIcon(kTrayOwnerWindow);
-    }
+    // The hidden owner exists with or without the icon: palette windows owned
+    // by the manage window would vanish whenever it is minimised.
+    platform.OpenWindow(kTrayOwnerWindow, TrayOwnerSpec());
+    if (TrayIconOn(app.settings)) app.trayIcon = platform.AddTrayIcon(kTrayOwnerWindow);
+    // Without an icon the manage window is the program's main window.
+    if (!app.trayIcon) OpenManageWindow(app, platform);
     // From the start, so that a log-off before any palette was opened still
     // stores the settings.
     InstallWindowHook(app, platform);

@@ -77,6 +77,12 @@ enum ControlId : int {
     kMailLink,
     // Raise no events.
     kFolderText = 90,
+    kPaletteFrame,
+    kGlobalFrame,
+    kSizeLabel,
+    kProductLogo,
+    kMakerLogo,
+    kWelcomeText,
 };
 
 struct Slot {

@@ -9,6 +9,7 @@
 #include "palette/palette_file.h"
 #include "palette/palette_list.h"
 #include "palette_window/menus.h"
+#include "settings/manage_window.h"
 #include "settings/settings.h"
 
 namespace vandrel {
@@ -130,6 +131,8 @@ void ChoosePaletteFolder(App& app, Platform& platform) {
     ReadSettings(app, platform);
     RebuildFromFolder(app, platform);
     ReopenPalettes(app, platform);
+    // Once the folder has its "start.pal", if it needed one.
+    RefreshManageFolder(app, platform);
 }
 
 }  // namespace vandrel

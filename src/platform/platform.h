@@ -321,6 +321,9 @@ public:
     // Hooks the mouse for the eyedropper; `captureWindow` holds the capture.
     virtual std::unique_ptr<MouseGrab> GrabMouse(int captureWindow) = 0;
 
+    // The system's default program for a web address or a "mailto:" link.
+    virtual bool OpenWithShell(const std::string& target) = 0;
+
     // --- output
     virtual bool SetClipboardText(const std::string& text) = 0;
     virtual std::string ClipboardText() = 0;

@@ -120,6 +120,7 @@ public:
     int grabsStarted = 0;
     int activeGrabs = 0;    // grabs whose hook is still installed
     int captureWindow = 0;  // the window holding the mouse capture, 0 for none
+    std::vector<std::string> shellOpened;  // what the shell was asked to open
     std::vector<CustomColours> colourDialogs;  // the custom colours each chooser opened with
     int dragsStarted = 0;
     std::vector<int> draggedWindows;
@@ -180,6 +181,10 @@ public:
     std::string ClipboardText() override { return clipboard; }
     std::int16_t KeyScan(char ch) override;
     void SendKeys(const std::vector<KeyRecord>& records) override { sentKeys.push_back(records); }
+    bool OpenWithShell(const std::string& target) override {
+        shellOpened.push_back(target);
+        return true;
+    }
     Point CursorPosition() override { return cursor; }
     ColourValue ScreenPixel(Point at) override;
     std::unique_ptr<MouseGrab> GrabMouse(int captureWindow) override;

@@ -5,6 +5,7 @@
 #include "palette/palette_file.h"
 #include "palette/palette_list.h"
 #include "palette_window/palette_window.h"
+#include "settings/manage_window.h"
 #include "test_support.h"
 
 namespace vandrel::testing {
@@ -108,8 +109,7 @@ TEST_F(Closing, ClosingTheManageWindowWithoutTrayAsksToExit) {
 }
 
 TEST_F(Closing, ClosingTheManageWindowWithTrayNeverAsks) {
-    app->manageOpen = true;
-    platform.windows[kManageWindow].rect = {1, 2, 3, 4};
+    OpenManageWindow(*app, platform);
     CloseManageWindow(*app, platform);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_FALSE(platform.Exists(kManageWindow));
@@ -122,8 +122,7 @@ TEST_F(Closing, TrayIconFailureIsNotFatalAndClosingManageThenAsks) {
     Start();
     EXPECT_FALSE(app->trayIcon);
     EXPECT_TRUE(app->running);
-    app->manageOpen = true;
-    platform.windows[kManageWindow].rect = {1, 2, 3, 4};
+    EXPECT_TRUE(platform.Exists(kManageWindow)) << "it is the main window now";
     CloseManageWindow(*app, platform);
     EXPECT_EQ(platform.MessageLines().back(), "Exit: Exit and close all palettes?");
     EXPECT_TRUE(app->running) << "the default answer is No";
@@ -131,8 +130,8 @@ TEST_F(Closing, TrayIconFailureIsNotFatalAndClosingManageThenAsks) {
 
 TEST_F(Closing, TheTraysExitNeverAsks) {
     app->trayIcon = false;  // the icon came back only after the start
-    app->manageOpen = true;
-    platform.windows[kManageWindow].rect = {5, 6, 7, 8};
+    OpenManageWindow(*app, platform);
+    platform.SetPosition(kManageWindow, {5, 6});
     RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, kItemExit, 0, SubKind::None});
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_FALSE(app->running);

@@ -1,6 +1,7 @@
 // Folders, files, text encodings, the profile folder and the displays.
 #include "platform/win32/win32_platform.h"
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 namespace vandrel::win32 {
@@ -93,6 +94,16 @@ std::string Win32Platform::CodePageToUtf8(const std::string& text) {
 
 std::string Win32Platform::Utf8ToCodePage(const std::string& text) {
     return Convert(text, CP_UTF8, CP_ACP);
+}
+
+bool Win32Platform::OpenWithShell(const std::string& target) {
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOASYNC;  // done before we go on, even if the loop ends soon
+    info.lpVerb = "open";
+    info.lpFile = target.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExA(&info) != FALSE;
 }
 
 }  // namespace vandrel::win32

@@ -130,6 +130,7 @@ class Win32Platform : public Platform {
     std::int16_t KeyScan(char ch) override;
     void SendKeys(const std::vector<KeyRecord>& records) override;
 
+    bool OpenWithShell(const std::string& target) override;
     Point CursorPosition() override;
     ColourValue ScreenPixel(Point at) override;
     std::unique_ptr<MouseGrab> GrabMouse(int captureWindow) override;
