@@ -137,6 +137,7 @@ struct App {
     std::string CurrentPaletteName;
     int CurrentPaletteIndex = 0;
     std::string ManageSelection;
+    std::string manageShown;  // the palette whose options the manage window shows
     std::uint32_t LastTypedTime = 0;
 
     // The colour tools: the chooser's custom colours for the run, the random

@@ -43,6 +43,7 @@ int SavePalette(App& app, Platform& platform, const std::string& fileName, bool 
     }
     OptionsOf(app, fileName);  // a new palette gets the default options
     RebuildFromFolder(app, platform);
+    RefreshManageList(app, platform);
     app.EditorModified = 0;
     return kSaveWritten;
 }

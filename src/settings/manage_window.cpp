@@ -205,6 +205,7 @@ void OpenManageWindow(App& app, Platform& platform) {
     SetValue(platform, kSystrayCheck, app.settings.Systray == 1);
     SetValue(platform, kSystrayColourCheck, app.settings.SystrayColorMenu == 1);
     app.ManageSelection.clear();
+    app.manageShown.clear();
     platform.ShowWindow(kManageWindow);
 }
 
@@ -234,24 +235,45 @@ void ShowPaletteOptions(App& app, Platform& platform, const std::string& name) {
         }
     }
     app.ManageSelection = listed ? name : "";
+    app.manageShown = app.ManageSelection;
     DrawSelectionMarks(app, platform, app.ManageSelection);
     platform.Activate(kManageWindow);
 }
 
-void RefreshManageFolder(App& app, Platform& platform) {
-    if (!ManageOpen(app, platform)) return;
-    platform.ChangeControl(kManageWindow, kFolderText, {.text = app.settings.PaletteDirectory});
-    // A list is pointed at its files when it is made.
+namespace {
+
+// A list is pointed at its files when it is made.
+void RemakeList(App& app, Platform& platform) {
     for (const ControlSpec& control : ManageControls(app))
         if (control.id == kPaletteList) {
             platform.RemoveControl(kManageWindow, kPaletteList);
             platform.AddControl(kManageWindow, control);
         }
+}
+
+}  // namespace
+
+void RefreshManageFolder(App& app, Platform& platform) {
+    if (!ManageOpen(app, platform)) return;
+    platform.ChangeControl(kManageWindow, kFolderText, {.text = app.settings.PaletteDirectory});
+    RemakeList(app, platform);
     app.ManageSelection.clear();
     ShowPaletteOptions(app, platform, "");
 }
 
-void PaletteListChanged(App& app, Platform& platform) { ShowPaletteOptions(app, platform, app.ManageSelection); }
+void RefreshManageList(App& app, Platform& platform) {
+    if (!ManageOpen(app, platform)) return;
+    RemakeList(app, platform);
+    // Selected again without a word: the change it raises is no change.
+    platform.ChangeControl(kManageWindow, kPaletteList, {.text = app.manageShown});
+}
+
+void PaletteListChanged(App& app, Platform& platform) {
+    // Only a new selection: selecting the palette shown already (the window
+    // does so itself) shows nothing anew.
+    if (app.ManageSelection == app.manageShown) return;
+    ShowPaletteOptions(app, platform, app.ManageSelection);
+}
 
 void PaletteListDoubleClick(App& app, Platform& platform) {
     ShowPaletteOptions(app, platform, app.ManageSelection);

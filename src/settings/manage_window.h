@@ -33,6 +33,9 @@ void ShowPaletteOptions(App& app, Platform& platform, const std::string& name);
 // change, a deleted palette); nothing is selected afterwards.
 void RefreshManageFolder(App& app, Platform& platform);
 
+// The list shows the files of now (after a save), the same palette selected.
+void RefreshManageList(App& app, Platform& platform);
+
 // A control of the manage window was used.
 void ManageControlUsed(App& app, Platform& platform, int control);
 

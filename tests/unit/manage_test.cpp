@@ -331,6 +331,21 @@ TEST_F(Manage, DeletingAPaletteLeavesNothingSelected) {
     EXPECT_EQ(EnabledPerPalette(), 0);
 }
 
+TEST_F(Manage, ASavedNewPaletteJoinsTheListWhatIsSelectedStays) {
+    Select("web.pal");
+    platform.nameAnswers = {"fresh"};
+    platform.Queue({EventKind::Menu, kManageWindow, kItemBlank});
+    RunQueued();
+    user.Type(kEditorWindow, app->EditFieldIds[1], "123456");
+    RunQueued();
+    platform.Queue({EventKind::Menu, kEditorWindow, kItemSavePalette});
+    RunQueued();
+    const auto& rows = platform.Control(kManageWindow, kPaletteList).rows;
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), "fresh.pal"), 1);
+    EXPECT_EQ(app->ManageSelection, "web.pal");
+    EXPECT_EQ(EnabledPerPalette(), 14);
+}
+
 TEST_F(Manage, TheAboutButtonOpensAndClosesTheAboutWindowAndItsLinksGoToTheShell) {
     Click(kAboutButton);
     ASSERT_TRUE(platform.Exists(kAboutWindow));

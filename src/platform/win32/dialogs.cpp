@@ -78,7 +78,8 @@ std::string Win32Platform::ChooseFolder(const std::string& title, const std::str
     ModalScope modal(*this);
     BROWSEINFOA info{};
     info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    // The box takes a typed path too.
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX;
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(start.c_str());
     const PidlHandle list{SHBrowseForFolderA(&info)};

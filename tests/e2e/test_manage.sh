@@ -1,0 +1,191 @@
+# The manage window: the main window without a tray icon, the palette options and their effect on
+# the palette's window, lock, reset, "Use #'s", the palette folder, delete; the about window.
+
+# shellcheck source=editor_lib.sh
+source "$E2E_ROOT/tests/e2e/editor_lib.sh"
+
+# Starts Vandrel without its tray icon, with the palettes start and web, and waits for the
+# manage window (not in a subshell: the test must know the program's process).
+start_without_tray() {
+  mkdir -p "$(settings_dir)"
+  # shellcheck disable=SC2086
+  write_crlf "$(settings_dir)/start.pal" $START_BYTES
+  write_crlf "$(settings_dir)/web.pal" "#1A2B3C" "#FF8000"
+  write_crlf "$(settings_dir)/Vandrel.ini" "Systray = 0" "[web.pal]" "X = 900" "Y = 100"
+  start_vandrel
+  drv wait-window VandrelWindow Vandrel 10000 >/dev/null || fail "no manage window appeared without the tray icon"
+}
+
+manage_window() { drv wait-window VandrelWindow Vandrel 5000 || fail "the manage window is gone"; }
+
+# Selects a palette in the list by typing its first letters, as the list view allows.
+select_palette() { # HWND NAME
+  local id class lx ly lw lh
+  read -r id class lx ly lw lh _ < <(drv control "$1" 50)
+  drv click $((lx + lw / 2)) $((ly + lh - 10)) >/dev/null  # empty space below the rows
+  drv type "$2" >/dev/null
+  wait_until 3000 bash -c "drv control $1 54 | awk '{exit !(\$7 == 1)}'" ||
+    fail "selecting $2 did not enable the palette's controls"
+}
+
+# "HWND X Y W H" of the only palette window, once it is there with the given width.
+wait_palette_width() { # WIDTH
+  wait_output 5000 "$1" bash -c "drv count-windows VandrelPalette VN | head -n1 | cut -d' ' -f4" ||
+    fail "the palette window is $E2E_LAST_OUTPUT wide, not $1"
+  drv count-windows VandrelPalette VN | head -n1
+}
+
+test_manage_window_changes_a_palettes_window_and_is_the_main_window() {
+  start_without_tray
+  local hwnd x y w h
+  read -r hwnd x y w h < <(manage_window)
+  screenshot manage_fresh
+  select_palette "$hwnd" web
+  click_control "$hwnd" 54  # Open palette window
+  local phwnd px py pw ph
+  read -r phwnd px py pw ph < <(wait_palette_width 61)
+  assert_eq "900 100" "$px $py" "the palette window's place"
+  # Rounded swatches: near the first swatch's top-left corner the desktop shows through.
+  local corner
+  corner=$(drv pixel $((px + 3)) $((py + 3)))
+  [ "$corner" != "1A2B3C" ] || fail "the rounded swatch fills its corner"
+  click_control "$hwnd" 63  # Transparency off: square swatches
+  read -r phwnd px py pw ph < <(wait_palette_width 61)
+  wait_output 5000 1A2B3C drv pixel $((px + 3)) $((py + 3)) || fail "the square swatch's corner shows $E2E_LAST_OUTPUT"
+  click_control "$hwnd" 62  # Text off: 18 x 18 swatches
+  read -r phwnd px py pw ph < <(wait_palette_width 20)
+  click_control "$hwnd" 61  # the size track bar, then End: position 5, 24 x 24
+  drv key end >/dev/null
+  read -r phwnd px py pw ph < <(wait_palette_width 26)
+  [ "$ph" -ge 48 ] && [ "$ph" -le 53 ] || fail "two swatches of 24 make a window $ph high"
+  click_control "$hwnd" 62  # Text on again: 77 x 24
+  read -r phwnd px py pw ph < <(wait_palette_width 79)
+  screenshot manage_options
+
+  # Lock: the options go grey but for the lock; unlocked, "Move" is off.
+  click_control "$hwnd" 57
+  wait_until 3000 bash -c "drv control $hwnd 59 | awk '{exit !(\$7 == 0)}'" || fail "locking left Move enabled"
+  click_control "$hwnd" 57
+  wait_until 3000 bash -c "drv control $hwnd 59 | awk '{exit !(\$7 == 1)}'" || fail "unlocking did not enable Move"
+  assert_eq 0 "$(drv check "$(drv control "$hwnd" 59 | cut -d' ' -f9)")" "Move after lock and unlock"
+
+  # Reset: from 900, 100 back to the right edge, 200 down.
+  click_control "$hwnd" 56
+  wait_output 5000 "$((1280 - 77 - 1)) 200" bash -c "drv count-windows VandrelPalette VN | head -n1 | cut -d' ' -f2,3" ||
+    fail "after Reset the palette window stands at $E2E_LAST_OUTPUT"
+
+  # "Use #'s" off: a click on a swatch copies six digits.
+  click_control "$hwnd" 67
+  read -r phwnd px py pw ph < <(wait_palette_width 79)
+  drv click $((px + 30)) $((py + 5)) >/dev/null
+  drv wait-clipboard 1A2B3C 5000 >/dev/null || fail "the swatch copied '$(drv clipboard)' with Use #'s off"
+
+  # Closing the main window asks; No keeps the program, Yes ends it.
+  press_close_box "$hwnd"
+  drv msgbox-wait Exit 5000 >/dev/null || fail "closing the manage window did not ask to exit"
+  drv msgbox-answer Exit no >/dev/null
+  vandrel_running || fail "No ended the program"
+  drv wait-window VandrelWindow Vandrel 3000 >/dev/null || fail "No closed the manage window"
+  press_close_box "$hwnd"
+  local shown
+  shown=$(drv msgbox-wait Exit 5000 | tr '\n' '|')
+  assert_eq "Exit|Exit and close all palettes?|" "$shown" "the exit question"
+  drv msgbox-answer Exit yes >/dev/null
+  local code
+  code=$(wait_vandrel_exit 10000) || fail "Yes did not end the program"
+  assert_eq 0 "$code" "exit code after Yes"
+  grep -q "^Pound = 0" "$(settings_dir)/Vandrel.ini" || fail "Use #'s off was not stored"
+  grep -q "^SwatchHeight = 24" "$(settings_dir)/Vandrel.ini" || fail "the swatch size was not stored"
+}
+
+# In the folder chooser: picks the Desktop folder NAME (the Desktop's folders are at the top of its
+# tree; the tree selects by typed letters) and says OK.
+choose_desktop_folder() { # NAME
+  local dialog
+  dialog=$(drv dialog-wait "Browse for Folder" 5000 | cut -d' ' -f1) || fail "no folder chooser appeared"
+  local id class tx ty tw th
+  read -r id class tx ty tw th _ < <(drv control "$dialog" 14145) || fail "the folder chooser has no tree"
+  drv click $((tx + tw / 2)) $((ty + 10)) >/dev/null  # into the tree
+  drv key home >/dev/null
+  drv type "$1" >/dev/null
+  drv dialog-click "Browse for Folder" 1 >/dev/null
+}
+
+test_manage_palette_folder_change_and_delete() {
+  # Two folders: one empty, one whose probe file cannot be made.
+  local desktop
+  desktop="$(profile_dir)/Desktop"
+  mkdir -p "$desktop/fresh" "$desktop/blocked/test.vandrel.txt"
+  start_without_tray
+  local hwnd x y w h
+  read -r hwnd x y w h < <(manage_window)
+
+  click_control "$hwnd" 51  # the folder button
+  choose_desktop_folder blocked
+  local shown
+  shown=$(drv msgbox-wait Error 5000 | tr '\n' '|') || fail "no message for a folder that cannot be written"
+  assert_eq "Error|Could not write to selected folder|" "$shown" "the message"
+  drv msgbox-answer Error ok >/dev/null
+  assert_eq "$(profile_dir_windows)\\Vandrel\\" "$(control_text "$hwnd" 90)" "the folder after the refusal"
+
+  click_control "$hwnd" 51
+  choose_desktop_folder fresh
+  wait_output 5000 "$(profile_dir_windows)\\Desktop\\fresh" control_text "$hwnd" 90 ||
+    fail "the folder text shows '$E2E_LAST_OUTPUT' after choosing fresh"
+  wait_for_file "$desktop/fresh/start.pal" || fail "the new folder did not get start.pal"
+  # shellcheck disable=SC2086
+  assert_file_bytes "$desktop/fresh/start.pal" "$(palette_bytes $START_BYTES)" "the new folder's start.pal"
+  assert_no_file "$desktop/fresh/test.vandrel.txt" "the probe file stayed behind"
+
+  # Delete needs a second palette: make one here with Blank, then delete it.
+  menu_command 20
+  answer_palette_name extra
+  local ehwnd
+  read -r ehwnd _ < <(drv count-windows VandrelWindow Vandrel | awk -v m="$hwnd" '$1 != m && $1 ~ /^0x/ {print}')
+  [ -n "$ehwnd" ] || fail "no editor for the new palette"
+  drv activate "$ehwnd" >/dev/null
+  drv type "abcdef" >/dev/null
+  wait_row_count "$ehwnd" 2
+  click_tool "$ehwnd" 1
+  wait_for_file "$desktop/fresh/extra.pal" || fail "extra.pal was not saved"
+  press_close_box "$ehwnd"
+  drv activate "$hwnd" >/dev/null
+  select_palette "$hwnd" extra
+  click_control "$hwnd" 58  # Delete palette
+  shown=$(drv msgbox-wait Delete 5000 | tr '\n' '|') || fail "no question before deleting"
+  assert_eq "Delete|Are you sure you want to delete extra.pal?|" "$shown" "the question"
+  drv msgbox-answer Delete yes >/dev/null
+  wait_until 5000 bash -c "[ ! -e '$desktop/fresh/extra.pal' ]" || fail "extra.pal is still there"
+  wait_until 3000 bash -c "drv control $hwnd 54 | awk '{exit !(\$7 == 0)}'" ||
+    fail "after the delete a palette control is still enabled (nothing is selected)"
+  kill_vandrel
+}
+
+test_about_window_text_and_links() {
+  local record="$E2E_TEST_DIR/opened.txt"
+  printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$record" >"$E2E_TEST_DIR/record.sh"
+  chmod +x "$E2E_TEST_DIR/record.sh"
+  # Wine hands web and mail links to the programs named here.
+  wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$E2E_TEST_DIR/record.sh" /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\WineBrowser' /v Mailers /d "$E2E_TEST_DIR/record.sh" /f >/dev/null 2>&1
+  start_without_tray
+  local hwnd x y w h
+  read -r hwnd x y w h < <(manage_window)
+  click_control "$hwnd" 53  # About Vandrel
+  local ahwnd
+  ahwnd=$(drv wait-window VandrelWindow "About Vandrel" 5000 | cut -d' ' -f1) || fail "no about window"
+  local text
+  text=$(control_text "$ahwnd" 96 | od -An -c | tr -d ' \n')
+  [[ "$text" == *"enjoyit.\r\rIf"* ]] || fail "the welcome text lost its double carriage return: $text"
+  control_text "$ahwnd" 96 | grep -q "There’s also a handy help link" || fail "the apostrophe is not ’"
+  screenshot about
+  click_control "$ahwnd" 71  # Need Help?
+  wait_until 10000 grep -q "https://example.com/vandrel/help" "$record" ||
+    fail "the help link did not reach the browser ($(cat "$record" 2>/dev/null))"
+  click_control "$ahwnd" 72  # Email us
+  wait_until 10000 grep -q "mailto:vandrel@example.com" "$record" ||
+    fail "the mail link did not reach the mail program ($(cat "$record" 2>/dev/null))"
+  click_control "$hwnd" 53
+  drv wait-gone VandrelWindow "About Vandrel" 5000 >/dev/null || fail "the About button did not close the about window"
+  kill_vandrel
+}
