@@ -67,11 +67,15 @@ test_eyedropper_follows_the_pointer_and_takes_a_click_nobody_else_sees() {
   local receiver
   receiver=$(drv wait-window VandrelE2EReceiver Receiver 5000 | cut -d' ' -f1)
   drv activate "$receiver" >/dev/null 2>&1 || true
-  # shellcheck disable=SC2046
-  x_move $(swatch_at "$px" "$py" 1)
-  # The grab has ended: the row keeps blue whatever the pointer shows now.
+  # The grab ends at its next look at the foreground window: the capture goes, and at its very
+  # end the editor comes forward again.
   wait_until 3000 bash -c "[ \"\$(drv thread-info $hwnd | sed -n 's/.* capture \([^ ]*\) .*/\1/p')\" != \"$hwnd\" ]" ||
     fail "the editor still holds the mouse after another window came forward"
+  wait_until 3000 bash -c "[ \"\$(drv foreground | cut -d' ' -f1)\" = \"$hwnd\" ]" ||
+    fail "the editor did not come forward at the end of the grab"
+  # Ended: the row keeps blue whatever the pointer shows now.
+  # shellcheck disable=SC2046
+  x_move $(swatch_at "$px" "$py" 1)
   assert_eq "#0000FF" "$(row_text "$hwnd" 10)" "the colour kept at the end of the second grab"
   assert_eq 10 "$(row_count "$hwnd")" "rows after a grab ended by another window"
   drv click "$bx" "$by" >/dev/null

@@ -120,6 +120,19 @@ test_manage_palette_folder_change_and_delete() {
   local hwnd x y w h
   read -r hwnd x y w h < <(manage_window)
 
+  # The keyboard moves between the controls as in any dialog; the disabled ones are passed by.
+  local id class lx ly lw lh
+  read -r id class lx ly lw lh _ < <(drv control "$hwnd" 50)
+  drv click $((lx + lw / 2)) $((ly + lh - 10)) >/dev/null
+  wait_focus "$hwnd" 50 "a click into the list"
+  local expected
+  for expected in 51 52 53 67; do
+    drv key tab >/dev/null
+    wait_focus "$hwnd" "$expected" "Tab"
+  done
+  drv key shift+tab >/dev/null
+  wait_focus "$hwnd" 53 "Shift+Tab"
+
   click_control "$hwnd" 51  # the folder button
   choose_desktop_folder blocked
   local shown
