@@ -43,6 +43,12 @@ WindowSpec TrayOwnerSpec() {
 }
 
 void StartUp(App& app, Platform& platform) {
+    LoadImages(platform);
+    LoadFonts(platform);
+    StartFromFiles(app, platform);
+}
+
+void StartFromFiles(App& app, Platform& platform) {
     app.EditorColourCount = 0;
     FillControlTables(app);
 
@@ -52,8 +58,6 @@ void StartUp(App& app, Platform& platform) {
     app.desktops.ScreenWidth = display.screenWidth;
     app.desktops.Scale = ComputeScale(display);
 
-    LoadImages(platform);
-    LoadFonts(platform);
     ReadSettings(app, platform);
     // The prefix comes before the menus, or the tray's colour items would
     // read without "#" until the next rebuild.

@@ -8,6 +8,10 @@ namespace vandrel {
 
 void StartUp(App& app, Platform& platform);
 
+// Start-up after the images and fonts are made: the settings, the palettes,
+// the menus, the tray icon or the manage window, the palette windows.
+void StartFromFiles(App& app, Platform& platform);
+
 // Reopens the palettes whose stored WinID names a slot, each in that slot.
 void ReopenPalettes(App& app, Platform& platform);
 

@@ -137,6 +137,9 @@ std::string SerializeIni(const IniDocument& document) {
         }
         out += line + "\r\n";
     }
+    // A first key whose name begins with the bytes of a UTF-8 mark would read
+    // back as a marked file with another key: an empty line keeps it a key.
+    if (!document.utf8Bom && out.rfind("\xEF\xBB\xBF", 0) == 0) out.insert(0, "\r\n");
     return out;
 }
 

@@ -21,6 +21,14 @@ TEST(IniFormat, GroupsCompareWithoutLetterCaseAndFirstMatchWins) {
     EXPECT_EQ(ReadIniInt(doc, "web.pal", "X", -5), 1);
 }
 
+TEST(IniFormat, AKeyThatBeginsWithTheBytesOfAMarkStaysAKeyAfterARewrite) {
+    // Found by fuzzing: the empty first line went, and the rewrite read back as a marked file.
+    const std::string once = SerializeIni(ParseIni("\n\xEF\xBB\xBFPound = 0\r\n"));
+    EXPECT_EQ(once, "\r\n\xEF\xBB\xBFPound = 0\r\n");
+    EXPECT_EQ(SerializeIni(ParseIni(once)), once);
+    EXPECT_FALSE(ParseIni(once).utf8Bom);
+}
+
 TEST(IniFormat, CommentsKeepTheirPlaceAndGetOneSpace) {
     EXPECT_EQ(Rewrite(";no space\r\n;  two spaces\r\nA=1\r\n"),
               "; no space\r\n;  two spaces\r\nA = 1\r\n");
