@@ -116,6 +116,10 @@ std::string EditorLabel(const std::string& fileName) {
 
 int CompleteLength(const App& app) { return static_cast<int>(app.settings.Prefix.size()) + 6; }
 
+bool EditorFull(const App& app, Platform& platform) {
+    return app.EditorColourCount >= kMaxColours && !EditorRowText(app, platform, kMaxColours).empty();
+}
+
 bool EditorWindowOpen(const App& app, Platform& platform) {
     return app.editorOpen && WindowExists(platform, kEditorWindow);
 }
@@ -160,7 +164,8 @@ void AddEditorRow(App& app, Platform& platform, const std::string& code) {
         return;
     const int n = ++app.EditorColourCount;
     const ColourValue colour = RowColour(bare);
-    const EditorRowPlaces places = EditorRowLayout(n, MeasuredToolbarHeight(platform));
+    const int toolbarHeight = MeasuredToolbarHeight(platform);
+    const EditorRowPlaces places = EditorRowLayout(n, toolbarHeight);
 
     platform.AddControl(kEditorWindow, Preview(app.EditSwatchIds[n], places.previewA, colour));
     ControlSpec field;
@@ -175,8 +180,8 @@ void AddEditorRow(App& app, Platform& platform, const std::string& code) {
     PaintEditorRow(app, platform, n, colour);
 
     if (n > 2) {
-        const EditorRowPlaces above = EditorRowLayout(n - 1, MeasuredToolbarHeight(platform));
-        const EditorRowPlaces twoAbove = EditorRowLayout(n - 2, MeasuredToolbarHeight(platform));
+        const EditorRowPlaces above = EditorRowLayout(n - 1, toolbarHeight);
+        const EditorRowPlaces twoAbove = EditorRowLayout(n - 2, toolbarHeight);
         platform.AddControl(kEditorWindow,
                             MoveButton(app.EditUpIds[n - 1], above.up, picture::kMoveUp, "Move up"));
         platform.AddControl(kEditorWindow,
@@ -221,7 +226,7 @@ void FitEditor(App& app, Platform& platform) {
     if (!EditorWindowOpen(app, platform)) return;
     const int height = app.EditorColourCount * kEditorRowPitch + MeasuredToolbarHeight(platform) + 27;
     platform.SetClientSize(kEditorWindow, {kEditorWidth, height});
-    const bool full = app.EditorColourCount == kMaxColours && !EditorRowText(app, platform, kMaxColours).empty();
+    const bool full = EditorFull(app, platform);
     for (int tool : kEditorColourTools)
         platform.ChangeControl(kEditorWindow, kEditorToolbar, {.enabled = !full, .tool = tool});
 }

@@ -59,4 +59,7 @@ void FocusEditorControl(Platform& platform, int control, int first, int last);
 
 bool EditorWindowOpen(const App& app, Platform& platform);
 
+// Twelve rows, the twelfth filled: no colour tool has a row to write.
+bool EditorFull(const App& app, Platform& platform);
+
 }  // namespace vandrel

@@ -14,10 +14,6 @@ void DropPendingEvents(Platform& platform) {
         if (platform.WaitEvent(0).kind == EventKind::Timeout) return;
 }
 
-bool EditorFull(const App& app, Platform& platform) {
-    return app.EditorColourCount >= kMaxColours && !EditorRowText(app, platform, kMaxColours).empty();
-}
-
 }  // namespace
 
 Point ScaledCursor(Point cursor, float scale) {
