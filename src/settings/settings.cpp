@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/files.h"
+#include "palette/colour_code.h"
 #include "palette/palette_file.h"
 
 namespace vandrel {
@@ -74,6 +75,12 @@ bool EnterFolder(Platform& platform, const std::string& folder) {
     if (platform.SetCurrentFolder(folder)) return true;
     platform.CreateFolder(folder);
     return platform.SetCurrentFolder(folder);
+}
+
+// Spelled alike but for the trailing separator and letter case, as the file
+// system compares names.
+bool SameFolder(const std::string& a, const std::string& b) {
+    return AsciiUpper(WithTrailingSeparator(a)) == AsciiUpper(WithTrailingSeparator(b));
 }
 
 std::string WithoutTrailingSeparator(std::string folder) {
@@ -154,24 +161,35 @@ void WriteSettings(App& app, Platform& platform, PaletteGroups groups) {
     const std::string paletteFolder = PaletteFolderInUse(app);
     if (paletteFolder.empty()) return;  // the run has no folder of its own to write to
 
+    auto setPaletteGroups = [&](IniDocument& document) {
+        for (const std::string& name : app.PaletteNames) {
+            if (name.empty()) continue;
+            if (groups == PaletteGroups::OnlyMissing && !FindIniGroup(document, name).keys.empty())
+                continue;
+            KeyValues values;
+            AppendValues(kPaletteOptionKeys, OptionsOf(app, name), values);
+            SetIniValues(document, name, values);
+        }
+    };
+    // Palettes kept in the settings folder share its file: it is written once,
+    // so that a run ended between two writes cannot leave the new global
+    // options beside the old palette options.
+    const bool oneFile = SameFolder(paletteFolder, app.SettingsFolder);
+
     if (app.unusablePaletteFolder != app.SettingsFolder &&
         platform.SetCurrentFolder(app.SettingsFolder)) {
         IniDocument document = LoadIni(platform);
         KeyValues values{{"maxfiles", ValueText(kMaxPaletteIndex)}};
         AppendValues(kSettingsKeys, app.settings, values);
         SetIniValues(document, "", values);
+        if (oneFile) setPaletteGroups(document);
         SaveIni(platform, document);
+        if (oneFile) return;
     }
 
     if (!platform.SetCurrentFolder(paletteFolder)) return;
     IniDocument document = LoadIni(platform);
-    for (const std::string& name : app.PaletteNames) {
-        if (name.empty()) continue;
-        if (groups == PaletteGroups::OnlyMissing && !FindIniGroup(document, name).keys.empty()) continue;
-        KeyValues values;
-        AppendValues(kPaletteOptionKeys, OptionsOf(app, name), values);
-        SetIniValues(document, name, values);
-    }
+    setPaletteGroups(document);
     SaveIni(platform, document);
 }
 

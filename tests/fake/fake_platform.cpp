@@ -97,6 +97,7 @@ std::optional<std::vector<FolderEntry>> FakePlatform::ListFolder(const std::stri
 bool FakePlatform::ReplaceFile(const std::string& from, const std::string& to) {
     std::error_code error;
     fs::rename(from, to, error);
+    if (!error) replacedFiles.push_back(to);
     return !error;
 }
 

@@ -121,6 +121,7 @@ public:
     int activeGrabs = 0;    // grabs whose hook is still installed
     int captureWindow = 0;  // the window holding the mouse capture, 0 for none
     std::vector<std::string> shellOpened;  // what the shell was asked to open
+    std::vector<std::string> replacedFiles;  // each whole write's file name, in order
     std::vector<CustomColours> colourDialogs;  // the custom colours each chooser opened with
     int dragsStarted = 0;
     std::vector<int> draggedWindows;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "app/closing.h"
@@ -39,6 +40,8 @@ TEST_F(Settings, FirstExitWritesTheExampleFileByteForByte) {
         "Y = 200\r\nDrag = 1\r\nSticky = 1\r\nStyle = 1\r\nOutline = 1\r\nOutput = 0\r\n"
         "SwatchWidth = 59\r\nSwatchHeight = 18\r\nSwatchFont = 2\r\nLocked = 0\r\n";
     EXPECT_EQ(ReadFile(SettingsPath() / "Vandrel.ini"), expected);
+    // One whole write: a run killed during the exit leaves the old file or this one.
+    EXPECT_EQ(std::count(platform.replacedFiles.begin(), platform.replacedFiles.end(), "Vandrel.ini"), 1);
     // Nothing is left of the temporary file the write went through.
     EXPECT_EQ(std::distance(fs::directory_iterator(SettingsPath()), fs::directory_iterator()), 2);
 }
@@ -102,6 +105,17 @@ TEST_F(Settings, AnotherPaletteFolderIsCreatedWithItsStartPalette) {
     const std::string groups = ReadFile(other / "Vandrel.ini");
     EXPECT_EQ(global.find("[start.pal]"), std::string::npos);
     EXPECT_EQ(groups.rfind("[start.pal]\r\nWinID = -1\r\n", 0), 0u) << groups;
+    EXPECT_EQ(std::count(platform.replacedFiles.begin(), platform.replacedFiles.end(), "Vandrel.ini"), 2);
+}
+
+TEST_F(Settings, TheSettingsFolderNamedAsPaletteFolderWithoutItsSeparatorIsStillOneFile) {
+    fs::create_directories(SettingsPath());
+    WriteFile(SettingsPath() / "Vandrel.ini", "Palette_Directory = " + SettingsPath().string() + "\r\n");
+    Start();
+    WriteSettings(*app, platform);
+    EXPECT_EQ(std::count(platform.replacedFiles.begin(), platform.replacedFiles.end(), "Vandrel.ini"), 1);
+    const std::string text = ReadFile(SettingsPath() / "Vandrel.ini");
+    EXPECT_NE(text.find("Systray = 1\r\n[start.pal]\r\nWinID = -1\r\n"), std::string::npos) << text;
 }
 
 TEST_F(Settings, FolderWithOnlyASubfolderNamedLikeAPaletteGetsNoStartPalette) {
