@@ -36,6 +36,17 @@ fail() {
   exit 1
 }
 
+# Ends the test as skipped, with the reason run.sh prints: only for what this machine cannot do.
+skip_case() {
+  e2e_log "SKIP: $*"
+  [ -z "${E2E_TEST_DIR:-}" ] || printf '%s\n' "$*" >"$E2E_TEST_DIR/skipped"
+  [ -z "${E2E_MAIN_PID:-}" ] || [ "$BASHPID" == "$E2E_MAIN_PID" ] || kill -TERM "$E2E_MAIN_PID" 2>/dev/null
+  exit 0
+}
+
+# Folders a test mounted something on; unmounted when the test ends.
+E2E_MOUNTS=()
+
 # assert_eq EXPECTED ACTUAL MESSAGE
 assert_eq() {
   [ "$1" == "$2" ] || fail "$3: expected '$1', got '$2'"
@@ -90,6 +101,8 @@ e2e_end_test() {
   if vandrel_running; then e2e_log "Vandrel was still running at the end of the test"; fi
   wineserver -k 2>/dev/null
   wait
+  local folder
+  for folder in "${E2E_MOUNTS[@]}"; do umount -l "$folder" 2>/dev/null; done
   exit "$status"
 }
 
@@ -225,6 +238,23 @@ receiver_text() { cat "$E2E_TEST_DIR/receiver.txt" 2>/dev/null; }
 # How often the receiver's "Press" button was clicked.
 receiver_clicks() { cat "$E2E_TEST_DIR/receiver.txt.clicks" 2>/dev/null || printf 0; }
 
+# ---- palette windows ------------------------------------------------------------------------
+
+# palette_window [INDEX]: "HWND X Y W H" of the INDEXth visible palette window (from 1).
+palette_window() {
+  local line
+  line=$(drv count-windows VandrelPalette VN | sed -n "${1:-1}p")
+  [ -n "$line" ] && [[ "$line" == 0x* ]] || return 1
+  printf '%s\n' "$line"
+}
+
+palette_window_count() { drv count-windows VandrelPalette VN | tail -n 1; }
+
+wait_palette_windows() { # COUNT
+  wait_output 5000 "$1" palette_window_count ||
+    fail "expected $1 palette window(s) on screen, found $E2E_LAST_OUTPUT"
+}
+
 # ---- places ---------------------------------------------------------------------------------
 
 # C:\users\<user> of the test's prefix, as a Linux path.
@@ -237,6 +267,12 @@ profile_dir_windows() { printf 'C:\\users\\%s' "$E2E_WINE_USER"; }
 screenshot() {
   import -display "$E2E_DISPLAY" -window root "$E2E_ARTIFACT_DIR/$1.png" 2>/dev/null ||
     e2e_log "screenshot $1 failed"
+}
+
+# The start palette: eight colours, one a line, each line ended by CR LF.
+write_start_palette() {
+  printf '%s\r\n' '#000000' '#FF0000' '#FFFF00' '#00FF00' '#00FFFF' '#0000FF' '#FF00FF' \
+    '#FFFFFF' >"$1"
 }
 
 # Writes text with CR LF line ends: write_crlf PATH LINE...

@@ -1,12 +1,6 @@
 # First start in a clean profile: Vandrel makes its start palette and writes no settings
 # until it exits.
 
-# The start palette: eight colours, one a line, each line ended by CR LF.
-write_start_palette() {
-  printf '%s\r\n' '#000000' '#FF0000' '#FFFF00' '#00FF00' '#00FFFF' '#0000FF' '#FF00FF' \
-    '#FFFFFF' >"$1"
-}
-
 folder_listing() {
   if [ -d "$1" ]; then
     printf 'the folder holds: %s' "$(cd "$1" && ls -A | tr '\n' ' ')"

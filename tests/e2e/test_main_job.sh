@@ -4,21 +4,6 @@
 # The start palette's colours, top to bottom.
 START_COLOURS=(000000 FF0000 FFFF00 00FF00 00FFFF 0000FF FF00FF FFFFFF)
 
-# palette_window [INDEX]: "HWND X Y W H" of the INDEXth visible palette window (from 1).
-palette_window() {
-  local line
-  line=$(drv count-windows VandrelPalette VN | sed -n "${1:-1}p")
-  [ -n "$line" ] && [[ "$line" == 0x* ]] || return 1
-  printf '%s' "$line"
-}
-
-palette_window_count() { drv count-windows VandrelPalette VN | tail -n 1; }
-
-wait_palette_windows() { # COUNT
-  wait_output 5000 "$1" palette_window_count ||
-    fail "expected $1 palette window(s) on screen, found $E2E_LAST_OUTPUT"
-}
-
 # Chooses "Open" in the start palette's sub-menu of the tray menu: start is the first palette,
 # its sub-menu holds 8 colours, a separator, "Open" and "Edit".
 open_start_from_tray() {
