@@ -16,8 +16,7 @@ palette_bytes() {
 tray_palette_item() { # N KEYS...
   local n=$1 keys=() i
   shift
-  drv tray-click left >/dev/null || fail "the tray icon did not answer"
-  drv menu-wait >/dev/null || fail "no tray menu appeared after a click on the tray icon"
+  open_tray_menu left
   for ((i = 0; i < n; i++)); do keys+=(down); done
   drv menu-keys "${keys[@]}" right "$@" enter >/dev/null
 }

@@ -53,8 +53,7 @@ start_on_it() {
 
 # The tray's palette menu opens, and closes again on Escape.
 expect_tray_menu() {
-  drv tray-click left >/dev/null || fail "the tray icon did not answer"
-  drv menu-wait >/dev/null || fail "no tray menu appeared after a click on the tray icon"
+  open_tray_menu left
   drv menu-keys escape >/dev/null
   drv wait-gone '#32768' - 3000 >/dev/null || fail "the tray menu did not close on Escape"
 }
@@ -617,8 +616,7 @@ kill_during_exits() { # ROUNDS NAME...
     cp "$(ini_file)" "$E2E_TEST_DIR/old.ini"
     start_on_it
     wait_palette_windows $#
-    drv tray-click right >/dev/null || fail "round $round: the tray icon did not answer"
-    drv menu-wait >/dev/null || fail "round $round: no tray menu appeared"
+    open_tray_menu right
     kill_after "0.$((RANDOM % 10))$((RANDOM % 10))"
     drv menu-keys up enter >/dev/null
     wait_killed "$round"

@@ -7,8 +7,7 @@ START_COLOURS=(000000 FF0000 FFFF00 00FF00 00FFFF 0000FF FF00FF FFFFFF)
 # Chooses "Open" in the start palette's sub-menu of the tray menu: start is the first palette,
 # its sub-menu holds 8 colours, a separator, "Open" and "Edit".
 open_start_from_tray() {
-  drv tray-click left >/dev/null || fail "the tray icon did not answer"
-  drv menu-wait >/dev/null || fail "no tray menu appeared after a click on the tray icon"
+  open_tray_menu left
   drv menu-keys down right down down down down down down down down enter >/dev/null
 }
 
@@ -148,8 +147,7 @@ test_tray_colour_item_copies_its_code_and_popup_close_remembers_the_place() {
   local hwnd x y w h
   read -r hwnd x y w h < <(drv wait-window VandrelPalette VN 10000) || fail "the palette did not reopen"
   # Tray menu: web > second colour. The palette types its codes, but a tray item always copies.
-  drv tray-click left >/dev/null || fail "the tray icon did not answer"
-  drv menu-wait >/dev/null || fail "no tray menu appeared"
+  open_tray_menu left
   drv menu-keys down right down enter >/dev/null
   drv wait-clipboard "FF8000" 3000 >/dev/null ||
     fail "the tray menu's second colour of web put '$(drv clipboard)' on the clipboard"
@@ -162,8 +160,7 @@ test_tray_colour_item_copies_its_code_and_popup_close_remembers_the_place() {
   drv wait-gone VandrelPalette VN 3000 >/dev/null || fail "the palette window stayed open after Close"
 
   # Open it again from the tray ("Open" of web): it comes back where it was.
-  drv tray-click left >/dev/null
-  drv menu-wait >/dev/null || fail "no tray menu appeared"
+  open_tray_menu left
   drv menu-keys down right down down enter >/dev/null  # #1A2B3C, #FF8000, separator, Open
   read -r hwnd x y w h < <(drv wait-window VandrelPalette VN 5000) || fail "Open did not reopen the palette"
   assert_eq "400 300" "$x $y" "place of the reopened palette"
@@ -184,8 +181,7 @@ test_a_third_palette_is_refused_with_a_message() {
   # whichever is not open yet must be refused.
   local item refused=0
   for item in 1 2 3; do
-    drv tray-click left >/dev/null || fail "the tray icon did not answer"
-    drv menu-wait >/dev/null || fail "no tray menu appeared"
+    open_tray_menu left
     local keys=()
     for ((i = 0; i < item; i++)); do keys+=(down); done
     drv menu-keys "${keys[@]}" enter >/dev/null
