@@ -1,5 +1,6 @@
 // Start-up and exit costs with a full palette folder: listing 800 palettes
-// of 12 colours, and reading and writing settings with 800 palette groups.
+// of 12 colours, reading and writing settings with 800 palette groups,
+// building the menus for them; and the work of a swatch click.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -8,7 +9,10 @@
 
 #include "app/state.h"
 #include "fake/fake_platform.h"
+#include "app/event_loop.h"
 #include "palette/palette_list.h"
+#include "palette_window/menus.h"
+#include "palette_window/palette_window.h"
 #include "settings/settings.h"
 
 namespace fs = std::filesystem;
@@ -58,6 +62,35 @@ void ReadAndWriteSettings800(benchmark::State& state) {
     }
 }
 BENCHMARK(ReadAndWriteSettings800)->Unit(benchmark::kMillisecond);
+
+void BuildMenus800(benchmark::State& state) {
+    FullFolder folder;
+    for (auto _ : state) {
+        BuildMenus(*folder.app, folder.platform);
+        benchmark::DoNotOptimize(folder.platform.menus.size());
+    }
+}
+BENCHMARK(BuildMenus800)->Unit(benchmark::kMillisecond);
+
+// From the click's event to the code on the clipboard, with the full folder
+// listed and a palette window open.
+void SwatchClickToClipboard(benchmark::State& state) {
+    FullFolder folder;
+    App& app = *folder.app;
+    OpenPaletteWindow(app, folder.platform, 0, -1);
+    const int slot = app.PaletteOptionsByName.at(app.PaletteNames[0]).WinID;
+    Event click;
+    click.kind = EventKind::Control;
+    click.window = slot;
+    click.control = app.SwatchIds[slot][1];
+    click.subKind = SubKind::LeftClick;
+    for (auto _ : state) {
+        RunPass(app, folder.platform, click);
+        benchmark::DoNotOptimize(folder.platform.clipboard.size());
+    }
+    if (folder.platform.clipboard.empty()) state.SkipWithError("the click copied nothing");
+}
+BENCHMARK(SwatchClickToClipboard)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -231,7 +231,7 @@ constexpr std::optional<SubKind> kAnySub = std::nullopt;
 // events run every row that matches, in this order.
 const RouteRow kRoutes[] = {
     // Menu events.
-    {CopyTrayColour, kMenu, kAny, {kFirstColourItem, kFirstOpenItem - 1}, kAnySub, nullptr, TheItem, handlers::CopyTrayColour},
+    {CopyTrayColour, kMenu, kAny, {kFirstColourItem, kLastColourItem}, kAnySub, nullptr, TheItem, handlers::CopyTrayColour},
     {OpenFromTray, kMenu, kAny, {kFirstOpenItem, kLastOpenItem}, kAnySub, nullptr, OpenIndex, handlers::OpenFromTray},
     {EditFromTray, kMenu, kAny, {kFirstEditItem, kLastEditItem}, kAnySub, nullptr, EditIndex, handlers::EditFromTray},
     {OpenAbout, kMenu, kAny, Only(kItemAbout), kAnySub, nullptr, nullptr, handlers::OpenAbout},

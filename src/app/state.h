@@ -23,9 +23,14 @@ constexpr int kMaxOpenPalettes = 2;
 constexpr ColourValue kKeyColour = Rgb(254, 254, 254);
 
 // Menu-item numbers that carry data.
-constexpr int kFirstColourItem = 1000;
+// The tray's colour items come after "Open" and "Edit" and have room for every
+// colour of every palette, so none goes missing in a full folder; all numbers
+// stay below 65536, what a menu command can carry.
 constexpr int kFirstOpenItem = 10000;
 constexpr int kFirstEditItem = 11000;
+constexpr int kFirstColourItem = 20000;
+constexpr int kLastColourItem = kFirstColourItem + kPaletteCapacity * kMaxColours - 1;
+static_assert(kFirstEditItem + kPaletteCapacity <= kFirstColourItem && kLastColourItem < 65536);
 
 // Menu items known by role.
 enum MenuItemId : int {

@@ -8,32 +8,10 @@
 namespace vandrel {
 namespace {
 
-constexpr int kImageSize = 16;
-
 std::uint32_t Opaque(ColourValue colour) {
     return 0xFF000000u | (static_cast<std::uint32_t>(RedOf(colour)) << 16) |
            (static_cast<std::uint32_t>(GreenOf(colour)) << 8) |
            static_cast<std::uint32_t>(BlueOf(colour));
-}
-
-void Fill(Image& image, int left, int top, int right, int bottom, std::uint32_t pixel) {
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x) image.pixels[y * image.width + x] = pixel;
-}
-
-void RoundCorners(Image& image) {
-    const std::uint32_t clearWhite = 0x00FFFFFFu;
-    const int last = kImageSize - 1;
-    for (int index : {0, last, last * kImageSize, last * kImageSize + last})
-        image.pixels[index] = clearWhite;
-}
-
-Image BlankImage() {
-    Image image;
-    image.width = kImageSize;
-    image.height = kImageSize;
-    image.pixels.assign(kImageSize * kImageSize, 0);
-    return image;
 }
 
 MenuItem Item(int id, const std::string& caption) {
@@ -51,7 +29,7 @@ MenuItem Separator() {
 
 void RememberColourCaptions(const std::vector<MenuItem>& items, std::map<int, std::string>& captions) {
     for (const MenuItem& item : items) {
-        if (item.id >= kFirstColourItem && item.id < kFirstOpenItem) captions[item.id] = item.caption;
+        if (item.id >= kFirstColourItem && item.id <= kLastColourItem) captions[item.id] = item.caption;
         RememberColourCaptions(item.subItems, captions);
     }
 }
@@ -63,24 +41,29 @@ std::string MenuCaptionOf(const std::string& fileName) {
     return HasPaletteExtension(fileName) ? fileName.substr(0, fileName.size() - 4) : fileName;
 }
 
-Image PaletteImage(const App& app, int p) {
-    Image image = BlankImage();
+MenuPicture PalettePicture(const App& app, int p) {
+    MenuPicture picture;  // no colours: all clear
     const int count = app.PaletteColourCount[p];
     auto colour = [&](int k) { return Opaque(ParseColourCode(app.PaletteColours[p][k])); };
-    if (count >= 1) Fill(image, 0, 0, 16, 16, colour(0));
-    if (count >= 2) Fill(image, 8, 0, 16, 16, colour(1));
-    if (count >= 3) Fill(image, 8, 8, 16, 16, colour(2));
-    if (count >= 4) Fill(image, 0, 8, 8, 16, colour(3));
-    RoundCorners(image);
-    return image;
+    auto& [topLeft, topRight, bottomRight, bottomLeft] = picture.quarters;
+    // One colour fills it, a second takes the right half, a third the bottom
+    // right quarter, a fourth the bottom left.
+    if (count >= 1) topLeft = topRight = bottomRight = bottomLeft = colour(0);
+    if (count >= 2) topRight = bottomRight = colour(1);
+    if (count >= 3) bottomRight = colour(2);
+    if (count >= 4) bottomLeft = colour(3);
+    return picture;
 }
 
-Image ColourImage(ColourValue colour) {
-    Image image = BlankImage();
-    Fill(image, 0, 0, 16, 16, Opaque(colour));
-    RoundCorners(image);
-    return image;
+MenuPicture ColourPicture(ColourValue colour) {
+    MenuPicture picture;
+    picture.quarters.fill(Opaque(colour));
+    return picture;
 }
+
+Image PaletteImage(const App& app, int p) { return MenuPictureImage(PalettePicture(app, p)); }
+
+Image ColourImage(ColourValue colour) { return MenuPictureImage(ColourPicture(colour)); }
 
 Menu PalettePopupMenuContent() {
     return {{Item(kItemMove, "Move"), Item(kItemEdit, "Edit"), Item(kItemManage, "Manage"),
@@ -99,23 +82,21 @@ Menu TrayMenuContent(const App& app) {
         const std::string caption = MenuCaptionOf(app.PaletteNames[p]);
         if (app.settings.SystrayColorMenu != 1) {
             MenuItem item = Item(kFirstOpenItem + p, caption);
-            item.image = PaletteImage(app, p);
+            item.picture = PalettePicture(app, p);
             menu.items.push_back(std::move(item));
             continue;
         }
         MenuItem sub;
         sub.isSubMenu = true;
         sub.caption = caption;
-        sub.image = PaletteImage(app, p);
+        sub.picture = PalettePicture(app, p);
         const int count = std::clamp(app.PaletteColourCount[p], 0, kMaxColours);
         for (int k = 0; k < count; ++k) {
-            // Colour items must never reach the numbers that open palettes.
-            if (counter >= kFirstOpenItem) break;
             const std::string& code = app.PaletteColours[p][k];
             // An empty line (all an empty file has) would deliver a bare "#".
             if (code.empty()) continue;
             MenuItem item = Item(counter++, app.settings.Prefix + code);
-            item.image = ColourImage(ParseColourCode(code));
+            item.picture = ColourPicture(ParseColourCode(code));
             sub.subItems.push_back(std::move(item));
         }
         if (!sub.subItems.empty()) sub.subItems.push_back(Separator());

@@ -13,6 +13,8 @@ Menu TrayMenuContent(const App& app);
 
 // 16 x 16 pictures for the tray menu: up to four colours in halves and
 // quarters, or one colour; both with transparent corner pixels.
+MenuPicture PalettePicture(const App& app, int p);
+MenuPicture ColourPicture(ColourValue colour);
 Image PaletteImage(const App& app, int p);
 Image ColourImage(ColourValue colour);
 

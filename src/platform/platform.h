@@ -168,12 +168,35 @@ struct TextQuestion {
 
 enum class MenuId { PalettePopup, NewPalette, Tray };
 
+// A 16 x 16 menu picture kept as the colours of its four quarters (0xAARRGGBB:
+// top left, top right, bottom right, bottom left) with transparent corner
+// pixels: a full folder's tray menu has over ten thousand of them, so pixels
+// are made only while an item is drawn.
+struct MenuPicture {
+    std::array<std::uint32_t, 4> quarters{};
+};
+
+inline Image MenuPictureImage(const MenuPicture& picture) {
+    constexpr int kSide = 16;
+    Image image;
+    image.width = kSide;
+    image.height = kSide;
+    image.pixels.resize(kSide * kSide);
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x) {
+            const bool right = x >= kSide / 2, bottom = y >= kSide / 2;
+            image.pixels[y * kSide + x] = picture.quarters[bottom ? (right ? 2 : 3) : (right ? 1 : 0)];
+        }
+    for (int index : {0, kSide - 1, (kSide - 1) * kSide, kSide * kSide - 1}) image.pixels[index] = 0x00FFFFFFu;
+    return image;
+}
+
 struct MenuItem {
     int id = 0;  // 0 for separators and sub-menu headers
     std::string caption;
     bool separator = false;
     bool checked = false;
-    std::optional<Image> image;
+    std::optional<MenuPicture> picture;
     std::vector<MenuItem> subItems;
     bool isSubMenu = false;
 };

@@ -74,6 +74,38 @@ struct GroupRange {
     std::size_t last = 0;
 };
 
+std::string Lowered(const std::string& name) {
+    std::string lowered = name;
+    for (char& ch : lowered) ch = LowerAscii(ch);
+    return lowered;
+}
+
+void IndexGroups(const IniDocument& document) {
+    document.groupIndex.clear();
+    for (std::size_t i = 0; i < document.entries.size(); ++i)
+        if (document.entries[i].kind == IniEntry::Kind::Group)
+            document.groupIndex.try_emplace(Lowered(document.entries[i].name), i);
+    document.indexed = true;
+}
+
+// The index of `group`'s first header, or npos.
+std::size_t GroupHeader(const IniDocument& document, const std::string& group) {
+    const auto& entries = document.entries;
+    auto usable = [&](std::size_t at) {
+        return at < entries.size() && entries[at].kind == IniEntry::Kind::Group &&
+               SameName(entries[at].name, group);
+    };
+    if (!document.indexed) IndexGroups(document);
+    const std::string key = Lowered(group);
+    auto found = document.groupIndex.find(key);
+    if (found == document.groupIndex.end()) return std::string::npos;
+    if (usable(found->second)) return found->second;
+    // Entries changed behind the index's back: look again from scratch.
+    IndexGroups(document);
+    found = document.groupIndex.find(key);
+    return found == document.groupIndex.end() ? std::string::npos : found->second;
+}
+
 // `group` as the file holds it.
 GroupRange FindGroup(const IniDocument& document, const std::string& group) {
     const auto& entries = document.entries;
@@ -82,14 +114,9 @@ GroupRange FindGroup(const IniDocument& document, const std::string& group) {
     if (group.empty()) {
         range.first = 0;
     } else {
-        for (; i < entries.size(); ++i) {
-            if (entries[i].kind == IniEntry::Kind::Group && SameName(entries[i].name, group)) {
-                range.header = i;
-                range.first = i + 1;
-                break;
-            }
-        }
-        if (range.first == std::string::npos) return range;
+        range.header = GroupHeader(document, group);
+        if (range.header == std::string::npos) return range;
+        range.first = range.header + 1;
         i = range.first;
     }
     while (i < entries.size() && entries[i].kind != IniEntry::Kind::Group) ++i;
@@ -171,6 +198,7 @@ void SetIniValues(IniDocument& document, const std::string& group,
     const GroupRange range = FindGroup(document, ToFileText(document, group));
     if (range.first == std::string::npos) {
         entries.push_back({IniEntry::Kind::Group, ToFileText(document, group), ""});
+        if (document.indexed) document.groupIndex.try_emplace(Lowered(entries.back().name), entries.size() - 1);
         for (const auto& [key, value] : values)
             entries.push_back(
                 {IniEntry::Kind::Key, ToFileText(document, key), ToFileText(document, value)});
@@ -200,6 +228,8 @@ void SetIniValues(IniDocument& document, const std::string& group,
         entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(insertAt),
                        {IniEntry::Kind::Key, key, ToFileText(document, value)});
         ++last;
+        for (auto& [name, header] : document.groupIndex)
+            if (header >= insertAt) ++header;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vandrel {
@@ -30,6 +31,11 @@ struct IniDocument {
     std::vector<IniEntry> entries;
     bool utf8Bom = false;  // read with a UTF-8 byte-order mark: written back with one
     IniCodec codec;        // used only with the mark, by the look-ups, reads and writes below
+    // Where each group's first header is, by its name in lower case: a file with
+    // hundreds of palette groups is looked up once per group. Kept by the
+    // functions below; a stale entry is noticed on use and the index rebuilt.
+    mutable std::unordered_map<std::string, std::size_t> groupIndex;
+    mutable bool indexed = false;
 };
 
 IniDocument ParseIni(const std::string& bytes, const IniCodec& codec = {});

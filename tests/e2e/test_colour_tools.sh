@@ -12,6 +12,12 @@ swatch_at() { printf '%s %s' $(($1 + 30)) $(($2 + 1 + $3 * 19 + 5)); }
 x_move() { xdotool mousemove "$1" "$2"; }
 x_click() { xdotool mousemove "$1" "$2" click 1; }
 
+# wait_grab_running HWND: the eyedropper's grab has begun (the editor holds the mouse).
+wait_grab_running() {
+  wait_until 3000 bash -c "[ \"\$(drv thread-info $1 | sed -n 's/.* capture \([^ ]*\) .*/\1/p')\" = \"$1\" ]" ||
+    fail "the eyedropper's grab did not begin: the editor does not hold the mouse"
+}
+
 # The middle of the receiver's "Press" button.
 receiver_button() {
   local hwnd
@@ -84,6 +90,9 @@ test_eyedropper_follows_the_pointer_and_takes_a_click_nobody_else_sees() {
   # The third grab ends with a click on the receiver's button, which must not see the press.
   drv activate "$hwnd" >/dev/null
   click_tool "$hwnd" 4
+  # The click must come once the grab runs (its hook is set before it takes the capture): a
+  # click before it would be an ordinary click on the button, as seen once on a loaded machine.
+  wait_grab_running "$hwnd"
   x_click "$bx" "$by"
   wait_row_count "$hwnd" 11
   # Clicks are counted in order: had the grab's press got through, this one would count 5.

@@ -21,6 +21,37 @@ TEST(IniFormat, GroupsCompareWithoutLetterCaseAndFirstMatchWins) {
     EXPECT_EQ(ReadIniInt(doc, "web.pal", "X", -5), 1);
 }
 
+// Groups are found through an index of their headers: it must follow every
+// insertion of keys before them, new groups and duplicate headers.
+TEST(IniFormat, GroupLookupsFollowInsertionsNewGroupsAndDuplicates) {
+    std::string text;
+    for (int g = 0; g < 50; ++g) text += "[g" + std::to_string(g) + "]\r\nX = " + std::to_string(g) + "\r\n";
+    text += "[G7]\r\nX = 700\r\n";
+    IniDocument doc = ParseIni(text);
+    EXPECT_EQ(ReadIniInt(doc, "g49", "X", -1), 49);
+    // Keys added to early groups move every later header.
+    SetIniValues(doc, "g0", {{"Y", "1"}, {"Z", "2"}});
+    SetIniValue(doc, "g7", "Y", "77");
+    for (int g : {0, 7, 8, 25, 49}) EXPECT_EQ(ReadIniInt(doc, "g" + std::to_string(g), "X", -1), g) << g;
+    EXPECT_EQ(ReadIniInt(doc, "G7", "Y", -1), 77) << "the first of two headers, in any letter case";
+    EXPECT_EQ(ReadIniInt(doc, "g0", "Z", -1), 2);
+    // A new group goes to the end and is found at once, as is a missing one's absence.
+    SetIniValue(doc, "new", "X", "5");
+    EXPECT_EQ(ReadIniInt(doc, "NEW", "X", -1), 5);
+    EXPECT_EQ(ReadIniInt(doc, "none", "X", -1), -1);
+    SetIniValue(doc, "g48", "Y", "48");
+    EXPECT_EQ(ReadIniInt(doc, "new", "X", -1), 5);
+    // A copy has its own index and stays right when the original changes.
+    const IniDocument copy = doc;
+    SetIniValue(doc, "g1", "Q", "1");
+    EXPECT_EQ(ReadIniInt(copy, "g49", "X", -1), 49);
+    EXPECT_EQ(ReadIniInt(doc, "g49", "X", -1), 49);
+    const std::string written = SerializeIni(doc);
+    EXPECT_EQ(SerializeIni(ParseIni(written)), written);
+    EXPECT_NE(written.find("[g7]\r\nX = 7\r\nY = 77\r\n\r\n[g8]"), std::string::npos);
+    EXPECT_NE(written.find("[G7]\r\nX = 700\r\n"), std::string::npos) << "the second header keeps its key";
+}
+
 TEST(IniFormat, AKeyThatBeginsWithTheBytesOfAMarkStaysAKeyAfterARewrite) {
     // Found by fuzzing: the empty first line went, and the rewrite read back as a marked file.
     const std::string once = SerializeIni(ParseIni("\n\xEF\xBB\xBFPound = 0\r\n"));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/event_loop.h"
 #include "palette/palette_file.h"
 #include "palette/palette_list.h"
@@ -32,11 +34,11 @@ protected:
 TEST_F(Menus, TrayMenuWithColourSubMenus) {
     const Menu& tray = platform.menus.at(MenuId::Tray);
     EXPECT_EQ(Outline(tray.items),
-              "start{#000000=1000, #FF0000=1001, #FFFF00=1002, #00FF00=1003, #00FFFF=1004, #0000FF=1005, "
-              "#FF00FF=1006, #FFFFFF=1007, -, Open=10000, Edit=11000}, "
-              "web{#1A2B3C=1008, #00FF00=1009, #0000FF=1010, -, Open=10001, Edit=11001}, Manage=30, Exit=31");
-    ASSERT_TRUE(tray.items[1].image.has_value());
-    ASSERT_TRUE(tray.items[1].subItems[0].image.has_value());
+              "start{#000000=20000, #FF0000=20001, #FFFF00=20002, #00FF00=20003, #00FFFF=20004, #0000FF=20005, "
+              "#FF00FF=20006, #FFFFFF=20007, -, Open=10000, Edit=11000}, "
+              "web{#1A2B3C=20008, #00FF00=20009, #0000FF=20010, -, Open=10001, Edit=11001}, Manage=30, Exit=31");
+    ASSERT_TRUE(tray.items[1].picture.has_value());
+    ASSERT_TRUE(tray.items[1].subItems[0].picture.has_value());
 }
 
 TEST_F(Menus, PlainTrayMenu) {
@@ -47,11 +49,11 @@ TEST_F(Menus, PlainTrayMenu) {
 
 TEST_F(Menus, ColourItemCopiesItsCaptionWhateverTheOutputMode) {
     app->PaletteOptionsByName.at("web.pal").Output = 1;
-    RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, 1008, 0, SubKind::None});
+    RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, 20008, 0, SubKind::None});
     EXPECT_EQ(platform.clipboard, "#1A2B3C");
     app->settings.Prefix = "";
     BuildMenus(*app, platform);
-    RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, 1009, 0, SubKind::None});
+    RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, 20009, 0, SubKind::None});
     EXPECT_EQ(platform.clipboard, "00FF00");
 }
 
@@ -76,9 +78,9 @@ TEST_F(Menus, APaletteWithoutColoursIsListedAndTheListGoesOn) {
     ListPalettes(*app, platform);
     BuildMenus(*app, platform);
     EXPECT_EQ(Outline(platform.menus.at(MenuId::Tray).items),
-              "a_empty{Open=10000, Edit=11000}, start{#000000=1000, #FF0000=1001, #FFFF00=1002, "
-              "#00FF00=1003, #00FFFF=1004, #0000FF=1005, #FF00FF=1006, #FFFFFF=1007, -, Open=10001, "
-              "Edit=11001}, startz{Open=10002, Edit=11002}, web{#1A2B3C=1008, #00FF00=1009, #0000FF=1010, -, "
+              "a_empty{Open=10000, Edit=11000}, start{#000000=20000, #FF0000=20001, #FFFF00=20002, "
+              "#00FF00=20003, #00FFFF=20004, #0000FF=20005, #FF00FF=20006, #FFFFFF=20007, -, Open=10001, "
+              "Edit=11001}, startz{Open=10002, Edit=11002}, web{#1A2B3C=20008, #00FF00=20009, #0000FF=20010, -, "
               "Open=10003, Edit=11003}, Manage=30, Exit=31");
     app->settings.SystrayColorMenu = 0;
     BuildMenus(*app, platform);
@@ -91,24 +93,35 @@ TEST_F(Menus, AnEmptyPaletteListLeavesOnlyManageAndExit) {
     EXPECT_EQ(Outline(TrayMenuContent(*app).items), "Manage=30, Exit=31");
 }
 
-TEST_F(Menus, ColourItemsNeverReachTheOpenRange) {
+TEST_F(Menus, EveryColourOfAFullFolderGetsItsOwnItemApartFromOpenAndEdit) {
     for (int p = 0; p < 800; ++p) {
         app->PaletteNames[p] = "p" + std::to_string(p) + ".pal";
         app->PaletteColourCount[p] = 12;
-        for (int k = 0; k < 12; ++k) app->PaletteColours[p][k] = "123456";
+        for (int k = 0; k < 12; ++k) app->PaletteColours[p][k] = std::to_string(100000 + p * 12 + k);
     }
-    const Menu tray = TrayMenuContent(*app);
-    int highest = 0;
-    std::function<void(const std::vector<MenuItem>&)> walk = [&](const std::vector<MenuItem>& items) {
-        for (const MenuItem& item : items) {
-            if (item.caption == "#123456") highest = std::max(highest, item.id);
-            walk(item.subItems);
+    BuildMenus(*app, platform);
+    const Menu& tray = platform.menus.at(MenuId::Tray);
+    ASSERT_EQ(tray.items.size(), 802u) << "every palette, Manage and Exit";
+    std::set<int> ids;
+    int colourItems = 0;
+    for (int p = 0; p < 800; ++p) {
+        const std::vector<MenuItem>& sub = tray.items[p].subItems;
+        ASSERT_EQ(sub.size(), 15u) << "palette " << p << ": 12 colours, a separator, Open and Edit";
+        for (int k = 0; k < 12; ++k) {
+            const MenuItem& item = sub[k];
+            EXPECT_TRUE(ids.insert(item.id).second) << "item " << item.id << " is used twice";
+            EXPECT_GE(item.id, kFirstColourItem);
+            EXPECT_LE(item.id, kLastColourItem);
+            // What a click copies comes from the caption, whatever the number.
+            EXPECT_EQ(TrayItemCaption(*app, item.id), "#" + std::to_string(100000 + p * 12 + k));
+            ++colourItems;
         }
-    };
-    walk(tray.items);
-    EXPECT_EQ(highest, 9999);
-    EXPECT_EQ(tray.items.size(), 802u) << "every palette is still listed with Open and Edit";
-    EXPECT_EQ(Outline(tray.items[799].subItems), "Open=10799, Edit=11799");
+        EXPECT_EQ(sub[13].id, 10000 + p);
+        EXPECT_EQ(sub[14].id, 11000 + p);
+        EXPECT_TRUE(ids.insert(sub[13].id).second && ids.insert(sub[14].id).second);
+    }
+    EXPECT_EQ(colourItems, 9600);
+    EXPECT_LT(*ids.rbegin(), 65536) << "a menu command carries 16 bits";
 }
 
 TEST_F(Menus, PopupAndNewPaletteMenus) {

@@ -29,8 +29,10 @@ protected:
 };
 
 TEST_F(Routing, TableAMenuItems) {
-    EXPECT_EQ(Route(*app, MenuEvent(1000)), (Routes{{Action::CopyTrayColour, 1000}}));
-    EXPECT_EQ(Route(*app, MenuEvent(9999)), (Routes{{Action::CopyTrayColour, 9999}}));
+    EXPECT_EQ(Route(*app, MenuEvent(20000)), (Routes{{Action::CopyTrayColour, 20000}}));
+    EXPECT_EQ(Route(*app, MenuEvent(29599)), (Routes{{Action::CopyTrayColour, 29599}}));
+    EXPECT_TRUE(Route(*app, MenuEvent(29600)).empty()) << "past the last colour of the last palette";
+    EXPECT_TRUE(Route(*app, MenuEvent(1000)).empty());
     EXPECT_EQ(Route(*app, MenuEvent(10000)), (Routes{{Action::OpenFromTray, 0}}));
     EXPECT_EQ(Route(*app, MenuEvent(10799)), (Routes{{Action::OpenFromTray, 799}}));
     EXPECT_EQ(Route(*app, MenuEvent(11005)), (Routes{{Action::EditFromTray, 5}}));

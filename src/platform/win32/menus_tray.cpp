@@ -16,8 +16,13 @@ std::string MenuText(const std::string& caption) {
     return text;
 }
 
-void AppendItems(HMENU menu, const std::vector<MenuItem>& items,
-                 std::vector<std::unique_ptr<Image>>& images) {
+std::size_t CountPictures(const std::vector<MenuItem>& items) {
+    std::size_t count = 0;
+    for (const MenuItem& item : items) count += (item.picture ? 1 : 0) + CountPictures(item.subItems);
+    return count;
+}
+
+void AppendItems(HMENU menu, const std::vector<MenuItem>& items, std::vector<MenuPicture>& pictures) {
     // Images share the check-mark column, as in the system's own menus.
     MENUINFO style{};
     style.cbSize = sizeof style;
@@ -40,17 +45,17 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items,
         if (item.isSubMenu) {
             sub.reset(CreatePopupMenu());
             if (!sub) continue;
-            AppendItems(sub.get(), item.subItems, images);
+            AppendItems(sub.get(), item.subItems, pictures);
             info.fMask |= MIIM_SUBMENU;
             info.hSubMenu = sub.get();
         }
-        if (item.image) {
+        if (item.picture) {
             // Drawn by the owner window (DrawMenuImage), so that the alpha
             // channel is honoured wherever the system would just copy bits.
-            images.push_back(std::make_unique<Image>(*item.image));
+            pictures.push_back(*item.picture);
             info.fMask |= MIIM_BITMAP | MIIM_DATA;
             info.hbmpItem = HBMMENU_CALLBACK;
-            info.dwItemData = reinterpret_cast<ULONG_PTR>(images.back().get());
+            info.dwItemData = reinterpret_cast<ULONG_PTR>(&pictures.back());
         }
         // Once inserted, the sub-menu belongs to its parent menu.
         if (InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info))
@@ -71,7 +76,7 @@ bool MeasureMenuImage(LPARAM lParam) {
 bool DrawMenuImage(LPARAM lParam) {
     auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
     if (draw->CtlType != ODT_MENU || !draw->itemData) return false;
-    const GdiObject bitmap = MakeAlphaBitmap(*reinterpret_cast<const Image*>(draw->itemData));
+    const GdiObject bitmap = MakeAlphaBitmap(MenuPictureImage(*reinterpret_cast<const MenuPicture*>(draw->itemData)));
     if (!bitmap) return true;
     MemoryDc source(bitmap.get());
     const int x = draw->rcItem.left + (draw->rcItem.right - draw->rcItem.left - kMenuImageSize) / 2;
@@ -86,7 +91,8 @@ void Win32Platform::SetMenu(MenuId menu, const Menu& content) {
     BuiltMenu built;
     built.menu.reset(CreatePopupMenu());
     if (!built.menu) return;  // a menu that cannot be made is skipped
-    AppendItems(built.menu.get(), content.items, built.images);
+    built.pictures.reserve(CountPictures(content.items));
+    AppendItems(built.menu.get(), content.items, built.pictures);
     menus_[menu] = std::move(built);
 }
 

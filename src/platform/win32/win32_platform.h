@@ -66,7 +66,8 @@ struct BuiltMenu {
     MenuHandle menu;
     // Item pictures, turned into bitmaps only while an item is drawn: a tray
     // menu of hundreds of palettes would otherwise hold thousands of GDI handles.
-    std::vector<std::unique_ptr<Image>> images;
+    // Items point into it, so it is sized once, before the first item is made.
+    std::vector<MenuPicture> pictures;
 };
 
 class Win32Platform : public Platform {

@@ -62,6 +62,7 @@ void AddDialogCommands(std::vector<CommandInfo>& table);
 void AddInputCommands(std::vector<CommandInfo>& table);
 void AddScreenCommands(std::vector<CommandInfo>& table);
 void AddReceiverCommand(std::vector<CommandInfo>& table);
+void AddTimingCommands(std::vector<CommandInfo>& table);
 
 // Input primitives shared by several command groups.
 void MovePointer(int x, int y);

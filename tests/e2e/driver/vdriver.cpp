@@ -155,6 +155,7 @@ std::vector<vd::CommandInfo> BuildTable() {
   vd::AddDialogCommands(table);
   vd::AddInputCommands(table);
   vd::AddScreenCommands(table);
+  vd::AddTimingCommands(table);
   vd::AddReceiverCommand(table);
   return table;
 }

@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# Start-up, memory and click timing of Vandrel.exe under Wine with a full folder:
+#     bench/startup.sh [RUNS=10]
+#
+# The folder holds 800 palettes of 12 colours and a settings file with 800 palette groups, two
+# of them open in palette windows. In turns, RUNS times each, vdriver (inside Wine, so starting
+# a probe costs nothing) starts Vandrel.exe and waits until both palette windows show, and
+# starts build/win64/blank_window.exe and waits until its window shows; it prints both medians
+# and their ratio. Then, with Vandrel running: its private memory from /proc (Private_Clean +
+# Private_Dirty of smaps_rollup), once started, after the tray menu was opened, and after 20
+# rebuilds of the menus ("Use #'s" ticked and cleared in the manage window), beside the blank
+# window's; and the time from a swatch's button release to the clipboard, median of 20 clicks.
+# Needs what scripts/test needs (Wine, Xvfb) and a build: scripts/build win64.
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=${1:-10}
+# PALETTES (default 800): a smaller folder, to see what the palettes themselves cost.
+palettes=${PALETTES:-800}
+E2E_ROOT=$root
+# shellcheck source=../tests/e2e/lib.sh
+source "$root/tests/e2e/lib.sh"
+# shellcheck source=../tests/e2e/editor_lib.sh
+source "$root/tests/e2e/editor_lib.sh"
+
+VANDREL_EXE="$root/build/win64/Vandrel.exe"
+VDRIVER_EXE="$root/build/win64/vdriver.exe"
+blank_exe="$root/build/win64/blank_window.exe"
+for exe in "$VANDREL_EXE" "$VDRIVER_EXE" "$blank_exe"; do
+  [ -f "$exe" ] || { echo "startup: $exe is missing (scripts/build win64)" >&2; exit 2; }
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vandrel-startup.XXXXXX")
+E2E_TEST_DIR="$work/test"
+E2E_ARTIFACT_DIR="$work/artifacts"
+export WINEPREFIX="$work/prefix" HOME="$work/home"
+mkdir -p "$E2E_TEST_DIR" "$E2E_ARTIFACT_DIR" "$HOME"
+xvfb_pid=
+cleanup() {
+  wineserver -k 2>/dev/null
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+say() { echo "startup: $*" >&2; }
+fail() { say "FAIL: $*"; exit 1; }
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+wait_until 10000 test -s "$work/display" || fail "Xvfb did not start"
+E2E_DISPLAY=":$(tr -d '\n' <"$work/display")"
+e2e_wine_env
+{ wineboot -i && wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f; } \
+  >"$work/prefix.log" 2>&1 || fail "could not make the Wine prefix"
+for user_dir in "$WINEPREFIX/drive_c/users"/*/; do
+  user_dir=$(basename "$user_dir")
+  [ "$user_dir" == Public ] || { E2E_WINE_USER="$user_dir"; break; }
+done
+
+# ---- the full folder ------------------------------------------------------------------------
+folder=$(settings_dir)
+mkdir -p "$folder"
+awk -v folder="$folder" -v count="$palettes" 'BEGIN {
+  for (p = 0; p < count; p++) {
+    file = sprintf("%s/palette%03d.pal", folder, p)
+    for (c = 0; c < 12; c++) printf "#%06X\r\n", (p * 12 + c) * 1747 % 16777216 > file
+    close(file)
+  }
+  ini = folder "/Vandrel.ini"
+  printf "maxfiles = 799\r\nPound = 1\r\nSnap = 1\r\n" > ini
+  for (p = 0; p < count; p++) {
+    printf "\r\n[palette%03d.pal]\r\n", p > ini
+    printf "WinID = %d\r\nX = %d\r\nY = 100\r\n", (p < 2 ? p + 1 : -1), 300 + 200 * (p % 2) > ini
+    printf "Drag = 1\r\nSticky = 0\r\nStyle = 1\r\nOutline = 1\r\nOutput = 0\r\n" > ini
+    printf "SwatchWidth = 77\r\nSwatchHeight = 18\r\nSwatchFont = 1\r\nLocked = 0\r\n" > ini
+  }
+}'
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# start_timed EXE CLASS COUNT: "MS PID" once COUNT windows of CLASS show.
+start_timed() { wine "$VDRIVER_EXE" start-timed "$(winepath -w "$1")" "$2" "$3" 20000; }
+
+# ---- start-up -------------------------------------------------------------------------------
+# A first start of each, not counted: Wine's first start of a program reads more from the disk.
+for pair in "$blank_exe BlankWindow 1" "$VANDREL_EXE VandrelPalette 2"; do
+  # shellcheck disable=SC2086
+  read -r _ pid < <(start_timed $pair) || fail "could not start $pair"
+  wine "$VDRIVER_EXE" end-process "$pid" || fail "could not end $pair"
+done
+: >"$work/blank.ms"
+: >"$work/vandrel.ms"
+for ((i = 1; i <= runs; i++)); do
+  read -r ms pid < <(start_timed "$blank_exe" BlankWindow 1) || fail "the blank window did not show"
+  echo "$ms" >>"$work/blank.ms"
+  wine "$VDRIVER_EXE" end-process "$pid" || fail "could not end the blank window"
+  read -r ms pid < <(start_timed "$VANDREL_EXE" VandrelPalette 2) || fail "Vandrel's palette windows did not show"
+  echo "$ms" >>"$work/vandrel.ms"
+  wine "$VDRIVER_EXE" end-process "$pid" || fail "could not end Vandrel"
+  wait_until 5000 bash -c '! wine "$0" count-windows VandrelTrayOwner Vandrel | grep -q ^0x' "$VDRIVER_EXE"
+done
+blank_ms=$(median <"$work/blank.ms")
+vandrel_ms=$(median <"$work/vandrel.ms")
+echo "start-up, median of $runs: Vandrel.exe $vandrel_ms ms, blank window $blank_ms ms," \
+  "ratio $(awk -v a="$vandrel_ms" -v b="$blank_ms" 'BEGIN { printf "%.2f", a / b }')"
+echo "  Vandrel.exe runs: $(tr '\n' ' ' <"$work/vandrel.ms")"
+echo "  blank window runs: $(tr '\n' ' ' <"$work/blank.ms")"
+
+# ---- memory ---------------------------------------------------------------------------------
+# private_kb EXE-NAME: Private_Clean + Private_Dirty of the process running it in this prefix
+# (Wine names a process by its Windows path; other runs on the machine have other prefixes).
+private_kb() {
+  local pid
+  for pid in $(pgrep -f "^[A-Z]:.*\\\\$1"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    awk '/^Private_(Clean|Dirty):/ { sum += $2 } END { print sum }' "/proc/$pid/smaps_rollup"
+    return 0
+  done
+  return 1
+}
+in_mb() { awk -v kb="$1" 'BEGIN { printf "%.1f", kb / 1024 }'; }
+
+read -r _ blank_pid < <(start_timed "$blank_exe" BlankWindow 1) || fail "the blank window did not show"
+blank_kb=$(private_kb blank_window.exe) || fail "no blank window process"
+wine "$VDRIVER_EXE" end-process "$blank_pid"
+
+read -r _ vandrel_pid < <(start_timed "$VANDREL_EXE" VandrelPalette 2) || fail "Vandrel did not start"
+started_kb=$(private_kb Vandrel.exe) || fail "no Vandrel process"
+open_tray_menu left
+drv menu-keys escape >/dev/null
+drv wait-gone '#32768' - 3000 >/dev/null || fail "the tray menu did not close"
+menu_kb=$(private_kb Vandrel.exe)
+open_tray_menu left
+drv menu-keys up up enter >/dev/null  # Manage
+read -r manage _ < <(drv wait-window VandrelWindow Vandrel 5000) || fail "no manage window"
+for ((i = 1; i <= 20; i++)); do
+  click_control "$manage" 67  # "Use #'s"
+  want=$((i % 2 == 1 ? 0 : 1))
+  read -r _ _ _ _ _ _ _ _ box _ < <(drv control "$manage" 67)
+  wait_output 5000 "$want" drv check "$box" || fail "\"Use #'s\" did not change on click $i"
+done
+open_tray_menu left
+drv menu-keys escape >/dev/null
+drv wait-gone '#32768' - 3000 >/dev/null || fail "the tray menu did not close"
+rebuilt_kb=$(private_kb Vandrel.exe)
+echo "private memory: blank window $(in_mb "$blank_kb") MB; Vandrel.exe started $(in_mb "$started_kb") MB," \
+  "after the tray menu $(in_mb "$menu_kb") MB, after 20 menu rebuilds $(in_mb "$rebuilt_kb") MB"
+
+# ---- click to clipboard ---------------------------------------------------------------------
+read -r _ x y w h < <(drv count-windows VandrelPalette VN | head -n 1) || fail "no palette window"
+: >"$work/click.ms"
+for ((i = 1; i <= 20; i++)); do
+  drv click-to-clipboard $((x + w / 2)) $((y + 9)) 5000 >>"$work/click.ms" ||
+    fail "a swatch click did not reach the clipboard"
+done
+echo "swatch click to clipboard, median of 20: $(median <"$work/click.ms") ms"
+wine "$VDRIVER_EXE" end-process "$vandrel_pid"
