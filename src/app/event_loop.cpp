@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "app/closing.h"
+#include "app/startup.h"
 #include "editor/editing.h"
 #include "settings/about_window.h"
 #include "settings/manage_window.h"
@@ -322,8 +323,24 @@ void RunPass(App& app, Platform& platform, const Event& event) {
     }
 }
 
+void RunLoopPass(App& app, Platform& platform) {
+    if (!app.startPending) {
+        RunPass(app, platform, platform.WaitEvent(kEventWait));
+        return;
+    }
+    // Start-up goes on a few files at a time while nothing happens; whatever
+    // the user does first finds it complete.
+    const Event event = platform.WaitEvent(0);
+    if (event.kind == EventKind::Timeout) {
+        ContinueStartUp(app, platform, kStartUpFilesPerPass);
+        return;
+    }
+    FinishStartUp(app, platform);
+    RunPass(app, platform, event);
+}
+
 void RunEventLoop(App& app, Platform& platform) {
-    while (app.running) RunPass(app, platform, platform.WaitEvent(kEventWait));
+    while (app.running) RunLoopPass(app, platform);
 }
 
 }  // namespace vandrel

@@ -9,6 +9,9 @@
 namespace vandrel {
 
 constexpr int kEventWait = 200;  // ms
+// Palette files read in one idle pass while start-up completes: few enough
+// that a click waits for no more than a few milliseconds.
+constexpr std::size_t kStartUpFilesPerPass = 25;
 
 enum class Action {
     // Menu events.
@@ -64,6 +67,9 @@ std::vector<Routed> Route(const App& app, const Event& event);
 
 // Refreshes the per-pass state for an event and runs its handlers.
 void RunPass(App& app, Platform& platform, const Event& event);
+
+// One turn of the loop: an event, or a step of start-up when none is waiting.
+void RunLoopPass(App& app, Platform& platform);
 
 void RunEventLoop(App& app, Platform& platform);
 

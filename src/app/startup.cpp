@@ -42,13 +42,38 @@ WindowSpec TrayOwnerSpec() {
     return description;
 }
 
-void StartUp(App& app, Platform& platform) {
-    LoadImages(platform);
+void StartUp(App& app, Platform& platform, StartMode mode) {
+    // The pictures of the editor, manage and about windows take longer to
+    // draw than the rest of start-up; no palette window shows one.
+    if (mode == StartMode::Whole) {
+        LoadImages(platform);
+    } else {
+        app.imagesPending = true;
+        app.startPending = true;
+    }
     LoadFonts(platform);
-    StartFromFiles(app, platform);
+    StartFromFiles(app, platform, mode);
 }
 
-void StartFromFiles(App& app, Platform& platform) {
+void FinishStartUp(App& app, Platform& platform) {
+    while (app.startPending) ContinueStartUp(app, platform, app.startListing.entries.size());
+}
+
+void ContinueStartUp(App& app, Platform& platform, std::size_t files) {
+    if (!app.startPending) return;
+    if (app.imagesPending) {
+        LoadImages(platform);
+        app.imagesPending = false;
+    } else if (app.listingPending && ListingStep(app, app.startListing, files)) {
+        app.listingPending = false;
+        app.startListing = {};
+        BuildMenus(app, platform);
+        ReindexSlots(app);
+    }
+    app.startPending = app.imagesPending || app.listingPending;
+}
+
+void StartFromFiles(App& app, Platform& platform, StartMode mode) {
     app.EditorColourCount = 0;
     FillControlTables(app);
 
@@ -58,24 +83,52 @@ void StartFromFiles(App& app, Platform& platform) {
     app.desktops.ScreenWidth = display.screenWidth;
     app.desktops.Scale = ComputeScale(display);
 
-    ReadSettings(app, platform);
+    auto listed = ReadSettings(app, platform);
     // The prefix comes before the menus, or the tray's colour items would
     // read without "#" until the next rebuild.
     if (app.settings.Pound) app.settings.Prefix = "#";
-    ListPalettes(app, platform);
-    BuildMenus(app, platform);
-    ReindexSlots(app);
+    // With the tray icon, the palette windows of the last run show first: the
+    // other palette files and the menus follow in the loop's idle passes (a
+    // full folder takes several times as long as the rest of start-up). The
+    // manage window lists every palette, so without the icon nothing waits;
+    // nor does a folder with more files than the list holds, where what is
+    // listed depends on every file before it.
+    const bool deferred = mode == StartMode::PaletteWindowsFirst && TrayIconOn(app.settings) &&
+                          BeginListing(app, platform, app.startListing, std::move(listed)) &&
+                          app.startListing.entries.size() <= static_cast<std::size_t>(kPaletteCapacity);
+    if (deferred) {
+        ListReopenedPalettes(app, app.startListing);
+        app.listingPending = true;
+        app.startPending = true;
+    } else {
+        app.startListing = {};
+        ListPalettes(app, platform);
+        BuildMenus(app, platform);
+        ReindexSlots(app);
+    }
 
     // The hidden owner exists with or without the icon: palette windows owned
     // by the manage window would vanish whenever it is minimised.
     platform.OpenWindow(kTrayOwnerWindow, TrayOwnerSpec());
-    if (TrayIconOn(app.settings)) app.trayIcon = platform.AddTrayIcon(kTrayOwnerWindow);
-    // Without an icon the manage window is the program's main window.
-    if (!app.trayIcon) OpenManageWindow(app, platform);
     // From the start, so that a log-off before any palette was opened still
     // stores the settings.
     InstallWindowHook(app, platform);
+    if (!TrayIconOn(app.settings)) {
+        // The manage window is the program's main window, and comes first.
+        FinishStartUp(app, platform);
+        OpenManageWindow(app, platform);
+        ReopenPalettes(app, platform);
+        return;
+    }
+    // The palette windows come before the icon, which waits for the shell.
     ReopenPalettes(app, platform);
+    app.trayIcon = platform.AddTrayIcon(kTrayOwnerWindow);
+    // Without the icon (no notification area) the manage window is the main
+    // window, listing every palette.
+    if (!app.trayIcon) {
+        FinishStartUp(app, platform);
+        OpenManageWindow(app, platform);
+    }
 }
 
 int RunProgram(Platform& platform) {
@@ -83,7 +136,7 @@ int RunProgram(Platform& platform) {
     // over to the running one before touching any file.
     if (!platform.ClaimSingleInstance()) return 0;
     auto app = std::make_unique<App>();
-    StartUp(*app, platform);
+    StartUp(*app, platform, StartMode::PaletteWindowsFirst);
     RunEventLoop(*app, platform);
     return 0;
 }

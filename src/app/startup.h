@@ -6,11 +6,23 @@
 
 namespace vandrel {
 
-void StartUp(App& app, Platform& platform);
+enum class StartMode {
+    Whole,                // everything is ready when start-up returns
+    PaletteWindowsFirst,  // the rest of the palette list and the menus may follow
+};
+
+void StartUp(App& app, Platform& platform, StartMode mode = StartMode::Whole);
 
 // Start-up after the images and fonts are made: the settings, the palettes,
 // the menus, the tray icon or the manage window, the palette windows.
-void StartFromFiles(App& app, Platform& platform);
+void StartFromFiles(App& app, Platform& platform, StartMode mode = StartMode::Whole);
+
+// Start-up work left by StartMode::PaletteWindowsFirst: Continue reads up to
+// `files` more palette files (then builds the menus once the list is whole);
+// Finish does all that is left, before anything that needs the list or the
+// menus. Both do nothing once start-up is complete.
+void ContinueStartUp(App& app, Platform& platform, std::size_t files);
+void FinishStartUp(App& app, Platform& platform);
 
 // Reopens the palettes whose stored WinID names a slot, each in that slot.
 void ReopenPalettes(App& app, Platform& platform);

@@ -103,6 +103,13 @@ struct Desktops {
     int DesktopCount = 0;
 };
 
+// A palette list being made in steps (see BeginListing).
+struct PaletteListing {
+    std::vector<FolderEntry> entries;  // the folder's, in its order
+    std::size_t next = 0;              // the next entry to look at
+    int listed = 0;                    // palettes in the list so far
+};
+
 struct App {
     // Palette list, filled only by ListPalettes.
     std::array<std::string, kPaletteCapacity> PaletteNames;
@@ -135,6 +142,12 @@ struct App {
     bool aboutOpen = false;
     bool trayIcon = false;  // the tray icon was added at start-up
     bool menusBuilt = false;
+    // Start-up work done after the first palette windows show (see StartUp):
+    // the windows' pictures, the rest of the palette list and the menus.
+    bool startPending = false;  // any of the two below
+    bool imagesPending = false;
+    bool listingPending = false;
+    PaletteListing startListing;
     std::map<int, std::string> trayColourCaptions;  // of the tray menu as last built
 
     // Per-pass state of the event loop.

@@ -17,34 +17,79 @@ int PaletteCount(const App& app) {
     return count;
 }
 
-void ListPalettes(App& app, Platform& platform) {
+namespace {
+
+void ClearList(App& app) {
     for (int p = 0; p < kPaletteCapacity; ++p) {
         app.PaletteNames[p].clear();
         for (auto& colour : app.PaletteColours[p]) colour.clear();
         app.PaletteColourCount[p] = 0;
     }
     app.PaletteIndexByName.clear();
+}
 
+bool Listable(App& app, const FolderEntry& entry) {
+    // The system's pattern also matches short 8.3 names ("x.pal2"): check the long one.
+    return !entry.isFolder && HasPaletteExtension(entry.name) && OptionsOf(app, entry.name).Locked == 0;
+}
+
+// Reads the file into list position p; false when it cannot be read.
+bool ReadIntoList(App& app, const FolderEntry& entry, int p) {
+    const auto bytes = ReadWholeFile(entry.name, kLargestReadPalette);
+    if (!bytes) return false;
+    const auto lines = ReadPaletteLines(*bytes);
+    for (std::size_t j = 0; j < lines.size(); ++j) app.PaletteColours[p][j] = StripHash(AsciiUpper(lines[j]));
+    app.PaletteColourCount[p] = static_cast<int>(lines.size());
+    app.PaletteNames[p] = entry.name;
+    app.PaletteIndexByName[entry.name] = p;
+    return true;
+}
+
+}  // namespace
+
+bool BeginListing(App& app, Platform& platform, PaletteListing& listing,
+                  std::optional<std::vector<FolderEntry>> listed) {
+    ClearList(app);
+    listing = {};
     // Without a palette folder the current one is a stranger's: list nothing.
-    if (PaletteFolderInUse(app).empty()) return;
-    const auto entries = platform.ListFolder("*.pal");
-    if (!entries) return;
-    int p = 0;
-    for (const FolderEntry& entry : *entries) {
-        if (p == kPaletteCapacity) break;
-        // The system's pattern also matches short 8.3 names ("x.pal2"): check the long one.
-        if (entry.isFolder || !HasPaletteExtension(entry.name)) continue;
-        if (OptionsOf(app, entry.name).Locked != 0) continue;
-        const auto bytes = ReadWholeFile(entry.name, kLargestReadPalette);
-        if (!bytes) continue;
-        const auto lines = ReadPaletteLines(*bytes);
-        for (std::size_t j = 0; j < lines.size(); ++j)
-            app.PaletteColours[p][j] = StripHash(AsciiUpper(lines[j]));
-        app.PaletteColourCount[p] = static_cast<int>(lines.size());
-        app.PaletteNames[p] = entry.name;
-        app.PaletteIndexByName[entry.name] = p;
-        ++p;
+    if (PaletteFolderInUse(app).empty()) return false;
+    auto entries = listed ? std::move(listed) : platform.ListFolder("*.pal");
+    if (!entries) return false;
+    listing.entries = std::move(*entries);
+    return true;
+}
+
+bool ListingStep(App& app, PaletteListing& listing, std::size_t files) {
+    // What ListReopenedPalettes put there goes: the list is made anew.
+    if (listing.next == 0) ClearList(app);
+    for (std::size_t read = 0; read < files && listing.next < listing.entries.size(); ++listing.next) {
+        if (listing.listed == kPaletteCapacity) {
+            listing.next = listing.entries.size();
+            break;
+        }
+        const FolderEntry& entry = listing.entries[listing.next];
+        if (!Listable(app, entry)) continue;
+        ++read;
+        if (ReadIntoList(app, entry, listing.listed)) ++listing.listed;
     }
+    return listing.next >= listing.entries.size();
+}
+
+void ListReopenedPalettes(App& app, const PaletteListing& listing) {
+    ClearList(app);
+    int p = 0;
+    // Every palette that claims a slot, as the full list would have it: those
+    // that find none are recorded as closed when the windows are reopened.
+    for (const FolderEntry& entry : listing.entries) {
+        if (!Listable(app, entry)) continue;
+        const int slot = OptionsOf(app, entry.name).WinID;
+        if (slot >= 1 && slot <= kMaxOpenPalettes && ReadIntoList(app, entry, p)) ++p;
+    }
+}
+
+void ListPalettes(App& app, Platform& platform) {
+    PaletteListing listing;
+    if (BeginListing(app, platform, listing)) ListingStep(app, listing, listing.entries.size());
 }
 
 }  // namespace vandrel

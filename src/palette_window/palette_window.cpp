@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/closing.h"
+#include "app/startup.h"
 #include "palette_window/placement.h"
 #include "palette/colour_code.h"
 #include "resources/artwork.h"
@@ -215,6 +216,7 @@ void OnWindowHook(App& app, Platform& platform, int window, HookEvent event) {
         case HookEvent::SessionEnding:
             // Log-off or shut-down ends the process without an exit of ours.
             app.sessionEnding = true;
+            FinishStartUp(app, platform);  // every palette's group is written
             WriteSettings(app, platform);
             break;
     }

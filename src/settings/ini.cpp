@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <limits>
+#include <string_view>
 
 namespace vandrel {
 namespace {
@@ -37,10 +38,7 @@ std::string ValueRead(const IniDocument& document, const std::string& stored) {
     return FromFileText(document, TrimBlanks(stored));
 }
 
-IniEntry ParseLine(const std::string& raw) {
-    std::size_t start = 0;
-    while (start < raw.size() && IsBlank(raw[start])) ++start;
-    const std::string line = raw.substr(start);
+IniEntry ParseLine(std::string_view line) {
     IniEntry entry;
     if (line[0] == ';') {
         entry.kind = IniEntry::Kind::Comment;
@@ -50,14 +48,14 @@ IniEntry ParseLine(const std::string& raw) {
         // The last "]": palette file names may hold one ("a]b.pal"), and the
         // writer puts nothing after the closing bracket.
         const std::size_t close = line.rfind(']');
-        entry.name = line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+        entry.name = line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
     } else {
         entry.kind = IniEntry::Kind::Key;
         const std::size_t equals = line.find('=');
-        std::string key = line.substr(0, equals);
-        while (!key.empty() && IsBlank(key.back())) key.pop_back();
+        std::string_view key = line.substr(0, equals);
+        while (!key.empty() && IsBlank(key.back())) key.remove_suffix(1);
         entry.name = key;
-        if (equals != std::string::npos) {
+        if (equals != std::string_view::npos) {
             std::size_t v = equals + 1;
             while (v < line.size() && IsBlank(line[v])) ++v;
             entry.value = line.substr(v);
@@ -129,19 +127,19 @@ GroupRange FindGroup(const IniDocument& document, const std::string& group) {
 IniDocument ParseIni(const std::string& bytes, const IniCodec& codec) {
     IniDocument document;
     document.codec = codec;
-    std::string text = bytes;
-    if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    std::string_view text = bytes;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         document.utf8Bom = true;
-        text.erase(0, 3);
+        text.remove_prefix(3);
     }
     std::size_t pos = 0;
     while (pos <= text.size()) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(pos, end - pos);
-        std::size_t blanks = 0;
-        while (blanks < line.size() && IsBlank(line[blanks])) ++blanks;
-        if (blanks < line.size()) document.entries.push_back(ParseLine(line));
+        std::size_t end = pos;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        std::size_t start = pos;
+        while (start < end && IsBlank(text[start])) ++start;
+        // Leading blanks go; a line of blanks is no entry.
+        if (start < end) document.entries.push_back(ParseLine(text.substr(start, end - start)));
         pos = end + 1;
     }
     return document;

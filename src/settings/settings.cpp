@@ -90,7 +90,7 @@ std::string WithoutTrailingSeparator(std::string folder) {
 
 }  // namespace
 
-void ReadSettings(App& app, Platform& platform) {
+std::optional<std::vector<FolderEntry>> ReadSettings(App& app, Platform& platform) {
     const std::string profile = platform.ProfileFolder();
     const std::string settingsFolder = WithTrailingSeparator(profile) + "Vandrel" + kPathSeparator;
     // A folder change rereads the settings: a folder still missing is told once.
@@ -108,14 +108,12 @@ void ReadSettings(App& app, Platform& platform) {
             platform.ShowMessage(
                 "Error", "Could not create the folder " + WithoutTrailingSeparator(settingsFolder),
                 MessageButtons::Ok);
-        return;
+        return std::nullopt;
     }
 
-    {
-        const IniDocument document = LoadIni(platform);
-        ReadRecord(FindIniGroup(document, ""), kSettingsKeys, DefaultSettings(settingsFolder),
-                   app.settings);
-    }
+    IniDocument settingsDocument = LoadIni(platform);
+    ReadRecord(FindIniGroup(settingsDocument, ""), kSettingsKeys, DefaultSettings(settingsFolder),
+               app.settings);
     if (app.settings.PaletteDirectory.empty()) app.settings.PaletteDirectory = settingsFolder;
 
     // The palettes of a folder that cannot be used now (a drive that is
@@ -126,18 +124,21 @@ void ReadSettings(App& app, Platform& platform) {
         platform.SetCurrentFolder(settingsFolder);
     }
     auto listing = platform.ListFolder("*.pal");
-    if (listing && listing->empty())
-        WriteWholeFile(platform, kStartPaletteName, StartPaletteText());
+    if (listing && listing->empty() && WriteWholeFile(platform, kStartPaletteName, StartPaletteText()))
+        listing = platform.ListFolder("*.pal");
 
-    const IniDocument document = LoadIni(platform);
+    // Palettes kept in the settings folder have their options in the same
+    // file: it is read once (a full folder's file is large).
+    const bool sameFile = app.unusablePaletteFolder.empty() && SameFolder(app.settings.PaletteDirectory, settingsFolder);
+    const IniDocument document = sameFile ? std::move(settingsDocument) : LoadIni(platform);
     const PaletteOptions paletteDefaults = DefaultPaletteOptions(app.desktops.ScreenWidth);
-    listing = platform.ListFolder("*.pal");
-    if (!listing) return;
+    if (!listing) return std::nullopt;
     for (const FolderEntry& entry : *listing) {
         if (entry.isFolder) continue;
         ReadRecord(FindIniGroup(document, entry.name), kPaletteOptionKeys, paletteDefaults,
                    OptionsOf(app, entry.name));
     }
+    return listing;
 }
 
 std::string PaletteFolderInUse(const App& app) {

@@ -2,6 +2,9 @@
 // settings folder, one group per palette in the palette folder.
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "app/state.h"
 #include "settings/ini.h"
 
@@ -18,7 +21,9 @@ constexpr const char* kStartPaletteName = "start.pal";
 // settings folder instead. A settings folder that can be neither entered
 // nor created leaves the run without any folder: the defaults, no palettes,
 // nothing written, and the user is told once.
-void ReadSettings(App& app, Platform& platform);
+// Returns the listing of the palette folder it made (none when it made none),
+// for a start-up that lists the palettes right after.
+std::optional<std::vector<FolderEntry>> ReadSettings(App& app, Platform& platform);
 
 // The folder this run's palettes come from and their groups go to: the
 // palette folder, or the settings folder in its place; empty when the run
