@@ -44,13 +44,9 @@ WindowSpec TrayOwnerSpec() {
 
 void StartUp(App& app, Platform& platform, StartMode mode) {
     // The pictures of the editor, manage and about windows take longer to
-    // draw than the rest of start-up; no palette window shows one.
-    if (mode == StartMode::Whole) {
-        LoadImages(platform);
-    } else {
-        app.imagesPending = true;
-        app.startPending = true;
-    }
+    // draw than the rest of start-up and no palette window shows one: they
+    // are made when one of those windows first opens.
+    if (mode == StartMode::Whole) EnsureImages(app, platform);
     LoadFonts(platform);
     StartFromFiles(app, platform, mode);
 }
@@ -60,17 +56,11 @@ void FinishStartUp(App& app, Platform& platform) {
 }
 
 void ContinueStartUp(App& app, Platform& platform, std::size_t files) {
-    if (!app.startPending) return;
-    if (app.imagesPending) {
-        LoadImages(platform);
-        app.imagesPending = false;
-    } else if (app.listingPending && ListingStep(app, app.startListing, files)) {
-        app.listingPending = false;
-        app.startListing = {};
-        BuildMenus(app, platform);
-        ReindexSlots(app);
-    }
-    app.startPending = app.imagesPending || app.listingPending;
+    if (!app.startPending || !ListingStep(app, app.startListing, files)) return;
+    app.startPending = false;
+    app.startListing = {};
+    BuildMenus(app, platform);
+    ReindexSlots(app);
 }
 
 void StartFromFiles(App& app, Platform& platform, StartMode mode) {
@@ -98,7 +88,6 @@ void StartFromFiles(App& app, Platform& platform, StartMode mode) {
                           app.startListing.entries.size() <= static_cast<std::size_t>(kPaletteCapacity);
     if (deferred) {
         ListReopenedPalettes(app, app.startListing);
-        app.listingPending = true;
         app.startPending = true;
     } else {
         app.startListing = {};

@@ -3,6 +3,7 @@
 #include "app/files.h"
 #include "palette/colour_code.h"
 #include "palette/palette_file.h"
+#include "palette_window/palette_window.h"
 #include "resources/artwork.h"
 
 namespace vandrel {
@@ -51,6 +52,7 @@ ColourValue RowColour(const std::string& bareCode) {
 
 void CreateEditorWindow(App& app, Platform& platform) {
     app.EditorColourCount = 0;
+    EnsureImages(app, platform);
     if (!platform.OpenWindow(kEditorWindow, EditorWindowSpec(app.settings))) return;
     app.editorOpen = true;
 

@@ -27,9 +27,10 @@ MenuItem Separator() {
     return item;
 }
 
-void RememberColourCaptions(const std::vector<MenuItem>& items, std::map<int, std::string>& captions) {
+void RememberColourCaptions(const std::vector<MenuItem>& items,
+                            std::vector<std::pair<int, std::string>>& captions) {
     for (const MenuItem& item : items) {
-        if (item.id >= kFirstColourItem && item.id <= kLastColourItem) captions[item.id] = item.caption;
+        if (item.id >= kFirstColourItem && item.id <= kLastColourItem) captions.emplace_back(item.id, item.caption);
         RememberColourCaptions(item.subItems, captions);
     }
 }
@@ -116,17 +117,22 @@ void BuildMenus(App& app, Platform& platform) {
         app.menusBuilt = true;
     }
     if (!TrayIconOn(app.settings)) return;
-    const Menu tray = TrayMenuContent(app);
+    Menu tray = TrayMenuContent(app);
     app.trayColourCaptions.clear();
     RememberColourCaptions(tray.items, app.trayColourCaptions);
-    platform.SetMenu(MenuId::Tray, tray);
+    // Numbered in the order they were made; sorted all the same, for the look-up.
+    std::sort(app.trayColourCaptions.begin(), app.trayColourCaptions.end());
+    app.trayColourCaptions.shrink_to_fit();
+    platform.SetMenu(MenuId::Tray, std::move(tray));
 }
 
 bool TrayIconOn(const Settings& settings) { return settings.Systray != 0; }
 
 std::string TrayItemCaption(const App& app, int item) {
-    const auto found = app.trayColourCaptions.find(item);
-    return found == app.trayColourCaptions.end() ? std::string() : found->second;
+    const auto& captions = app.trayColourCaptions;
+    const auto found = std::lower_bound(captions.begin(), captions.end(), item,
+                                        [](const auto& entry, int id) { return entry.first < id; });
+    return found == captions.end() || found->first != item ? std::string() : found->second;
 }
 
 }  // namespace vandrel

@@ -231,4 +231,10 @@ void LoadImages(Platform& platform) {
     for (int number = 1; number <= 19; ++number) platform.CreateImage(number, ProgramImage(number));
 }
 
+void EnsureImages(App& app, Platform& platform) {
+    if (app.imagesLoaded) return;
+    LoadImages(platform);
+    app.imagesLoaded = true;
+}
+
 }  // namespace vandrel

@@ -63,5 +63,7 @@ void OnWindowHook(App& app, Platform& platform, int window, HookEvent event);
 
 void LoadFonts(Platform& platform);
 void LoadImages(Platform& platform);
+// The pictures, made once: before the first editor, manage or about window.
+void EnsureImages(App& app, Platform& platform);
 
 }  // namespace vandrel

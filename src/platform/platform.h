@@ -331,7 +331,7 @@ public:
     virtual bool Paint(int window, int id, const std::function<void(Canvas&)>& paint) = 0;
 
     // --- menus and tray
-    virtual void SetMenu(MenuId menu, const Menu& content) = 0;
+    virtual void SetMenu(MenuId menu, Menu content) = 0;
     virtual void CheckMenuItem(MenuId menu, int item, bool checked) = 0;
     // Shows the menu at the mouse position; a choice arrives as a menu event.
     virtual void ShowMenu(MenuId menu, int owner) = 0;

@@ -1,5 +1,6 @@
 #include "settings/about_window.h"
 
+#include "palette_window/palette_window.h"
 #include "resources/artwork.h"
 
 namespace vandrel {
@@ -54,6 +55,7 @@ void OpenAboutWindow(App& app, Platform& platform) {
         app.aboutOpen = false;
         return;
     }
+    EnsureImages(app, platform);
     if (!platform.OpenWindow(kAboutWindow, AboutWindowSpec())) return;
     app.aboutOpen = true;
     for (const ControlSpec& control : AboutControls()) platform.AddControl(kAboutWindow, control);

@@ -196,6 +196,7 @@ void OpenManageWindow(App& app, Platform& platform) {
         platform.Activate(kManageWindow);
         return;
     }
+    EnsureImages(app, platform);
     if (!platform.OpenWindow(kManageWindow, ManageWindowSpec(app.settings))) return;
     app.manageOpen = true;
     for (const ControlSpec& control : ManageControls(app)) platform.AddControl(kManageWindow, control);

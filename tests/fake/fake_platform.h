@@ -173,7 +173,7 @@ public:
     ControlState ReadControl(int window, int id) override;
     int FocusedControl(int window) override;
     bool Paint(int window, int id, const std::function<void(Canvas&)>& paint) override;
-    void SetMenu(MenuId menu, const Menu& content) override { menus[menu] = content; }
+    void SetMenu(MenuId menu, Menu content) override { menus[menu] = std::move(content); }
     void CheckMenuItem(MenuId menu, int item, bool checked) override;
     void ShowMenu(MenuId menu, int owner) override;
     bool AddTrayIcon(int owner) override;

@@ -121,6 +121,13 @@ TEST_F(Menus, EveryColourOfAFullFolderGetsItsOwnItemApartFromOpenAndEdit) {
         EXPECT_TRUE(ids.insert(sub[13].id).second && ids.insert(sub[14].id).second);
     }
     EXPECT_EQ(colourItems, 9600);
+    EXPECT_EQ(TrayItemCaption(*app, kFirstColourItem - 1), "");
+    // Fewer colours since: the numbers past the new last item copy nothing.
+    app->PaletteColourCount[799] = 1;
+    BuildMenus(*app, platform);
+    EXPECT_EQ(TrayItemCaption(*app, kLastColourItem - 11), "#" + std::to_string(100000 + 799 * 12));
+    EXPECT_EQ(TrayItemCaption(*app, kLastColourItem - 10), "");
+    EXPECT_EQ(TrayItemCaption(*app, kLastColourItem), "");
     EXPECT_LT(*ids.rbegin(), 65536) << "a menu command carries 16 bits";
 }
 

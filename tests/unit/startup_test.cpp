@@ -121,7 +121,6 @@ protected:
     void StartInSteps() { StartUp(*app, platform, StartMode::PaletteWindowsFirst); }
     void ExpectSameAs(const Whole& whole) {
         EXPECT_FALSE(app->startPending);
-        EXPECT_EQ(platform.images.size(), whole.platform.images.size());
         for (int p = 0; p < kPaletteCapacity; ++p) {
             ASSERT_EQ(app->PaletteNames[p], whole.app->PaletteNames[p]) << p;
             EXPECT_EQ(app->PaletteColours[p], whole.app->PaletteColours[p]) << p;
@@ -162,7 +161,7 @@ TEST_F(StartingInSteps, ThePaletteWindowsShowFirstAndIdlePassesCompleteTheRest) 
     StartInSteps();
     ASSERT_TRUE(app->startPending);
     EXPECT_TRUE(platform.menus.empty()) << "the menus wait for the whole list";
-    EXPECT_TRUE(platform.images.empty()) << "and the pictures no palette window shows";
+    EXPECT_TRUE(platform.images.empty()) << "nor the pictures, which no palette window shows";
     EXPECT_TRUE(app->trayIcon);
     // The windows of the last run are there, with their colours, as a whole start shows them.
     ASSERT_EQ(app->Slots[1].PaletteName, "p37.pal");
@@ -200,6 +199,40 @@ TEST_F(StartingInSteps, TheFirstClickOnTheTrayIconFindsTheMenuComplete) {
     EXPECT_EQ(platform.clipboard, "#" + Code(kPalettes - 1, (kPalettes - 1) % 12));
 }
 
+TEST_F(StartingInSteps, ThePicturesAreMadeWhenTheFirstWindowThatShowsThemOpens) {
+    const auto whole = StartWhole();
+    StartInSteps();
+    IdlePassesToComplete();
+    EXPECT_TRUE(platform.images.empty()) << "nothing has needed them yet";
+    platform.Queue({EventKind::Menu, kTrayOwnerWindow, kItemTrayManage, 0, SubKind::None});
+    RunLoopPass(*app, platform);
+    ASSERT_TRUE(app->manageOpen);
+    ASSERT_EQ(platform.images.size(), whole->platform.images.size());
+    for (const auto& [number, image] : whole->platform.images) {
+        EXPECT_EQ(platform.images.at(number).width, image.width) << number;
+        EXPECT_EQ(platform.images.at(number).pixels, image.pixels) << number;
+    }
+    // Once: the editor and the about window find them made.
+    platform.images.clear();
+    platform.Queue({EventKind::Menu, kTrayOwnerWindow, kFirstEditItem + 3, 0, SubKind::None});
+    platform.Queue({EventKind::Menu, kTrayOwnerWindow, kItemAbout, 0, SubKind::None});
+    RunLoopPass(*app, platform);
+    RunLoopPass(*app, platform);
+    EXPECT_TRUE(app->editorOpen);
+    EXPECT_TRUE(app->aboutOpen);
+    EXPECT_TRUE(platform.images.empty());
+    // The editor or the about window first makes them as well.
+    for (const int item : {kFirstEditItem + 3, int{kItemAbout}}) {
+        NewProgram();
+        FillControlTables(*app);
+        StartInSteps();
+        platform.Queue({EventKind::Menu, kTrayOwnerWindow, item, 0, SubKind::None});
+        RunLoopPass(*app, platform);
+        EXPECT_EQ(platform.images.size(), whole->platform.images.size()) << item;
+        platform.images.clear();
+    }
+}
+
 TEST_F(StartingInSteps, TheEndOfTheSessionDuringStartUpStoresEveryPalette) {
     StartInSteps();
     ASSERT_TRUE(app->startPending);
@@ -223,12 +256,9 @@ TEST_F(StartingInSteps, WithoutTheTrayIconOrWithMoreFilesThanTheListHoldsNothing
     for (int extra = 0; extra <= kPaletteCapacity - kPalettes; ++extra)
         WriteFile(SettingsPath() / ("x" + std::to_string(extra) + ".pal"), "#123456\r\n");
     StartInSteps();
-    EXPECT_FALSE(app->listingPending) << "which 800 are listed depends on every file";
+    EXPECT_FALSE(app->startPending) << "which 800 are listed depends on every file";
     EXPECT_EQ(PaletteCount(*app), kPaletteCapacity);
     EXPECT_EQ(platform.menus.count(MenuId::Tray), 1u);
-    EXPECT_TRUE(app->imagesPending) << "the pictures still wait";
-    IdlePassesToComplete();
-    EXPECT_EQ(platform.images.size(), 19u);
 }
 
 }  // namespace

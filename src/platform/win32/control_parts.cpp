@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/loaded_libraries.h"
 #include "platform/win32/win32_platform.h"
 
 namespace vandrel::win32::parts {
@@ -19,7 +20,7 @@ namespace {
 
 struct ImageListDeleter {
     void operator()(HIMAGELIST list) const {
-        if (list) ImageList_Destroy(list);
+        DestroyImageList(list);
     }
 };
 using ImageListHandle = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
@@ -76,9 +77,9 @@ static LRESULT CALLBACK TipsProc(HWND tips, UINT message, WPARAM wParam, LPARAM 
                           DWORD_PTR owner) {
     if (message == WM_NCDESTROY) {
         RemovePropA(reinterpret_cast<HWND>(owner), kTipsProperty);
-        RemoveWindowSubclass(tips, TipsProc, kSubclassId);
+        RemoveSubclass(tips, TipsProc, kSubclassId);
     }
-    return DefSubclassProc(tips, message, wParam, lParam);
+    return DefaultSubclassProcedure(tips, message, wParam, lParam);
 }
 
 static HWND TipsOf(HWND parent, HINSTANCE instance) {
@@ -90,7 +91,7 @@ static HWND TipsOf(HWND parent, HINSTANCE instance) {
                         CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
     if (!tips) return nullptr;
     SetPropA(parent, kTipsProperty, tips);
-    SetWindowSubclass(tips, TipsProc, kSubclassId, reinterpret_cast<DWORD_PTR>(parent));
+    SubclassWindow(tips, TipsProc, kSubclassId, reinterpret_cast<DWORD_PTR>(parent));
     return tips;
 }
 
@@ -102,9 +103,9 @@ static LRESULT CALLBACK DropToolProc(HWND control, UINT message, WPARAM wParam, 
         if (IsWindow(reinterpret_cast<HWND>(tips)))
             SendMessageA(reinterpret_cast<HWND>(tips), TTM_DELTOOLA, 0,
                          reinterpret_cast<LPARAM>(&tool));
-        RemoveWindowSubclass(control, DropToolProc, kSubclassId);
+        RemoveSubclass(control, DropToolProc, kSubclassId);
     }
-    return DefSubclassProc(control, message, wParam, lParam);
+    return DefaultSubclassProcedure(control, message, wParam, lParam);
 }
 
 static void AddTool(HWND control, const std::string& text, HINSTANCE instance) {
@@ -114,7 +115,7 @@ static void AddTool(HWND control, const std::string& text, HINSTANCE instance) {
     TTTOOLINFOA tool = ToolOf(control);
     tool.lpszText = const_cast<char*>(text.c_str());  // the tooltip keeps a copy
     if (SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)))
-        SetWindowSubclass(control, DropToolProc, kSubclassId, reinterpret_cast<DWORD_PTR>(tips));
+        SubclassWindow(control, DropToolProc, kSubclassId, reinterpret_cast<DWORD_PTR>(tips));
 }
 
 static void PaintLink(HWND link) {
@@ -161,8 +162,8 @@ static LRESULT CALLBACK LinkProc(HWND link, UINT message, WPARAM wParam, LPARAM 
         SetCursor(LoadCursor(nullptr, IDC_HAND));
         return TRUE;
     }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(link, LinkProc, kSubclassId);
-    return DefSubclassProc(link, message, wParam, lParam);
+    if (message == WM_NCDESTROY) RemoveSubclass(link, LinkProc, kSubclassId);
+    return DefaultSubclassProcedure(link, message, wParam, lParam);
 }
 
 static std::vector<std::string> MatchingFiles(const std::string& pattern) {
@@ -252,12 +253,12 @@ static LRESULT CALLBACK MouseOnlyProc(HWND button, UINT message, WPARAM wParam, 
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             HWND focus = GetFocus();
-            SetWindowSubclass(button, MouseOnlyProc, kSubclassId,
+            SubclassWindow(button, MouseOnlyProc, kSubclassId,
                               reinterpret_cast<DWORD_PTR>(focus != button ? focus : nullptr));
             break;
         }
         case WM_LBUTTONUP: {
-            const LRESULT done = DefSubclassProc(button, message, wParam, lParam);
+            const LRESULT done = DefaultSubclassProcedure(button, message, wParam, lParam);
             HWND back = reinterpret_cast<HWND>(previous);
             if (IsWindow(button) && back && IsWindow(back) && GetParent(back) == GetParent(button) &&
                 GetFocus() == button)
@@ -265,19 +266,19 @@ static LRESULT CALLBACK MouseOnlyProc(HWND button, UINT message, WPARAM wParam, 
             return done;
         }
         case WM_NCDESTROY:
-            RemoveWindowSubclass(button, MouseOnlyProc, kSubclassId);
+            RemoveSubclass(button, MouseOnlyProc, kSubclassId);
             break;
         default:
             break;
     }
-    return DefSubclassProc(button, message, wParam, lParam);
+    return DefaultSubclassProcedure(button, message, wParam, lParam);
 }
 
 void FillImageButton(HWND button, const ControlSpec& description, const ControlResources& resources) {
     if (HICON icon = ImageOf(resources, description.image))
         SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     AddTool(button, description.tooltip, resources.instance);
-    if (description.flags & kFlagMouseOnly) SetWindowSubclass(button, MouseOnlyProc, kSubclassId, 0);
+    if (description.flags & kFlagMouseOnly) SubclassWindow(button, MouseOnlyProc, kSubclassId, 0);
 }
 
 void FillTrackBar(HWND bar, const ControlSpec& description, const ControlResources&) {
@@ -302,9 +303,9 @@ static LRESULT CALLBACK ToolbarProc(HWND toolbar, UINT message, WPARAM wParam, L
                              DWORD_PTR images) {
     if (message == WM_NCDESTROY) {
         ImageListHandle owned(reinterpret_cast<HIMAGELIST>(images));
-        RemoveWindowSubclass(toolbar, ToolbarProc, kSubclassId);
+        RemoveSubclass(toolbar, ToolbarProc, kSubclassId);
     }
-    return DefSubclassProc(toolbar, message, wParam, lParam);
+    return DefaultSubclassProcedure(toolbar, message, wParam, lParam);
 }
 
 static TBBUTTON ToolButton(const ToolItem& tool, HIMAGELIST images, const ControlResources& resources) {
@@ -314,7 +315,7 @@ static TBBUTTON ToolButton(const ToolItem& tool, HIMAGELIST images, const Contro
         return button;
     }
     HICON icon = ImageOf(resources, tool.image);
-    button.iBitmap = icon ? ImageList_AddIcon(images, icon) : I_IMAGENONE;
+    button.iBitmap = icon ? AddIconToImageList(images, icon) : I_IMAGENONE;
     button.idCommand = tool.item;
     button.fsState = TBSTATE_ENABLED;
     button.fsStyle = BTNS_BUTTON;
@@ -326,12 +327,12 @@ static TBBUTTON ToolButton(const ToolItem& tool, HIMAGELIST images, const Contro
 void FillToolbar(HWND toolbar, const ControlSpec& description, const ControlResources& resources) {
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
-    ImageListHandle images(ImageList_Create(kToolImageSize, kToolImageSize, ILC_COLOR32 | ILC_MASK,
+    ImageListHandle images(CreateImageList(kToolImageSize, kToolImageSize, ILC_COLOR32 | ILC_MASK,
                                             static_cast<int>(description.tools.size()), 0));
     std::vector<TBBUTTON> buttons;
     for (const ToolItem& tool : description.tools)
         buttons.push_back(ToolButton(tool, images.get(), resources));
-    if (images && SetWindowSubclass(toolbar, ToolbarProc, kSubclassId,
+    if (images && SubclassWindow(toolbar, ToolbarProc, kSubclassId,
                                     reinterpret_cast<DWORD_PTR>(images.get())))
         SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.release()));
     SendMessageA(toolbar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
@@ -340,7 +341,7 @@ void FillToolbar(HWND toolbar, const ControlSpec& description, const ControlReso
 void FillLink(HWND link, const ControlSpec& description, const ControlResources& resources) {
     SendMessageA(link, WM_SETFONT,
                  reinterpret_cast<WPARAM>(UnderlinedFont(FontOf(description, resources))), FALSE);
-    SetWindowSubclass(link, LinkProc, kSubclassId, 0);
+    SubclassWindow(link, LinkProc, kSubclassId, 0);
 }
 
 void FillPicture(HWND picture, const ControlSpec& description, const ControlResources& resources) {

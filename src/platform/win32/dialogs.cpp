@@ -1,4 +1,5 @@
 // Modal dialogs: message boxes, the folder chooser and the text question.
+#include "platform/win32/loaded_libraries.h"
 #include "platform/win32/win32_platform.h"
 
 #include <commdlg.h>
@@ -40,7 +41,25 @@ MessageAnswer Win32Platform::ShowMessage(const std::string& title, const std::st
     return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
+namespace {
+
+// comdlg32 is loaded at the chooser's first use: it brings the printing
+// libraries with it, megabytes that a run without the chooser never needs.
+using ChooseColorFunction = BOOL(WINAPI*)(LPCHOOSECOLORA);
+ChooseColorFunction ChooseColorEntry() {
+    static const ChooseColorFunction entry = [] {
+        HMODULE module = LoadLibraryA("comdlg32.dll");
+        FARPROC found = module ? GetProcAddress(module, "ChooseColorA") : nullptr;
+        return reinterpret_cast<ChooseColorFunction>(reinterpret_cast<void (*)()>(found));
+    }();
+    return entry;
+}
+
+}  // namespace
+
 std::optional<ColourValue> Win32Platform::ChooseColour(ColourValue initial, CustomColours& custom) {
+    const ChooseColorFunction chooseColor = ChooseColorEntry();
+    if (!chooseColor) return std::nullopt;  // as if cancelled: the row stays as it was
     // Owned by our window in front, if one is: the chooser then comes up over it.
     HWND owner = GetForegroundWindow();
     if (!TopLevelOf(owner)) owner = nullptr;
@@ -53,7 +72,7 @@ std::optional<ColourValue> Win32Platform::ChooseColour(ColourValue initial, Cust
     choice.rgbResult = ToColorRef(initial);
     choice.lpCustColors = table;
     choice.Flags = CC_RGBINIT;
-    const bool chosen = ChooseColorA(&choice) != FALSE;
+    const bool chosen = chooseColor(&choice) != FALSE;
     for (int i = 0; i < 16; ++i) custom[i] = static_cast<ColourValue>(table[i] & 0xFFFFFF);
     if (!chosen) return std::nullopt;
     return static_cast<ColourValue>(choice.rgbResult & 0xFFFFFF);
@@ -75,6 +94,7 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM start) {
 }  // namespace
 
 std::string Win32Platform::ChooseFolder(const std::string& title, const std::string& start) {
+    EnsureOle();
     ModalScope modal(*this);
     BROWSEINFOA info{};
     info.lpszTitle = title.c_str();

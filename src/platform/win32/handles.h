@@ -59,7 +59,7 @@ using FindHandle = std::unique_ptr<void, FindDeleter>;
 // An item list the shell allocated for the caller.
 struct PidlDeleter {
     void operator()(ITEMIDLIST* list) const {
-        if (list) CoTaskMemFree(list);
+        if (list) ILFree(list);  // the shell's own: no need for OLE's allocator here
     }
 };
 using PidlHandle = std::unique_ptr<ITEMIDLIST, PidlDeleter>;

@@ -16,13 +16,7 @@ std::string MenuText(const std::string& caption) {
     return text;
 }
 
-std::size_t CountPictures(const std::vector<MenuItem>& items) {
-    std::size_t count = 0;
-    for (const MenuItem& item : items) count += (item.picture ? 1 : 0) + CountPictures(item.subItems);
-    return count;
-}
-
-void AppendItems(HMENU menu, const std::vector<MenuItem>& items, std::vector<MenuPicture>& pictures) {
+void AppendItems(HMENU menu, const std::vector<MenuItem>& items, BuiltMenu& built) {
     // Images share the check-mark column, as in the system's own menus.
     MENUINFO style{};
     style.cbSize = sizeof style;
@@ -43,23 +37,25 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items, std::vector<Men
         info.fState = item.checked ? MFS_CHECKED : MFS_UNCHECKED;
         MenuHandle sub;
         if (item.isSubMenu) {
+            // Filled when it is about to open (FillSubMenu): a full folder's
+            // tray menu would otherwise hold ten thousand items nobody opens.
             sub.reset(CreatePopupMenu());
             if (!sub) continue;
-            AppendItems(sub.get(), item.subItems, pictures);
             info.fMask |= MIIM_SUBMENU;
             info.hSubMenu = sub.get();
         }
         if (item.picture) {
             // Drawn by the owner window (DrawMenuImage), so that the alpha
             // channel is honoured wherever the system would just copy bits.
-            pictures.push_back(*item.picture);
             info.fMask |= MIIM_BITMAP | MIIM_DATA;
             info.hbmpItem = HBMMENU_CALLBACK;
-            info.dwItemData = reinterpret_cast<ULONG_PTR>(&pictures.back());
+            info.dwItemData = reinterpret_cast<ULONG_PTR>(&*item.picture);
         }
         // Once inserted, the sub-menu belongs to its parent menu.
-        if (InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info))
+        if (InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info)) {
+            if (sub) built.unfilled[sub.get()] = &item.subItems;
             sub.release();
+        }
     }
 }
 
@@ -87,13 +83,26 @@ bool DrawMenuImage(LPARAM lParam) {
     return true;
 }
 
-void Win32Platform::SetMenu(MenuId menu, const Menu& content) {
+void Win32Platform::SetMenu(MenuId menu, Menu content) {
     BuiltMenu built;
     built.menu.reset(CreatePopupMenu());
     if (!built.menu) return;  // a menu that cannot be made is skipped
-    built.pictures.reserve(CountPictures(content.items));
-    AppendItems(built.menu.get(), content.items, built.pictures);
+    // Items point into the content (pictures, sub-menus still to fill): it
+    // moves with the menu and never changes.
+    built.content = std::make_unique<const Menu>(std::move(content));
+    AppendItems(built.menu.get(), built.content->items, built);
     menus_[menu] = std::move(built);
+}
+
+void Win32Platform::FillSubMenu(HMENU menu) {
+    for (auto& [id, built] : menus_) {
+        const auto found = built.unfilled.find(menu);
+        if (found == built.unfilled.end()) continue;
+        const std::vector<MenuItem>* items = found->second;
+        built.unfilled.erase(found);
+        AppendItems(menu, *items, built);
+        return;
+    }
 }
 
 void Win32Platform::CheckMenuItem(MenuId menu, int item, bool checked) {
@@ -113,7 +122,8 @@ void Win32Platform::ShowMenu(MenuId menu, int owner) {
     // clicks elsewhere.
     SetForegroundWindow(hwnd);
     const int chosen = static_cast<int>(
-        TrackPopupMenu(found->second.menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
+        // With notifications: sub-menus are filled as they open (WM_INITMENUPOPUP).
+        TrackPopupMenu(found->second.menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
                        at.x, at.y, 0, hwnd, nullptr));
     PostMessageA(hwnd, WM_NULL, 0, 0);
     if (chosen != 0) {

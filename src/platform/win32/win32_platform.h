@@ -64,10 +64,11 @@ struct WindowObject {
 
 struct BuiltMenu {
     MenuHandle menu;
-    // Item pictures, turned into bitmaps only while an item is drawn: a tray
-    // menu of hundreds of palettes would otherwise hold thousands of GDI handles.
-    // Items point into it, so it is sized once, before the first item is made.
-    std::vector<MenuPicture> pictures;
+    // What the menu shows. Item pictures are turned into bitmaps only while an
+    // item is drawn (a tray menu of hundreds of palettes would otherwise hold
+    // thousands of GDI handles), and sub-menus are filled as they open.
+    std::unique_ptr<const Menu> content;
+    std::map<HMENU, const std::vector<MenuItem>*> unfilled;
 };
 
 class Win32Platform : public Platform {
@@ -120,7 +121,9 @@ class Win32Platform : public Platform {
     int FocusedControl(int window) override;
     bool Paint(int window, int id, const std::function<void(Canvas&)>& paint) override;
 
-    void SetMenu(MenuId menu, const Menu& content) override;
+    void SetMenu(MenuId menu, Menu content) override;
+    // Fills a sub-menu of ours that is about to open; other menus are left alone.
+    void FillSubMenu(HMENU menu);
     void CheckMenuItem(MenuId menu, int item, bool checked) override;
     void ShowMenu(MenuId menu, int owner) override;
     bool AddTrayIcon(int owner) override;

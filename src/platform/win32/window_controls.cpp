@@ -1,6 +1,7 @@
 // Controls of a window: surfaces drawn by the program, and the standard
 // kinds through controls.h. Each window remembers the kind of each control.
 #include "platform/win32/controls.h"
+#include "platform/win32/loaded_libraries.h"
 #include "platform/win32/win32_platform.h"
 
 #include <commctrl.h>
@@ -36,6 +37,9 @@ bool Win32Platform::AddControl(int window, const ControlSpec& description) {
     if (!parent || !parent->hwnd || parent->role == Role::Hidden) return false;
     RemoveControl(window, description.id);  // one control per number
     if (description.kind == ControlKind::Surface) return AddSurface(*parent, description);
+    // Palette windows have only surfaces; the other windows' controls are
+    // the common controls' or use their subclassing.
+    CommonControlsReady();
     ControlResources resources;
     resources.instance = instance_;
     resources.font = [this](int number) { return Font(number); };

@@ -1,0 +1,30 @@
+// Libraries loaded at their first use instead of at start: comctl32 (the
+// manage window, the editor, the about window) and ole32 (the folder chooser)
+// add a fifth to start-up under Wine, and a run that shows only palette
+// windows and the tray menu needs neither.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace vandrel::win32 {
+
+// Loads comctl32 and registers the classes of its controls; false when it
+// could not (the controls then fail to be made, as any control may).
+bool CommonControlsReady();
+
+// The comctl32 functions the controls use. Without the library, subclassing
+// fails, the default procedure is the system's and image lists are none.
+BOOL SubclassWindow(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
+BOOL RemoveSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
+LRESULT DefaultSubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+HIMAGELIST CreateImageList(int width, int height, UINT flags, int initial, int grow);
+int AddIconToImageList(HIMAGELIST list, HICON icon);
+void DestroyImageList(HIMAGELIST list);
+
+// OLE on this thread, once, for the rest of the run: the folder chooser
+// needs a single-threaded apartment.
+void EnsureOle();
+
+}  // namespace vandrel::win32
