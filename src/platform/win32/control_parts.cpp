@@ -91,7 +91,7 @@ static HWND TipsOf(HWND parent, HINSTANCE instance) {
                         CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
     if (!tips) return nullptr;
     SetPropA(parent, kTipsProperty, tips);
-    SubclassWindow(tips, TipsProc, kSubclassId, reinterpret_cast<DWORD_PTR>(parent));
+    SetSubclass(tips, TipsProc, kSubclassId, reinterpret_cast<DWORD_PTR>(parent));
     return tips;
 }
 
@@ -115,7 +115,7 @@ static void AddTool(HWND control, const std::string& text, HINSTANCE instance) {
     TTTOOLINFOA tool = ToolOf(control);
     tool.lpszText = const_cast<char*>(text.c_str());  // the tooltip keeps a copy
     if (SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)))
-        SubclassWindow(control, DropToolProc, kSubclassId, reinterpret_cast<DWORD_PTR>(tips));
+        SetSubclass(control, DropToolProc, kSubclassId, reinterpret_cast<DWORD_PTR>(tips));
 }
 
 static void PaintLink(HWND link) {
@@ -253,7 +253,7 @@ static LRESULT CALLBACK MouseOnlyProc(HWND button, UINT message, WPARAM wParam, 
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             HWND focus = GetFocus();
-            SubclassWindow(button, MouseOnlyProc, kSubclassId,
+            SetSubclass(button, MouseOnlyProc, kSubclassId,
                               reinterpret_cast<DWORD_PTR>(focus != button ? focus : nullptr));
             break;
         }
@@ -278,7 +278,7 @@ void FillImageButton(HWND button, const ControlSpec& description, const ControlR
     if (HICON icon = ImageOf(resources, description.image))
         SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     AddTool(button, description.tooltip, resources.instance);
-    if (description.flags & kFlagMouseOnly) SubclassWindow(button, MouseOnlyProc, kSubclassId, 0);
+    if (description.flags & kFlagMouseOnly) SetSubclass(button, MouseOnlyProc, kSubclassId, 0);
 }
 
 void FillTrackBar(HWND bar, const ControlSpec& description, const ControlResources&) {
@@ -332,7 +332,7 @@ void FillToolbar(HWND toolbar, const ControlSpec& description, const ControlReso
     std::vector<TBBUTTON> buttons;
     for (const ToolItem& tool : description.tools)
         buttons.push_back(ToolButton(tool, images.get(), resources));
-    if (images && SubclassWindow(toolbar, ToolbarProc, kSubclassId,
+    if (images && SetSubclass(toolbar, ToolbarProc, kSubclassId,
                                     reinterpret_cast<DWORD_PTR>(images.get())))
         SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.release()));
     SendMessageA(toolbar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
@@ -341,7 +341,7 @@ void FillToolbar(HWND toolbar, const ControlSpec& description, const ControlReso
 void FillLink(HWND link, const ControlSpec& description, const ControlResources& resources) {
     SendMessageA(link, WM_SETFONT,
                  reinterpret_cast<WPARAM>(UnderlinedFont(FontOf(description, resources))), FALSE);
-    SubclassWindow(link, LinkProc, kSubclassId, 0);
+    SetSubclass(link, LinkProc, kSubclassId, 0);
 }
 
 void FillPicture(HWND picture, const ControlSpec& description, const ControlResources& resources) {

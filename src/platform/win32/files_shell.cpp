@@ -1,4 +1,5 @@
 // Folders, files, text encodings, the profile folder and the displays.
+#include "platform/win32/loaded_libraries.h"
 #include "platform/win32/win32_platform.h"
 
 #include <shellapi.h>
@@ -97,6 +98,8 @@ std::string Win32Platform::Utf8ToCodePage(const std::string& text) {
 }
 
 bool Win32Platform::OpenWithShell(const std::string& target) {
+    // Handlers that the shell starts through COM want an apartment on this thread.
+    EnsureOle();
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOASYNC;  // done before we go on, even if the loop ends soon

@@ -47,7 +47,7 @@ const CommonControls& Loaded() {
 
 bool CommonControlsReady() { return Loaded().ready; }
 
-BOOL SubclassWindow(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data) {
+BOOL SetSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data) {
     const auto function = Loaded().setWindowSubclass;
     return function ? function(window, procedure, id, data) : FALSE;
 }

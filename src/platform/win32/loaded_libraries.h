@@ -16,15 +16,15 @@ bool CommonControlsReady();
 
 // The comctl32 functions the controls use. Without the library, subclassing
 // fails, the default procedure is the system's and image lists are none.
-BOOL SubclassWindow(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
+BOOL SetSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
 BOOL RemoveSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
 LRESULT DefaultSubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HIMAGELIST CreateImageList(int width, int height, UINT flags, int initial, int grow);
 int AddIconToImageList(HIMAGELIST list, HICON icon);
 void DestroyImageList(HIMAGELIST list);
 
-// OLE on this thread, once, for the rest of the run: the folder chooser
-// needs a single-threaded apartment.
+// OLE on this thread, once, for the rest of the run: the folder chooser and
+// the shell's handlers of links need a single-threaded apartment.
 void EnsureOle();
 
 }  // namespace vandrel::win32

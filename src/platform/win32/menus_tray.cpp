@@ -94,15 +94,16 @@ void Win32Platform::SetMenu(MenuId menu, Menu content) {
     menus_[menu] = std::move(built);
 }
 
-void Win32Platform::FillSubMenu(HMENU menu) {
+bool Win32Platform::FillSubMenu(HMENU menu) {
     for (auto& [id, built] : menus_) {
         const auto found = built.unfilled.find(menu);
         if (found == built.unfilled.end()) continue;
         const std::vector<MenuItem>* items = found->second;
         built.unfilled.erase(found);
         AppendItems(menu, *items, built);
-        return;
+        return true;
     }
+    return false;
 }
 
 void Win32Platform::CheckMenuItem(MenuId menu, int item, bool checked) {

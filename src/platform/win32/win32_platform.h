@@ -122,8 +122,9 @@ class Win32Platform : public Platform {
     bool Paint(int window, int id, const std::function<void(Canvas&)>& paint) override;
 
     void SetMenu(MenuId menu, Menu content) override;
-    // Fills a sub-menu of ours that is about to open; other menus are left alone.
-    void FillSubMenu(HMENU menu);
+    // Fills a sub-menu of ours that is about to open; false for other menus
+    // (a window's system menu), which are left to the system.
+    bool FillSubMenu(HMENU menu);
     void CheckMenuItem(MenuId menu, int item, bool checked) override;
     void ShowMenu(MenuId menu, int owner) override;
     bool AddTrayIcon(int owner) override;

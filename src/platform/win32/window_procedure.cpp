@@ -72,8 +72,8 @@ LRESULT Win32Platform::HandleTopLevel(WindowObject& object, UINT message, WPARAM
             if (DrawMenuImage(lParam)) return TRUE;
             break;
         case WM_INITMENUPOPUP:
-            FillSubMenu(reinterpret_cast<HMENU>(wParam));
-            return 0;
+            if (FillSubMenu(reinterpret_cast<HMENU>(wParam))) return 0;
+            break;
         case WM_MOUSEACTIVATE:
             // WS_EX_NOACTIVATE alone does not keep a click from activating the window under Wine.
             if (object.NoActivate()) return MA_NOACTIVATE;

@@ -122,10 +122,25 @@ int DialogClick(const Args& args) {
 
 HWND OpenMenu() { return FindTopLevel("#32768", "-", true, true); }
 
+// The menu's thread runs its menu loop: the window shows a moment before the loop takes the mouse,
+// and keys sent in that moment were once seen to be lost (a loaded machine).
+bool MenuTracking(HWND menu) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(menu, nullptr), &info) &&
+         (info.flags & GUI_INMENUMODE) != 0 && info.hwndMenuOwner != nullptr;
+}
+
+// A shown popup menu whose loop runs, within the timeout; null if none.
+HWND WaitTrackedMenu(DWORD timeout) {
+  HWND menu = nullptr;
+  PollUntil(timeout, [&] { return (menu = OpenMenu()) != nullptr && MenuTracking(menu); });
+  return menu && MenuTracking(menu) ? menu : nullptr;
+}
+
 int MenuWait(const Args& args) {
   const DWORD timeout = TimeoutArg(args, 0);
-  HWND menu = nullptr;
-  PollUntil(timeout, [&] { return (menu = OpenMenu()) != nullptr; });
+  HWND menu = WaitTrackedMenu(timeout);
   if (!menu) Fail("no popup menu opened within " + std::to_string(timeout) + " ms");
   RECT rect{};
   GetWindowRect(menu, &rect);
@@ -140,7 +155,7 @@ int MenuWait(const Args& args) {
 int MenuKeys(const Args& args) {
   NeedArgs(args, 1, "menu-keys KEY... (down up left right enter escape home end)");
   // Keys go to whatever has the focus: refuse rather than type into the wrong window.
-  HWND menu = OpenMenu();
+  HWND menu = WaitTrackedMenu(1000);
   if (!menu) Fail("no popup menu is open to receive the keys");
   HWND front = GetForegroundWindow();
   if (!front || GetWindowThreadProcessId(front, nullptr) != GetWindowThreadProcessId(menu, nullptr))
