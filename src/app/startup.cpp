@@ -83,15 +83,16 @@ void StartFromFiles(App& app, Platform& platform, StartMode mode) {
     // manage window lists every palette, so without the icon nothing waits;
     // nor does a folder with more files than the list holds, where what is
     // listed depends on every file before it.
-    const bool deferred = mode == StartMode::PaletteWindowsFirst && TrayIconOn(app.settings) &&
-                          BeginListing(app, platform, app.startListing, std::move(listed)) &&
+    // The folder is listed once, by ReadSettings, whichever way the list is made.
+    const bool listing = BeginListing(app, platform, app.startListing, std::move(listed));
+    const bool deferred = listing && mode == StartMode::PaletteWindowsFirst && TrayIconOn(app.settings) &&
                           app.startListing.entries.size() <= static_cast<std::size_t>(kPaletteCapacity);
     if (deferred) {
         ListReopenedPalettes(app, app.startListing);
         app.startPending = true;
     } else {
+        if (listing) ListingStep(app, app.startListing, app.startListing.entries.size());
         app.startListing = {};
-        ListPalettes(app, platform);
         BuildMenus(app, platform);
         ReindexSlots(app);
     }
