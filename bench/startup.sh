@@ -9,8 +9,8 @@
 # and their ratio. Then, with Vandrel running: its private memory from /proc (Private_Clean +
 # Private_Dirty of smaps_rollup), once started, after the tray menu was opened, with the manage
 # window open, and after 10 and 20 rebuilds of the menus ("Use #'s" ticked and cleared in the
-# manage window, which reopens the palette windows too), each once it has settled, beside the
-# blank window's; and the time from a swatch's button release to the clipboard, median of 20 clicks.
+# manage window, which reopens the palette windows too) and once the manage window is closed
+# again, each once it has settled, beside the blank window's; and the time from a swatch's button release to the clipboard, median of 20 clicks.
 # Needs what scripts/test needs (Wine, Xvfb) and a build: scripts/build win64.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -161,9 +161,13 @@ open_tray_menu left
 drv menu-keys escape >/dev/null
 drv wait-gone '#32768' - 3000 >/dev/null || fail "the tray menu did not close"
 rebuilt_kb=$(settled_kb Vandrel.exe)
+drv close "$manage" >/dev/null
+drv wait-gone VandrelWindow Vandrel 5000 >/dev/null || fail "the manage window did not close"
+closed_kb=$(settled_kb Vandrel.exe)
 echo "private memory: blank window $(in_mb "$blank_kb") MB; Vandrel.exe started $(in_mb "$started_kb") MB," \
   "after the tray menu $(in_mb "$menu_kb") MB; with the manage window open $(in_mb "$manage_kb") MB," \
-  "after 10 and 20 menu rebuilds $(in_mb "$ten_kb") and $(in_mb "$rebuilt_kb") MB"
+  "after 10 and 20 menu rebuilds $(in_mb "$ten_kb") and $(in_mb "$rebuilt_kb") MB," \
+  "the manage window closed after them $(in_mb "$closed_kb") MB"
 
 # ---- click to clipboard ---------------------------------------------------------------------
 read -r _ x y w h < <(drv count-windows VandrelPalette VN | head -n 1) || fail "no palette window"

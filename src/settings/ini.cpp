@@ -132,6 +132,12 @@ IniDocument ParseIni(const std::string& bytes, const IniCodec& codec) {
         document.utf8Bom = true;
         text.remove_prefix(3);
     }
+    // Room for every line at once: growing a large file's list step by step
+    // copies it over and over, and fresh memory is slow to touch.
+    std::size_t lines = 1;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++lines;
+    document.entries.reserve(lines);
     std::size_t pos = 0;
     while (pos <= text.size()) {
         std::size_t end = pos;

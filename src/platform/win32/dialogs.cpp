@@ -83,7 +83,7 @@ namespace {
 int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM start) {
     if (message != BFFM_INITIALIZED || !start) return 0;
     // Selected through its item list: a path alone only opens the tree part way on some systems.
-    if (const PidlHandle list{ILCreateFromPathA(reinterpret_cast<const char*>(start))}) {
+    if (const PidlHandle list{ItemListFromPath(reinterpret_cast<const char*>(start))}) {
         SendMessageA(hwnd, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(list.get()));
     } else {
         SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, start);
@@ -102,10 +102,10 @@ std::string Win32Platform::ChooseFolder(const std::string& title, const std::str
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX;
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(start.c_str());
-    const PidlHandle list{SHBrowseForFolderA(&info)};
+    const PidlHandle list{BrowseForFolder(&info)};
     if (!list) return {};
     char path[MAX_PATH] = {};
-    return SHGetPathFromIDListA(list.get(), path) ? std::string(path) : std::string();
+    return PathFromItemList(list.get(), path) ? std::string(path) : std::string();
 }
 
 // --- the text question -------------------------------------------------------

@@ -47,11 +47,16 @@ DisplayInfo Win32Platform::ExamineDisplays() {
 }
 
 std::string Win32Platform::ProfileFolder() {
-    PIDLIST_ABSOLUTE list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PROFILE, &list))) return {};
-    const PidlHandle owned{list};
+    // The system sets USERPROFILE to the profile folder at log-on; asking the
+    // shell instead would load it before the first palette window shows.
     char path[MAX_PATH] = {};
-    return owned && SHGetPathFromIDListA(owned.get(), path) ? std::string(path) : std::string();
+    const DWORD length = GetEnvironmentVariableA("USERPROFILE", path, MAX_PATH);
+    if (length > 0 && length < MAX_PATH && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return std::string(path, length);
+    PIDLIST_ABSOLUTE list = nullptr;
+    if (FAILED(SpecialFolderLocation(CSIDL_PROFILE, &list))) return {};
+    const PidlHandle owned{list};
+    return owned && PathFromItemList(owned.get(), path) ? std::string(path) : std::string();
 }
 
 bool Win32Platform::SetCurrentFolder(const std::string& path) {
@@ -106,7 +111,7 @@ bool Win32Platform::OpenWithShell(const std::string& target) {
     info.lpVerb = "open";
     info.lpFile = target.c_str();
     info.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExA(&info) != FALSE;
+    return ExecuteWithShell(&info) != FALSE;
 }
 
 }  // namespace vandrel::win32

@@ -6,6 +6,8 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include "platform/win32/loaded_libraries.h"
+
 #include <memory>
 #include <type_traits>
 
@@ -59,7 +61,7 @@ using FindHandle = std::unique_ptr<void, FindDeleter>;
 // An item list the shell allocated for the caller.
 struct PidlDeleter {
     void operator()(ITEMIDLIST* list) const {
-        if (list) ILFree(list);  // the shell's own: no need for OLE's allocator here
+        if (list) FreeItemList(list);  // the shell's own: no need for OLE's allocator here
     }
 };
 using PidlHandle = std::unique_ptr<ITEMIDLIST, PidlDeleter>;

@@ -87,4 +87,75 @@ void EnsureOle() {
     (void)started;
 }
 
+namespace {
+
+struct ShellFunctions {
+    decltype(&::Shell_NotifyIconA) notifyIcon = nullptr;
+    decltype(&::ShellExecuteExA) executeEx = nullptr;
+    decltype(&::SHBrowseForFolderA) browseForFolder = nullptr;
+    decltype(&::SHGetPathFromIDListA) pathFromList = nullptr;
+    decltype(&::ILCreateFromPathA) listFromPath = nullptr;
+    decltype(&::ILFree) freeList = nullptr;
+    decltype(&::SHGetSpecialFolderLocation) specialFolder = nullptr;
+};
+
+const ShellFunctions& Shell() {
+    static const ShellFunctions shell = [] {
+        ShellFunctions loaded;
+        HMODULE module = LoadLibraryA("shell32.dll");
+        if (!module) {
+            OutputDebugStringA("Vandrel: shell32 is missing\n");
+            return loaded;
+        }
+        loaded.notifyIcon = Entry<decltype(loaded.notifyIcon)>(module, "Shell_NotifyIconA");
+        loaded.executeEx = Entry<decltype(loaded.executeEx)>(module, "ShellExecuteExA");
+        loaded.browseForFolder = Entry<decltype(loaded.browseForFolder)>(module, "SHBrowseForFolderA");
+        loaded.pathFromList = Entry<decltype(loaded.pathFromList)>(module, "SHGetPathFromIDListA");
+        loaded.listFromPath = Entry<decltype(loaded.listFromPath)>(module, "ILCreateFromPathA");
+        loaded.freeList = Entry<decltype(loaded.freeList)>(module, "ILFree");
+        loaded.specialFolder = Entry<decltype(loaded.specialFolder)>(module, "SHGetSpecialFolderLocation");
+        return loaded;
+    }();
+    return shell;
+}
+
+}  // namespace
+
+BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data) {
+    const auto function = Shell().notifyIcon;
+    return function ? function(message, data) : FALSE;
+}
+
+BOOL ExecuteWithShell(SHELLEXECUTEINFOA* info) {
+    const auto function = Shell().executeEx;
+    if (function) return function(info);
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return FALSE;
+}
+
+PIDLIST_ABSOLUTE BrowseForFolder(BROWSEINFOA* info) {
+    const auto function = Shell().browseForFolder;
+    return function ? function(info) : nullptr;
+}
+
+BOOL PathFromItemList(PCIDLIST_ABSOLUTE list, char* path) {
+    const auto function = Shell().pathFromList;
+    return function && list ? function(list, path) : FALSE;
+}
+
+PIDLIST_ABSOLUTE ItemListFromPath(const char* path) {
+    const auto function = Shell().listFromPath;
+    return function ? function(path) : nullptr;
+}
+
+void FreeItemList(PIDLIST_RELATIVE list) {
+    const auto function = Shell().freeList;
+    if (function && list) function(list);
+}
+
+HRESULT SpecialFolderLocation(int folder, PIDLIST_ABSOLUTE* list) {
+    const auto function = Shell().specialFolder;
+    return function ? function(nullptr, folder, list) : E_NOTIMPL;
+}
+
 }  // namespace vandrel::win32

@@ -1,12 +1,15 @@
 // Libraries loaded at their first use instead of at start: comctl32 (the
 // manage window, the editor, the about window) and ole32 (the folder chooser)
 // add a fifth to start-up under Wine, and a run that shows only palette
-// windows and the tray menu needs neither.
+// windows and the tray menu needs neither; shell32, which the tray icon needs,
+// is loaded after the palette windows show.
 #pragma once
 
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 namespace vandrel::win32 {
 
@@ -26,5 +29,15 @@ void DestroyImageList(HIMAGELIST list);
 // OLE on this thread, once, for the rest of the run: the folder chooser and
 // the shell's handlers of links need a single-threaded apartment.
 void EnsureOle();
+
+// The shell32 functions the program uses; each fails as the system's would
+// when the library cannot be loaded.
+BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data);
+BOOL ExecuteWithShell(SHELLEXECUTEINFOA* info);
+PIDLIST_ABSOLUTE BrowseForFolder(BROWSEINFOA* info);
+BOOL PathFromItemList(PCIDLIST_ABSOLUTE list, char* path);
+PIDLIST_ABSOLUTE ItemListFromPath(const char* path);
+void FreeItemList(PIDLIST_RELATIVE list);
+HRESULT SpecialFolderLocation(int folder, PIDLIST_ABSOLUTE* list);
 
 }  // namespace vandrel::win32

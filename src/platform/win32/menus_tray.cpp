@@ -146,7 +146,7 @@ bool Win32Platform::AddTrayIconNow() {
     data.uFlags = NIF_ICON | NIF_MESSAGE;
     data.uCallbackMessage = kTrayCallbackMessage;
     data.hIcon = appIcon_.get();
-    return Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+    return NotifyIcon(NIM_ADD, &data) != FALSE;
 }
 
 bool Win32Platform::AddTrayIcon(int owner) {
@@ -162,7 +162,7 @@ void Win32Platform::RemoveTrayIcon() {
     data.cbSize = sizeof data;
     data.hWnd = hwnd;
     data.uID = kTrayIconId;
-    Shell_NotifyIconA(NIM_DELETE, &data);
+    NotifyIcon(NIM_DELETE, &data);
     trayAdded_ = false;
 }
 
