@@ -27,6 +27,13 @@ MenuItem Separator() {
     return item;
 }
 
+std::size_t CountColourItems(const std::vector<MenuItem>& items) {
+    std::size_t count = 0;
+    for (const MenuItem& item : items)
+        count += (item.id >= kFirstColourItem && item.id <= kLastColourItem ? 1 : 0) + CountColourItems(item.subItems);
+    return count;
+}
+
 void RememberColourCaptions(const std::vector<MenuItem>& items,
                             std::vector<std::pair<int, std::string>>& captions) {
     for (const MenuItem& item : items) {
@@ -77,6 +84,11 @@ Menu NewPaletteMenuContent() {
 
 Menu TrayMenuContent(const App& app) {
     Menu menu;
+    // Each list made at its final size: the menus are rebuilt often, and
+    // lists that grow step by step leave the heap of a full folder larger each time.
+    int palettes = 0;
+    while (palettes < kPaletteCapacity && !app.PaletteNames[palettes].empty()) ++palettes;
+    menu.items.reserve(static_cast<std::size_t>(palettes) + 2);
     int counter = kFirstColourItem;
     // Every listed palette, those without colours too.
     for (int p = 0; p < kPaletteCapacity && !app.PaletteNames[p].empty(); ++p) {
@@ -92,6 +104,7 @@ Menu TrayMenuContent(const App& app) {
         sub.caption = caption;
         sub.picture = PalettePicture(app, p);
         const int count = std::clamp(app.PaletteColourCount[p], 0, kMaxColours);
+        sub.subItems.reserve(static_cast<std::size_t>(count) + 3);
         for (int k = 0; k < count; ++k) {
             const std::string& code = app.PaletteColours[p][k];
             // An empty line (all an empty file has) would deliver a bare "#".
@@ -118,11 +131,12 @@ void BuildMenus(App& app, Platform& platform) {
     }
     if (!TrayIconOn(app.settings)) return;
     Menu tray = TrayMenuContent(app);
-    app.trayColourCaptions.clear();
-    RememberColourCaptions(tray.items, app.trayColourCaptions);
+    std::vector<std::pair<int, std::string>> captions;
+    captions.reserve(CountColourItems(tray.items));
+    RememberColourCaptions(tray.items, captions);
     // Numbered in the order they were made; sorted all the same, for the look-up.
-    std::sort(app.trayColourCaptions.begin(), app.trayColourCaptions.end());
-    app.trayColourCaptions.shrink_to_fit();
+    std::sort(captions.begin(), captions.end());
+    app.trayColourCaptions = std::move(captions);
     platform.SetMenu(MenuId::Tray, std::move(tray));
 }
 
