@@ -10,7 +10,10 @@
 # Private_Dirty of smaps_rollup), once started, after the tray menu was opened, with the manage
 # window open, and after 10 and 20 rebuilds of the menus ("Use #'s" ticked and cleared in the
 # manage window, which reopens the palette windows too) and once the manage window is closed
-# again, each once it has settled, beside the blank window's; and the time from a swatch's button release to the clipboard, median of 20 clicks.
+# again; with the editor open on the first palette and after 10 and 20 saves in it (each
+# rebuilds the list, the menus and that palette's window), each once it has settled, beside the
+# blank window's; and the time from a swatch's button release to the clipboard, median of 20
+# clicks.
 # Needs what scripts/test needs (Wine, Xvfb) and a build: scripts/build win64.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -168,6 +171,25 @@ echo "private memory: blank window $(in_mb "$blank_kb") MB; Vandrel.exe started 
   "after the tray menu $(in_mb "$menu_kb") MB; with the manage window open $(in_mb "$manage_kb") MB," \
   "after 10 and 20 menu rebuilds $(in_mb "$ten_kb") and $(in_mb "$rebuilt_kb") MB," \
   "the manage window closed after them $(in_mb "$closed_kb") MB"
+
+# 20 saves in the editor, each rebuilding the list, the menus and the palette's window: rows 1
+# and 2 of the first palette change places and the file is saved.
+edit_from_tray 1
+read -r editor _ < <(wait_editor) || fail "no editor"
+wait_row_count "$editor" 12
+editor_kb=$(settled_kb Vandrel.exe)
+first_file="$folder/palette000.pal"
+for ((i = 1; i <= 20; i++)); do
+  before=$(head -c 7 "$first_file")
+  click_control "$editor" $((512 + 2))  # Move up on row 2
+  click_tool "$editor" 1                # Save
+  wait_until 5000 bash -c '[ "$(head -c 7 "$0")" != "$1" ]' "$first_file" "$before" ||
+    fail "save $i did not change palette000.pal"
+  [ "$i" -ne 10 ] || ten_saves_kb=$(settled_kb Vandrel.exe)
+done
+saved_kb=$(settled_kb Vandrel.exe)
+echo "private memory with the editor open $(in_mb "$editor_kb") MB, after 10 and 20 saves" \
+  "$(in_mb "$ten_saves_kb") and $(in_mb "$saved_kb") MB"
 
 # ---- click to clipboard ---------------------------------------------------------------------
 read -r _ x y w h < <(drv count-windows VandrelPalette VN | head -n 1) || fail "no palette window"
