@@ -49,6 +49,9 @@ std::string WithTrailingSeparator(const std::string& folder) {
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit) {
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file) return std::nullopt;
+    // Read straight into our buffer: the stream's own would cost a call to
+    // the system per file to size it, and a full folder is read file by file.
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
     std::string bytes;
     char buffer[16384];
     std::size_t got;
