@@ -36,6 +36,8 @@ test_palette_name_dialog_gives_nothing_on_escape_or_close() {
   start_dialog name ""
   drv dialog-wait "Palette Name" 5000 >/dev/null || fail "no \"Palette Name\" window appeared"
   drv type "sky" >/dev/null
+  # The typing has reached the field before the dialog is dismissed, as a user would see it.
+  wait_output 5000 sky drv dialog-get "Palette Name" 100 || fail "the field shows $E2E_LAST_OUTPUT, not sky"
   drv key escape >/dev/null
   assert_eq "[]" "$(dialog_answer)" "answer after Escape"
 
@@ -43,6 +45,7 @@ test_palette_name_dialog_gives_nothing_on_escape_or_close() {
   local hwnd
   read -r hwnd _ < <(drv dialog-wait "Palette Name" 5000) || fail "no \"Palette Name\" window appeared"
   drv type "sky" >/dev/null
+  wait_output 5000 sky drv dialog-get "Palette Name" 100 || fail "the field shows $E2E_LAST_OUTPUT, not sky"
   drv close "$hwnd" >/dev/null
   assert_eq "[]" "$(dialog_answer)" "answer after the close box"
 }
