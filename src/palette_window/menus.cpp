@@ -91,7 +91,7 @@ Menu TrayMenuContent(const App& app) {
     menu.items.reserve(static_cast<std::size_t>(palettes) + 2);
     int counter = kFirstColourItem;
     // Every listed palette, those without colours too.
-    for (int p = 0; p < kPaletteCapacity && !app.PaletteNames[p].empty(); ++p) {
+    for (int p = 0; p < palettes; ++p) {
         const std::string caption = MenuCaptionOf(app.PaletteNames[p]);
         if (app.settings.SystrayColorMenu != 1) {
             MenuItem item = Item(kFirstOpenItem + p, caption);

@@ -25,7 +25,7 @@ void UseLowFragmentationHeap() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     UseLowFragmentationHeap();
-    // The common controls and OLE are loaded when first needed
+    // The common controls, OLE and the shell are loaded when first needed
     // (platform/win32/loaded_libraries.h).
     vandrel::win32::Win32Platform platform(instance);
     return vandrel::RunProgram(platform);
