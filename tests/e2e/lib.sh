@@ -237,7 +237,14 @@ expect_place() {
 # drv ARGS...: runs the test driver in the test's prefix; its stdout is the result.
 drv() {
   e2e_log "drv $*"
-  wine "$VDRIVER_EXE" "$@"
+  # What the driver (or Wine, when it cannot start it) says on failure goes into the test's log
+  # too: a failing command is otherwise known only by its exit status.
+  local status=0 errors="$E2E_TEST_DIR/drv.$BASHPID.err"
+  wine "$VDRIVER_EXE" "$@" 2>"$errors" || status=$?
+  [ "$status" -eq 0 ] || e2e_log "drv $1 ended with status $status: $(tr '\n' ' ' <"$errors" | cut -c 1-400)"
+  cat "$errors" >&2
+  rm -f "$errors"
+  return "$status"
 }
 
 # The "other application" that receives typed keys; returns once it has the keyboard focus.
