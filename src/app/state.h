@@ -147,9 +147,6 @@ struct App {
     bool startPending = false;
     bool imagesLoaded = false;  // the pictures of the editor, manage and about windows
     PaletteListing startListing;
-    // Of the tray menu as last built, by item number, in increasing order (a
-    // map would take twice the memory for a full folder's 9,600 items).
-    std::vector<std::pair<int, std::string>> trayColourCaptions;
 
     // Per-pass state of the event loop.
     int ActiveWindowNo = -1;

@@ -27,19 +27,33 @@ MenuItem Separator() {
     return item;
 }
 
-std::size_t CountColourItems(const std::vector<MenuItem>& items) {
-    std::size_t count = 0;
-    for (const MenuItem& item : items)
-        count += (item.id >= kFirstColourItem && item.id <= kLastColourItem ? 1 : 0) + CountColourItems(item.subItems);
-    return count;
+// Colour k of palette p has the number kFirstColourItem + p * kMaxColours + k,
+// so that a number tells its colour without a table of the captions.
+int ColourItemOf(int p, int k) { return kFirstColourItem + p * kMaxColours + k; }
+
+// The caption of colour k of palette p, or empty when it has none: an empty
+// line (all an empty file has) would deliver a bare "#".
+std::string ColourCaption(const App& app, int p, int k) {
+    if (k >= std::clamp(app.PaletteColourCount[p], 0, kMaxColours)) return {};
+    const std::string& code = app.PaletteColours[p][k];
+    return code.empty() ? std::string() : app.settings.Prefix + code;
 }
 
-void RememberColourCaptions(const std::vector<MenuItem>& items,
-                            std::vector<std::pair<int, std::string>>& captions) {
-    for (const MenuItem& item : items) {
-        if (item.id >= kFirstColourItem && item.id <= kLastColourItem) captions.emplace_back(item.id, item.caption);
-        RememberColourCaptions(item.subItems, captions);
+// A palette's sub-menu in the tray: its colours, then "Open" and "Edit".
+std::vector<MenuItem> TrayPaletteItems(const App& app, int p) {
+    std::vector<MenuItem> items;
+    items.reserve(kMaxColours + 3);
+    for (int k = 0; k < kMaxColours; ++k) {
+        std::string caption = ColourCaption(app, p, k);
+        if (caption.empty()) continue;
+        MenuItem item = Item(ColourItemOf(p, k), caption);
+        item.picture = ColourPicture(ParseColourCode(app.PaletteColours[p][k]));
+        items.push_back(std::move(item));
     }
+    if (!items.empty()) items.push_back(Separator());
+    items.push_back(Item(kFirstOpenItem + p, "Open"));
+    items.push_back(Item(kFirstEditItem + p, "Edit"));
+    return items;
 }
 
 }  // namespace
@@ -89,7 +103,6 @@ Menu TrayMenuContent(const App& app) {
     int palettes = 0;
     while (palettes < kPaletteCapacity && !app.PaletteNames[palettes].empty()) ++palettes;
     menu.items.reserve(static_cast<std::size_t>(palettes) + 2);
-    int counter = kFirstColourItem;
     // Every listed palette, those without colours too.
     for (int p = 0; p < palettes; ++p) {
         const std::string caption = MenuCaptionOf(app.PaletteNames[p]);
@@ -103,19 +116,9 @@ Menu TrayMenuContent(const App& app) {
         sub.isSubMenu = true;
         sub.caption = caption;
         sub.picture = PalettePicture(app, p);
-        const int count = std::clamp(app.PaletteColourCount[p], 0, kMaxColours);
-        sub.subItems.reserve(static_cast<std::size_t>(count) + 3);
-        for (int k = 0; k < count; ++k) {
-            const std::string& code = app.PaletteColours[p][k];
-            // An empty line (all an empty file has) would deliver a bare "#".
-            if (code.empty()) continue;
-            MenuItem item = Item(counter++, app.settings.Prefix + code);
-            item.picture = ColourPicture(ParseColourCode(code));
-            sub.subItems.push_back(std::move(item));
-        }
-        if (!sub.subItems.empty()) sub.subItems.push_back(Separator());
-        sub.subItems.push_back(Item(kFirstOpenItem + p, "Open"));
-        sub.subItems.push_back(Item(kFirstEditItem + p, "Edit"));
+        // Made from the list as it is when the sub-menu opens: every change of
+        // the list or of "Use #'s" builds the menus anew.
+        sub.makeSubItems = [&app, p] { return TrayPaletteItems(app, p); };
         menu.items.push_back(std::move(sub));
     }
     menu.items.push_back(Item(kItemTrayManage, "Manage"));
@@ -130,23 +133,21 @@ void BuildMenus(App& app, Platform& platform) {
         app.menusBuilt = true;
     }
     if (!TrayIconOn(app.settings)) return;
-    Menu tray = TrayMenuContent(app);
-    std::vector<std::pair<int, std::string>> captions;
-    captions.reserve(CountColourItems(tray.items));
-    RememberColourCaptions(tray.items, captions);
-    // Numbered in the order they were made; sorted all the same, for the look-up.
-    std::sort(captions.begin(), captions.end());
-    app.trayColourCaptions = std::move(captions);
-    platform.SetMenu(MenuId::Tray, std::move(tray));
+    // The old tray menu goes before the new one is made: with the sub-menus a
+    // user has opened it can hold thousands of items, and two at once would
+    // leave the heap that much larger.
+    platform.SetMenu(MenuId::Tray, Menu{});
+    platform.SetMenu(MenuId::Tray, TrayMenuContent(app));
 }
 
 bool TrayIconOn(const Settings& settings) { return settings.Systray != 0; }
 
 std::string TrayItemCaption(const App& app, int item) {
-    const auto& captions = app.trayColourCaptions;
-    const auto found = std::lower_bound(captions.begin(), captions.end(), item,
-                                        [](const auto& entry, int id) { return entry.first < id; });
-    return found == captions.end() || found->first != item ? std::string() : found->second;
+    if (item < kFirstColourItem || item > kLastColourItem) return {};
+    const int p = (item - kFirstColourItem) / kMaxColours;
+    // A palette that has left the list copies nothing.
+    if (app.PaletteNames[p].empty()) return {};
+    return ColourCaption(app, p, (item - kFirstColourItem) % kMaxColours);
 }
 
 }  // namespace vandrel

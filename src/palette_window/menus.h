@@ -24,7 +24,9 @@ void BuildMenus(App& app, Platform& platform);
 // hand-edited one too), so that start-up and the menus agree.
 bool TrayIconOn(const Settings& settings);
 
-// The caption of a tray menu item as last built; empty when there is none.
+// The caption of a tray colour item, which is what it copies; empty when
+// there is none. Menus are built anew whenever the list changes, so the list
+// of the moment is the one the menu shows.
 std::string TrayItemCaption(const App& app, int item);
 
 // The palette's name as menus show it: the file name without ".pal".

@@ -198,6 +198,10 @@ struct MenuItem {
     bool checked = false;
     std::optional<MenuPicture> picture;
     std::vector<MenuItem> subItems;
+    // For a sub-menu whose items are made only when it first opens, in place
+    // of subItems: a full folder's tray menu would otherwise hold ten thousand
+    // items that nobody opens.
+    std::function<std::vector<MenuItem>()> makeSubItems;
     bool isSubMenu = false;
 };
 

@@ -16,7 +16,7 @@ std::string Outline(const std::vector<MenuItem>& items) {
     for (const MenuItem& item : items) {
         if (!text.empty()) text += ", ";
         if (item.separator) text += "-";
-        else if (item.isSubMenu) text += item.caption + "{" + Outline(item.subItems) + "}";
+        else if (item.isSubMenu) text += item.caption + "{" + Outline(SubItemsOf(item)) + "}";
         else text += item.caption + "=" + std::to_string(item.id);
     }
     return text;
@@ -36,9 +36,9 @@ TEST_F(Menus, TrayMenuWithColourSubMenus) {
     EXPECT_EQ(Outline(tray.items),
               "start{#000000=20000, #FF0000=20001, #FFFF00=20002, #00FF00=20003, #00FFFF=20004, #0000FF=20005, "
               "#FF00FF=20006, #FFFFFF=20007, -, Open=10000, Edit=11000}, "
-              "web{#1A2B3C=20008, #00FF00=20009, #0000FF=20010, -, Open=10001, Edit=11001}, Manage=30, Exit=31");
+              "web{#1A2B3C=20012, #00FF00=20013, #0000FF=20014, -, Open=10001, Edit=11001}, Manage=30, Exit=31");
     ASSERT_TRUE(tray.items[1].picture.has_value());
-    ASSERT_TRUE(tray.items[1].subItems[0].picture.has_value());
+    ASSERT_TRUE(SubItemsOf(tray.items[1])[0].picture.has_value());
 }
 
 TEST_F(Menus, PlainTrayMenu) {
@@ -49,11 +49,11 @@ TEST_F(Menus, PlainTrayMenu) {
 
 TEST_F(Menus, ColourItemCopiesItsCaptionWhateverTheOutputMode) {
     app->PaletteOptionsByName.at("web.pal").Output = 1;
-    RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, 20008, 0, SubKind::None});
+    RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, 20012, 0, SubKind::None});
     EXPECT_EQ(platform.clipboard, "#1A2B3C");
     app->settings.Prefix = "";
     BuildMenus(*app, platform);
-    RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, 20009, 0, SubKind::None});
+    RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, 20013, 0, SubKind::None});
     EXPECT_EQ(platform.clipboard, "00FF00");
 }
 
@@ -78,9 +78,9 @@ TEST_F(Menus, APaletteWithoutColoursIsListedAndTheListGoesOn) {
     ListPalettes(*app, platform);
     BuildMenus(*app, platform);
     EXPECT_EQ(Outline(platform.menus.at(MenuId::Tray).items),
-              "a_empty{Open=10000, Edit=11000}, start{#000000=20000, #FF0000=20001, #FFFF00=20002, "
-              "#00FF00=20003, #00FFFF=20004, #0000FF=20005, #FF00FF=20006, #FFFFFF=20007, -, Open=10001, "
-              "Edit=11001}, startz{Open=10002, Edit=11002}, web{#1A2B3C=20008, #00FF00=20009, #0000FF=20010, -, "
+              "a_empty{Open=10000, Edit=11000}, start{#000000=20012, #FF0000=20013, #FFFF00=20014, "
+              "#00FF00=20015, #00FFFF=20016, #0000FF=20017, #FF00FF=20018, #FFFFFF=20019, -, Open=10001, "
+              "Edit=11001}, startz{Open=10002, Edit=11002}, web{#1A2B3C=20036, #00FF00=20037, #0000FF=20038, -, "
               "Open=10003, Edit=11003}, Manage=30, Exit=31");
     app->settings.SystrayColorMenu = 0;
     BuildMenus(*app, platform);
@@ -105,7 +105,7 @@ TEST_F(Menus, EveryColourOfAFullFolderGetsItsOwnItemApartFromOpenAndEdit) {
     std::set<int> ids;
     int colourItems = 0;
     for (int p = 0; p < 800; ++p) {
-        const std::vector<MenuItem>& sub = tray.items[p].subItems;
+        const std::vector<MenuItem> sub = SubItemsOf(tray.items[p]);
         ASSERT_EQ(sub.size(), 15u) << "palette " << p << ": 12 colours, a separator, Open and Edit";
         for (int k = 0; k < 12; ++k) {
             const MenuItem& item = sub[k];
@@ -128,6 +128,10 @@ TEST_F(Menus, EveryColourOfAFullFolderGetsItsOwnItemApartFromOpenAndEdit) {
     EXPECT_EQ(TrayItemCaption(*app, kLastColourItem - 11), "#" + std::to_string(100000 + 799 * 12));
     EXPECT_EQ(TrayItemCaption(*app, kLastColourItem - 10), "");
     EXPECT_EQ(TrayItemCaption(*app, kLastColourItem), "");
+    // A palette gone from the list since: its numbers copy nothing either.
+    app->PaletteNames[799].clear();
+    BuildMenus(*app, platform);
+    EXPECT_EQ(TrayItemCaption(*app, kLastColourItem - 11), "");
     EXPECT_LT(*ids.rbegin(), 65536) << "a menu command carries 16 bits";
 }
 

@@ -30,6 +30,10 @@ std::string ReadFile(const fs::path& path) {
     return bytes.str();
 }
 
+std::vector<MenuItem> SubItemsOf(const MenuItem& item) {
+    return item.makeSubItems ? item.makeSubItems() : item.subItems;
+}
+
 void WriteFile(const fs::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out << bytes;

@@ -29,6 +29,8 @@ private:
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+// A sub-menu's items as the system menu shows them once it has opened.
+std::vector<MenuItem> SubItemsOf(const MenuItem& item);
 
 class AppTest : public ::testing::Test {
 protected:

@@ -53,7 +53,7 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items, BuiltMenu& buil
         }
         // Once inserted, the sub-menu belongs to its parent menu.
         if (InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info)) {
-            if (sub) built.unfilled[sub.get()] = &item.subItems;
+            if (sub) built.unfilled[sub.get()] = &item;
             sub.release();
         }
     }
@@ -98,9 +98,14 @@ bool Win32Platform::FillSubMenu(HMENU menu) {
     for (auto& [id, built] : menus_) {
         const auto found = built.unfilled.find(menu);
         if (found == built.unfilled.end()) continue;
-        const std::vector<MenuItem>* items = found->second;
+        const MenuItem& item = *found->second;
         built.unfilled.erase(found);
-        AppendItems(menu, *items, built);
+        if (item.makeSubItems) {
+            built.made.push_back(item.makeSubItems());
+            AppendItems(menu, built.made.back(), built);
+        } else {
+            AppendItems(menu, item.subItems, built);
+        }
         return true;
     }
     return false;

@@ -68,7 +68,9 @@ struct BuiltMenu {
     // item is drawn (a tray menu of hundreds of palettes would otherwise hold
     // thousands of GDI handles), and sub-menus are filled as they open.
     std::unique_ptr<const Menu> content;
-    std::map<HMENU, const std::vector<MenuItem>*> unfilled;
+    std::map<HMENU, const MenuItem*> unfilled;
+    // Sub-menu items made as their sub-menus opened, kept as long as the menu.
+    std::deque<std::vector<MenuItem>> made;
 };
 
 class Win32Platform : public Platform {
