@@ -2,6 +2,27 @@
 
 namespace vandrel {
 
+std::string PaletteCodes::operator[](std::size_t j) const {
+    if (j >= ends_.size()) return {};
+    const std::uint32_t begin = j == 0 ? 0 : ends_[j - 1];
+    return text_.substr(begin, ends_[j] - begin);
+}
+
+void PaletteCodes::Set(std::size_t j, std::string_view code) {
+    if (j >= ends_.size()) return;
+    const std::uint32_t begin = j == 0 ? 0 : ends_[j - 1];
+    const std::uint32_t end = ends_[j];
+    text_.replace(begin, end - begin, code);
+    const auto grown = static_cast<std::uint32_t>(code.size()) - (end - begin);  // wraps when it shrinks
+    for (std::size_t later = j; later < ends_.size(); ++later) ends_[later] += grown;
+}
+
+void PaletteCodes::clear() {
+    // Keeps its room: the list is made again with as many codes.
+    text_.clear();
+    ends_.fill(0);
+}
+
 void FillControlTables(App& app) {
     for (int i = 0; i <= kMaxColours; ++i) {
         app.EditFieldIds[i] = 128 + i;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -110,10 +111,25 @@ struct PaletteListing {
     int listed = 0;                    // palettes in the list so far
 };
 
+// The colour codes of one palette, colours 0 to kMaxColours, in one string:
+// a full folder's 10,400 separate strings took a third of a megabyte.
+class PaletteCodes {
+public:
+    // Code j, empty when there is none.
+    std::string operator[](std::size_t j) const;
+    void Set(std::size_t j, std::string_view code);
+    void clear();
+    bool operator==(const PaletteCodes&) const = default;
+
+private:
+    std::string text_;
+    std::array<std::uint32_t, kMaxColours + 1> ends_{};  // code j is text_[ends_[j - 1], ends_[j])
+};
+
 struct App {
     // Palette list, filled only by ListPalettes.
     std::array<std::string, kPaletteCapacity> PaletteNames;
-    std::array<std::array<std::string, kMaxColours + 1>, kPaletteCapacity> PaletteColours;
+    std::array<PaletteCodes, kPaletteCapacity> PaletteColours;
     std::array<int, kPaletteCapacity> PaletteColourCount{};
     std::map<std::string, int> PaletteIndexByName;
 

@@ -22,7 +22,7 @@ namespace {
 void ClearList(App& app) {
     for (int p = 0; p < kPaletteCapacity; ++p) {
         app.PaletteNames[p].clear();
-        for (auto& colour : app.PaletteColours[p]) colour.clear();
+        app.PaletteColours[p].clear();
         app.PaletteColourCount[p] = 0;
     }
     app.PaletteIndexByName.clear();
@@ -38,7 +38,7 @@ bool ReadIntoList(App& app, const FolderEntry& entry, int p) {
     const auto bytes = ReadWholeFile(entry.name, kLargestReadPalette);
     if (!bytes) return false;
     const auto lines = ReadPaletteLines(*bytes);
-    for (std::size_t j = 0; j < lines.size(); ++j) app.PaletteColours[p][j] = StripHash(AsciiUpper(lines[j]));
+    for (std::size_t j = 0; j < lines.size(); ++j) app.PaletteColours[p].Set(j, StripHash(AsciiUpper(lines[j])));
     app.PaletteColourCount[p] = static_cast<int>(lines.size());
     app.PaletteNames[p] = entry.name;
     app.PaletteIndexByName[entry.name] = p;

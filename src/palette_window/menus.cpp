@@ -35,7 +35,7 @@ int ColourItemOf(int p, int k) { return kFirstColourItem + p * kMaxColours + k; 
 // line (all an empty file has) would deliver a bare "#".
 std::string ColourCaption(const App& app, int p, int k) {
     if (k >= std::clamp(app.PaletteColourCount[p], 0, kMaxColours)) return {};
-    const std::string& code = app.PaletteColours[p][k];
+    const std::string code = app.PaletteColours[p][k];
     return code.empty() ? std::string() : app.settings.Prefix + code;
 }
 

@@ -154,7 +154,7 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
     if (handle == 0) return -1;
 
     for (int j = 0; j < n; ++j) {
-        const std::string& code = app.PaletteColours[k][j];
+        const std::string code = app.PaletteColours[k][j];
         ControlSpec swatch;
         swatch.kind = ControlKind::Surface;
         swatch.id = app.SwatchIds[s][j];

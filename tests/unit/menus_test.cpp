@@ -97,7 +97,7 @@ TEST_F(Menus, EveryColourOfAFullFolderGetsItsOwnItemApartFromOpenAndEdit) {
     for (int p = 0; p < 800; ++p) {
         app->PaletteNames[p] = "p" + std::to_string(p) + ".pal";
         app->PaletteColourCount[p] = 12;
-        for (int k = 0; k < 12; ++k) app->PaletteColours[p][k] = std::to_string(100000 + p * 12 + k);
+        for (int k = 0; k < 12; ++k) app->PaletteColours[p].Set(k, std::to_string(100000 + p * 12 + k));
     }
     BuildMenus(*app, platform);
     const Menu& tray = platform.menus.at(MenuId::Tray);

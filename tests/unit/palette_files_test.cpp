@@ -40,6 +40,35 @@ TEST(PaletteFileReader, KeepsToTwelveLines) {
     EXPECT_EQ(lines.back(), "#000021");
 }
 
+// The list keeps a palette's codes in one string: changing one leaves the others as they were.
+TEST(PaletteCodesInTheList, EachCodeKeepsItsPlaceWhateverTheLengthsAround) {
+    PaletteCodes codes;
+    codes.Set(0, "FF0000");
+    codes.Set(1, "00FF00");
+    codes.Set(2, "0000FF");
+    codes.Set(1, "");          // shorter
+    EXPECT_EQ(codes[0], "FF0000");
+    EXPECT_EQ(codes[1], "");
+    EXPECT_EQ(codes[2], "0000FF");
+    codes.Set(1, "ABCDEF12");  // longer
+    codes.Set(12, "LAST");
+    EXPECT_EQ(codes[1], "ABCDEF12");
+    EXPECT_EQ(codes[2], "0000FF");
+    EXPECT_EQ(codes[11], "");
+    EXPECT_EQ(codes[12], "LAST");
+    codes.Set(13, "nowhere");  // past the last colour: nothing changes
+    EXPECT_EQ(codes[13], "");
+    EXPECT_EQ(codes[12], "LAST");
+    PaletteCodes same;
+    same.Set(0, "FF0000");
+    same.Set(1, "ABCDEF12");
+    same.Set(2, "0000FF");
+    same.Set(12, "LAST");
+    EXPECT_EQ(codes, same);
+    codes.clear();
+    for (std::size_t j = 0; j <= 12; ++j) EXPECT_EQ(codes[j], "") << j;
+}
+
 TEST(PaletteFileWriter, WritesCompleteCodesOnly) {
     EXPECT_EQ(PaletteFileText({"#FF0000", "0000FF"}), "#FF0000\r\n#0000FF\r\n");
     EXPECT_EQ(PaletteFileText({"#FF0000", "#12", "", "#"}), "#FF0000\r\n");
