@@ -133,10 +133,6 @@ void BuildMenus(App& app, Platform& platform) {
         app.menusBuilt = true;
     }
     if (!TrayIconOn(app.settings)) return;
-    // The old tray menu goes before the new one is made: with the sub-menus a
-    // user has opened it can hold thousands of items, and two at once would
-    // leave the heap that much larger.
-    platform.SetMenu(MenuId::Tray, Menu{});
     platform.SetMenu(MenuId::Tray, TrayMenuContent(app));
 }
 

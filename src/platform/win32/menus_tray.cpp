@@ -84,6 +84,10 @@ bool DrawMenuImage(LPARAM lParam) {
 }
 
 void Win32Platform::SetMenu(MenuId menu, Menu content) {
+    // The old menu goes before the new one is made: a full folder's tray menu
+    // is 800 sub-menus and whatever items the user has opened, and two at once
+    // would leave the heap that much larger for good.
+    menus_.erase(menu);
     BuiltMenu built;
     built.menu.reset(CreatePopupMenu());
     if (!built.menu) return;  // a menu that cannot be made is skipped
