@@ -100,8 +100,7 @@ Menu TrayMenuContent(const App& app) {
     Menu menu;
     // Each list made at its final size: the menus are rebuilt often, and
     // lists that grow step by step leave the heap of a full folder larger each time.
-    int palettes = 0;
-    while (palettes < kPaletteCapacity && !app.PaletteNames[palettes].empty()) ++palettes;
+    const int palettes = PaletteCount(app);
     menu.items.reserve(static_cast<std::size_t>(palettes) + 2);
     // Every listed palette, those without colours too.
     for (int p = 0; p < palettes; ++p) {

@@ -1,5 +1,6 @@
 #include "settings/ini.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <limits>
 #include <string_view>
@@ -132,12 +133,10 @@ IniDocument ParseIni(const std::string& bytes, const IniCodec& codec) {
         document.utf8Bom = true;
         text.remove_prefix(3);
     }
-    // Room for every line at once: growing a large file's list step by step
-    // copies it over and over, and fresh memory is slow to touch.
-    std::size_t lines = 1;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++lines;
-    document.entries.reserve(lines);
+    // Room for every line at once (counted by their line feeds; a file of bare
+    // carriage returns grows as it goes): growing a large file's list step by
+    // step copies it over and over, and fresh memory is slow to touch.
+    document.entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::size_t pos = 0;
     while (pos <= text.size()) {
         std::size_t end = pos;

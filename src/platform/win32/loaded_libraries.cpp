@@ -3,14 +3,6 @@
 namespace vandrel::win32 {
 namespace {
 
-// GetProcAddress gives a generic function pointer; the cast through void(*)()
-// says that the type is known.
-template <typename Function>
-Function Entry(HMODULE module, const char* name) {
-    FARPROC found = module ? GetProcAddress(module, name) : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
-
 struct CommonControls {
     bool ready = false;
     decltype(&::SetWindowSubclass) setWindowSubclass = nullptr;

@@ -13,6 +13,14 @@
 
 namespace vandrel::win32 {
 
+// A function of a loaded library, or nullptr. GetProcAddress gives a generic
+// function pointer; the cast through void(*)() says that the type is known.
+template <typename Function>
+Function Entry(HMODULE module, const char* name) {
+    FARPROC found = module ? GetProcAddress(module, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
 // Loads comctl32 and registers the classes of its controls; false when it
 // could not (the controls then fail to be made, as any control may).
 bool CommonControlsReady();

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/startup.h"
+#include "platform/win32/loaded_libraries.h"
 #include "platform/win32/win32_platform.h"
 
 namespace {
@@ -11,11 +12,9 @@ namespace {
 // makes thousands of small blocks each time, and a heap that fragments keeps
 // growing with them (Windows may do this by itself; Wine does not).
 void UseLowFragmentationHeap() {
-    using HeapHandleFunction = intptr_t(__cdecl*)();
-    HMODULE runtime = GetModuleHandleA("msvcrt.dll");
-    FARPROC found = runtime ? GetProcAddress(runtime, "_get_heap_handle") : nullptr;
-    if (!found) return;
-    const auto heapHandle = reinterpret_cast<HeapHandleFunction>(reinterpret_cast<void (*)()>(found));
+    const auto heapHandle =
+        vandrel::win32::Entry<intptr_t(__cdecl*)()>(GetModuleHandleA("msvcrt.dll"), "_get_heap_handle");
+    if (!heapHandle) return;
     ULONG lowFragmentation = 2;
     HeapSetInformation(reinterpret_cast<HANDLE>(heapHandle()), HeapCompatibilityInformation, &lowFragmentation,
                        sizeof lowFragmentation);
