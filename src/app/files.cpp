@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include <fcntl.h>
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -47,19 +48,46 @@ std::string WithTrailingSeparator(const std::string& folder) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit) {
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file) return std::nullopt;
-    // Read straight into our buffer: the stream's own would cost a call to
-    // the system per file to size it, and a full folder is read file by file.
-    std::setvbuf(file.get(), nullptr, _IONBF, 0);
     std::string bytes;
-    char buffer[16384];
-    std::size_t got;
-    while (bytes.size() < limit &&
-           (got = std::fread(buffer, 1, std::min(sizeof buffer, limit - bytes.size()), file.get())) > 0)
-        bytes.append(buffer, got);
-    if (std::ferror(file.get())) return std::nullopt;
+    if (!ReadWholeFileInto(path, limit, bytes)) return std::nullopt;
     return bytes;
+}
+
+bool ReadWholeFileInto(const std::string& path, std::size_t limit, std::string& bytes) {
+    // Straight from the file into our buffer, without a stream: a full folder
+    // is read file by file, and a stream costs calls to the system of its own.
+#ifdef _WIN32
+    const int file = _open(path.c_str(), _O_RDONLY | _O_BINARY);
+#else
+    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+#endif
+    bytes.clear();
+    if (file < 0) return false;
+    char buffer[16384];
+    bool failed = false;
+    while (bytes.size() < limit) {
+        const std::size_t asked = std::min(sizeof buffer, limit - bytes.size());
+#ifdef _WIN32
+        const auto got = _read(file, buffer, static_cast<unsigned>(asked));
+#else
+        const auto got = read(file, buffer, asked);
+#endif
+        if (got < 0) {
+            failed = true;
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+        // A disk file gives less than was asked only at its end: a palette
+        // takes one read instead of two.
+        if (static_cast<std::size_t>(got) < asked) break;
+    }
+#ifdef _WIN32
+    _close(file);
+#else
+    close(file);
+#endif
+    if (failed) bytes.clear();
+    return !failed;
 }
 
 bool WriteWholeFile(Platform& platform, const std::string& path, const std::string& bytes) {

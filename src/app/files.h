@@ -25,6 +25,9 @@ std::string WithTrailingSeparator(const std::string& folder);
 // The file's bytes, at most `limit` of them.
 std::optional<std::string> ReadWholeFile(const std::string& path,
                                          std::size_t limit = static_cast<std::size_t>(-1));
+// The same into `bytes`, whose room is kept for the next file; false (and
+// `bytes` empty) when the file cannot be read.
+bool ReadWholeFileInto(const std::string& path, std::size_t limit, std::string& bytes);
 
 // False when the file could not be written completely; the old file is then
 // left as it was.

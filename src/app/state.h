@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/platform.h"
@@ -131,7 +132,7 @@ struct App {
     std::array<std::string, kPaletteCapacity> PaletteNames;
     std::array<PaletteCodes, kPaletteCapacity> PaletteColours;
     std::array<int, kPaletteCapacity> PaletteColourCount{};
-    std::map<std::string, int> PaletteIndexByName;
+    std::unordered_map<std::string, int> PaletteIndexByName;
 
     std::map<std::string, PaletteOptions> PaletteOptionsByName;
     Settings settings;

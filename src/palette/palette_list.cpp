@@ -33,13 +33,15 @@ bool Listable(App& app, const FolderEntry& entry) {
     return !entry.isFolder && HasPaletteExtension(entry.name) && OptionsOf(app, entry.name).Locked == 0;
 }
 
-// Reads the file into list position p; false when it cannot be read.
-bool ReadIntoList(App& app, const FolderEntry& entry, int p) {
-    const auto bytes = ReadWholeFile(entry.name, kLargestReadPalette);
-    if (!bytes) return false;
-    const auto lines = ReadPaletteLines(*bytes);
-    for (std::size_t j = 0; j < lines.size(); ++j) app.PaletteColours[p].Set(j, StripHash(AsciiUpper(lines[j])));
-    app.PaletteColourCount[p] = static_cast<int>(lines.size());
+// Reads the file into list position p; false when it cannot be read. `bytes`
+// is the caller's, kept from file to file.
+bool ReadIntoList(App& app, const FolderEntry& entry, int p, std::string& bytes) {
+    if (!ReadWholeFileInto(entry.name, kLargestReadPalette, bytes)) return false;
+    PaletteCodes& codes = app.PaletteColours[p];
+    std::size_t j = 0;
+    app.PaletteColourCount[p] = ForEachPaletteLine(bytes, [&](std::string_view line) {
+        codes.Set(j++, StripHash(AsciiUpper(std::string(line))));
+    });
     app.PaletteNames[p] = entry.name;
     app.PaletteIndexByName[entry.name] = p;
     return true;
@@ -62,6 +64,7 @@ bool BeginListing(App& app, Platform& platform, PaletteListing& listing,
 bool ListingStep(App& app, PaletteListing& listing, std::size_t files) {
     // What ListReopenedPalettes put there goes: the list is made anew.
     if (listing.next == 0) ClearList(app);
+    std::string bytes;
     for (std::size_t read = 0; read < files && listing.next < listing.entries.size(); ++listing.next) {
         if (listing.listed == kPaletteCapacity) {
             listing.next = listing.entries.size();
@@ -70,20 +73,21 @@ bool ListingStep(App& app, PaletteListing& listing, std::size_t files) {
         const FolderEntry& entry = listing.entries[listing.next];
         if (!Listable(app, entry)) continue;
         ++read;
-        if (ReadIntoList(app, entry, listing.listed)) ++listing.listed;
+        if (ReadIntoList(app, entry, listing.listed, bytes)) ++listing.listed;
     }
     return listing.next >= listing.entries.size();
 }
 
 void ListReopenedPalettes(App& app, const PaletteListing& listing) {
     ClearList(app);
+    std::string bytes;
     int p = 0;
     // Every palette that claims a slot, as the full list would have it: those
     // that find none are recorded as closed when the windows are reopened.
     for (const FolderEntry& entry : listing.entries) {
         if (!Listable(app, entry)) continue;
         const int slot = OptionsOf(app, entry.name).WinID;
-        if (slot >= 1 && slot <= kMaxOpenPalettes && ReadIntoList(app, entry, p)) ++p;
+        if (slot >= 1 && slot <= kMaxOpenPalettes && ReadIntoList(app, entry, p, bytes)) ++p;
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "palette/palette_file.h"
+#include "app/files.h"
 
 using namespace std::string_literals;
 #include "palette/palette_list.h"
@@ -38,6 +39,29 @@ TEST(PaletteFileReader, KeepsToTwelveLines) {
     const Lines lines = ReadPaletteLines(text);
     ASSERT_EQ(lines.size(), 12u);
     EXPECT_EQ(lines.back(), "#000021");
+}
+
+// Files are read in pieces of the reader's buffer: sizes around a piece's end
+// must come back whole, and the limit must cut exactly.
+TEST(WholeFileReader, EverySizeComesBackWholeAndTheLimitCuts) {
+    TempFolder temp;
+    const std::string file = (temp.path() / "f.pal").string();
+    const std::string missing = (temp.path() / "missing.pal").string();
+    std::string bytes = "left from the file before";
+    for (const std::size_t size : {0u, 1u, 16383u, 16384u, 16385u, 32768u, 100000u}) {
+        std::string text(size, 'x');
+        for (std::size_t i = 0; i < size; ++i) text[i] = static_cast<char>('a' + i % 26);
+        WriteFile(file, text);
+        const auto whole = ReadWholeFile(file);
+        ASSERT_TRUE(whole) << size;
+        EXPECT_EQ(*whole, text) << size;
+        ASSERT_TRUE(ReadWholeFileInto(file, kLargestReadPalette, bytes)) << size;
+        EXPECT_EQ(bytes, text.substr(0, kLargestReadPalette)) << size;
+    }
+    EXPECT_EQ(ReadWholeFile(file, 16384)->size(), 16384u);
+    EXPECT_FALSE(ReadWholeFile(missing));
+    EXPECT_FALSE(ReadWholeFileInto(missing, kLargestReadPalette, bytes));
+    EXPECT_EQ(bytes, "") << "nothing of the last file is left to be taken for this one";
 }
 
 // The list keeps a palette's codes in one string: changing one leaves the others as they were.
