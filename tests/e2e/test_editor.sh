@@ -64,6 +64,17 @@ test_editor_types_moves_and_saves_a_colour_and_the_palette_window_follows() {
   read -r cx cy cw ch < <(drv client-rect "$hwnd")
   assert_eq "$((12 * 19 + t + 27))" "$ch" "client height with 12 rows"
   screenshot editor_twelve_rows
+  # The tray's sub-menu of start, filled when it was opened before the save, holds the saved
+  # colours (not the unsaved ones): the eighth copies the moved code, and there is a ninth.
+  tray_palette_item 1 down down down down down down down
+  drv wait-clipboard "#A1B2C3" 3000 >/dev/null ||
+    fail "the tray menu's eighth colour of start put '$(drv clipboard)' on the clipboard after the save"
+  open_tray_menu left
+  drv menu-keys down right down down down down down down down down >/dev/null
+  screenshot tray_submenu_after_save
+  drv menu-keys enter >/dev/null
+  drv wait-clipboard "#FFFFFF" 3000 >/dev/null ||
+    fail "the tray menu's ninth colour of start put '$(drv clipboard)' on the clipboard after the save"
   exit_from_tray
 }
 

@@ -3,6 +3,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 namespace vandrel::win32 {
 namespace {
 
@@ -59,6 +61,47 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items, BuiltMenu& buil
     }
 }
 
+// The same items in the same places as far as the menu itself holds them:
+// only what its sub-menus and pictures show may differ.
+bool SameOutline(const std::vector<MenuItem>& built, const std::vector<MenuItem>& wanted) {
+    return std::equal(built.begin(), built.end(), wanted.begin(), wanted.end(),
+                      [](const MenuItem& a, const MenuItem& b) {
+                          return a.id == b.id && a.caption == b.caption && a.separator == b.separator &&
+                                 a.isSubMenu == b.isSubMenu && a.picture.has_value() == b.picture.has_value() &&
+                                 (!a.isSubMenu || (a.makeSubItems && b.makeSubItems));
+                      });
+}
+
+// Points the built menu at new content of the same outline: check marks and
+// pictures are taken from it, and the sub-menus are emptied, to be filled from
+// it when they next open.
+void Refill(BuiltMenu& built, Menu content) {
+    auto fresh = std::make_unique<const Menu>(std::move(content));
+    built.unfilled.clear();
+    HMENU menu = built.menu.get();
+    for (std::size_t i = 0; i < fresh->items.size(); ++i) {
+        const MenuItem& item = fresh->items[i];
+        if (item.separator) continue;
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STATE;
+        info.fState = item.checked ? MFS_CHECKED : MFS_UNCHECKED;
+        if (item.picture) {
+            info.fMask |= MIIM_DATA;
+            info.dwItemData = reinterpret_cast<ULONG_PTR>(&*item.picture);
+        }
+        SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+        if (!item.isSubMenu) continue;
+        HMENU sub = GetSubMenu(menu, static_cast<int>(i));
+        if (!sub) continue;
+        while (GetMenuItemCount(sub) > 0 && DeleteMenu(sub, 0, MF_BYPOSITION)) {
+        }
+        built.unfilled[sub] = &item;
+    }
+    built.made.clear();
+    built.content = std::move(fresh);
+}
+
 }  // namespace
 
 bool MeasureMenuImage(LPARAM lParam) {
@@ -84,6 +127,14 @@ bool DrawMenuImage(LPARAM lParam) {
 }
 
 void Win32Platform::SetMenu(MenuId menu, Menu content) {
+    // A menu rebuilt with the same items (a palette saved, "Use #'s" changed)
+    // keeps its handles: a full folder's tray menu made anew at every save
+    // leaves Wine's heap larger for good, and costs time.
+    if (const auto found = menus_.find(menu);
+        found != menus_.end() && found->second.content && SameOutline(found->second.content->items, content.items)) {
+        Refill(found->second, std::move(content));
+        return;
+    }
     // The old menu goes before the new one is made: a full folder's tray menu
     // is 800 sub-menus and whatever items the user has opened, and two at once
     // would leave the heap that much larger for good.
