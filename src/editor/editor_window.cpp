@@ -159,7 +159,7 @@ void LoadEditorRows(App& app, Platform& platform, const std::string& fileName) {
 
 void AddEditorRow(App& app, Platform& platform, const std::string& code) {
     if (!EditorWindowOpen(app, platform)) return;
-    const std::string bare = AsciiUpper(StripHash(code));
+    const std::string bare = BareCode(code);
     if (app.EditorColourCount >= kMaxColours) return;
     if (app.EditorColourCount > 0 &&
         static_cast<int>(EditorRowText(app, platform, app.EditorColourCount).size()) != CompleteLength(app))
@@ -194,7 +194,7 @@ void AddEditorRow(App& app, Platform& platform, const std::string& code) {
 
 void SetEditorRow(App& app, Platform& platform, int row, const std::string& code) {
     if (row < 1 || row > kMaxColours || !ControlThere(platform, app.EditFieldIds[row])) return;
-    const std::string bare = AsciiUpper(StripHash(code));
+    const std::string bare = BareCode(code);
     // A code of "#" alone is not empty: it shows black, as it parses.
     const ColourValue colour = code.empty() ? kWhite : ParseColourCode(bare);
     PaintEditorRow(app, platform, row, colour);

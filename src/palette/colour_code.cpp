@@ -63,4 +63,12 @@ std::string AsciiUpper(std::string text) {
     return text;
 }
 
+std::string BareCode(std::string_view text) {
+    std::string bare;
+    bare.reserve(text.size());
+    for (char ch : text)
+        if (ch != '#') bare += ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
+    return bare;
+}
+
 }  // namespace vandrel

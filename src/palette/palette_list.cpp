@@ -40,7 +40,7 @@ bool ReadIntoList(App& app, const FolderEntry& entry, int p, std::string& bytes)
     PaletteCodes& codes = app.PaletteColours[p];
     std::size_t j = 0;
     app.PaletteColourCount[p] = ForEachPaletteLine(bytes, [&](std::string_view line) {
-        codes.Set(j++, StripHash(AsciiUpper(std::string(line))));
+        codes.Set(j++, BareCode(line));
     });
     app.PaletteNames[p] = entry.name;
     app.PaletteIndexByName[entry.name] = p;

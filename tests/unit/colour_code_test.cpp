@@ -36,6 +36,10 @@ TEST(ColourCode, HexPrefixValueReadsLeadingDigitsOnly) {
 TEST(ColourCode, StripHashRemovesEveryHash) {
     EXPECT_EQ(StripHash("#A#B##C#"), "ABC");
     EXPECT_EQ(StripHash("ABC"), "ABC");
+    // The kept form: no "#", ASCII letters upper case, other bytes as they were.
+    EXPECT_EQ(BareCode("#a1#b2c3"), "A1B2C3");
+    EXPECT_EQ(BareCode("#z\xE9\x7F "), "Z\xE9\x7F ");
+    EXPECT_EQ(BareCode("#"), "");
 }
 
 TEST(ColourCode, FilterKeepsPrefixAndUpToSixUpperCaseDigits) {
