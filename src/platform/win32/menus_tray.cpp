@@ -130,8 +130,11 @@ void Win32Platform::SetMenu(MenuId menu, Menu content) {
     // A menu rebuilt with the same items (a palette saved, "Use #'s" changed)
     // keeps its handles: a full folder's tray menu made anew at every save
     // leaves Wine's heap larger for good, and costs time.
+    // An item the system refused when the menu was made would put every later
+    // one in another place: such a menu is made anew.
     if (const auto found = menus_.find(menu);
-        found != menus_.end() && found->second.content && SameOutline(found->second.content->items, content.items)) {
+        found != menus_.end() && found->second.content && SameOutline(found->second.content->items, content.items) &&
+        GetMenuItemCount(found->second.menu.get()) == static_cast<int>(content.items.size())) {
         Refill(found->second, std::move(content));
         return;
     }
