@@ -300,6 +300,8 @@ public:
     // --- resources made at start-up
     virtual void MakeFont(int number, const FontSpec& font) = 0;
     virtual void CreateImage(int number, const Image& image) = 0;
+    // Height of `text` in font `font` broken into lines `width` wide, as a text control shows it.
+    virtual int TextHeight(int font, int width, const std::string& text) = 0;
 
     // --- windows
     // Opens a window, hidden until ShowWindow. Returns the system handle, 0 on failure.

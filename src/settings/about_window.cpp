@@ -7,6 +7,7 @@ namespace vandrel {
 namespace {
 
 constexpr int kWelcomeFont = 4;
+constexpr Rect kWelcomeBox = {10, 150, 360, 330};
 
 ControlSpec Item(ControlKind kind, int id, Rect rect, std::string caption = {}) {
     ControlSpec control;
@@ -35,14 +36,21 @@ WindowSpec AboutWindowSpec() {
     return description;
 }
 
-std::vector<ControlSpec> AboutControls() {
+int WelcomeFont(Platform& platform) {
+    const std::string text = WelcomeText();
+    for (int font = kWelcomeFont; font > 0; --font)
+        if (platform.TextHeight(font, kWelcomeBox.Width(), text) <= kWelcomeBox.Height()) return font;
+    return 0;
+}
+
+std::vector<ControlSpec> AboutControls(int welcomeFont) {
     using enum ControlKind;
     ControlSpec product = Item(Picture, kProductLogo, {30, 10, 160, 140});
     product.image = picture::kAboutLeft;
     ControlSpec maker = Item(Picture, kMakerLogo, {210, 10, 340, 140});
     maker.image = picture::kAboutRight;
-    ControlSpec welcome = Item(Text, kWelcomeText, {10, 150, 360, 330}, WelcomeText());
-    welcome.font = kWelcomeFont;
+    ControlSpec welcome = Item(Text, kWelcomeText, kWelcomeBox, WelcomeText());
+    welcome.font = welcomeFont;
     ControlSpec mail = Item(Link, kMailLink, {10, 340, 220, 360}, std::string("Email us - ") + kMailAddress);
     ControlSpec help = Item(Link, kWebLink, {300, 340, 370, 360}, "Need Help?");
     help.tooltip = "Visit us on the internet";
@@ -58,7 +66,8 @@ void OpenAboutWindow(App& app, Platform& platform) {
     EnsureImages(app, platform);
     if (!platform.OpenWindow(kAboutWindow, AboutWindowSpec())) return;
     app.aboutOpen = true;
-    for (const ControlSpec& control : AboutControls()) platform.AddControl(kAboutWindow, control);
+    for (const ControlSpec& control : AboutControls(WelcomeFont(platform)))
+        platform.AddControl(kAboutWindow, control);
     platform.ShowWindow(kAboutWindow);
 }
 

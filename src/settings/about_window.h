@@ -15,7 +15,12 @@ constexpr const char* kMailAddress = "vandrel@example.com";
 std::string WelcomeText();
 
 WindowSpec AboutWindowSpec();
-std::vector<ControlSpec> AboutControls();
+// The welcome text in font `welcomeFont`.
+std::vector<ControlSpec> AboutControls(int welcomeFont);
+// The welcome text's font: 11 points, or the largest smaller size of the set in which the whole
+// text fits its box (a system without the font puts a wider one in its place, and the end of the
+// text would be cut off).
+int WelcomeFont(Platform& platform);
 
 // Opens the about window, or closes it when it is open.
 void OpenAboutWindow(App& app, Platform& platform);

@@ -63,6 +63,24 @@ Size FakeTextSize(int font, const std::string& text) {
     return {static_cast<int>(text.size()) * (6 + font), 10 + font};
 }
 
+int FakeWrappedHeight(int font, int width, const std::string& text) {
+    const int perLine = std::max(1, width / FakeTextSize(font, "x").width);
+    int lines = 1, used = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        if (text[at] == '\r' || text[at] == '\n') {
+            at += text.compare(at, 2, "\r\n") == 0 ? 2 : 1;
+            ++lines, used = 0;
+            continue;
+        }
+        const std::size_t end = std::min(text.find_first_of(" \r\n", at), text.size());
+        const int word = static_cast<int>(end - at);
+        if (used > 0 && used + 1 + word > perLine) ++lines, used = 0;
+        used += (used > 0 ? 1 : 0) + word;
+        at = end < text.size() && text[end] == ' ' ? end + 1 : end;
+    }
+    return lines * FakeTextSize(font, "x").height;
+}
+
 bool FakePlatform::SetCurrentFolder(const std::string& path) {
     std::error_code error;
     fs::current_path(path, error);

@@ -65,6 +65,11 @@ struct ShownMessage {
 
 enum class Layout { US, German, French };
 
+// Measured text in the fake: 6 pixels per character plus the font number,
+// 10 + font high.
+Size FakeTextSize(int font, const std::string& text);
+int FakeWrappedHeight(int font, int width, const std::string& text);
+
 class FakePlatform : public Platform {
 public:
     // --- what tests set
@@ -111,6 +116,8 @@ public:
     int clipboardWrites = 0;
     std::vector<std::vector<KeyRecord>> sentKeys;
     std::map<int, FontSpec> fonts;
+    // What TextHeight answers; by default FakeTextSize's letters broken at spaces and line ends.
+    std::function<int(int font, int width, const std::string& text)> textHeight = FakeWrappedHeight;
     std::map<int, Image> images;
     bool trayIconAdded = false;
     bool hookInstalled = false;
@@ -148,6 +155,9 @@ public:
     std::optional<ColourValue> ChooseColour(ColourValue initial, CustomColours& custom) override;
     void MakeFont(int number, const FontSpec& font) override { fonts[number] = font; }
     void CreateImage(int number, const Image& image) override { images[number] = image; }
+    int TextHeight(int font, int width, const std::string& text) override {
+        return textHeight(font, width, text);
+    }
     std::int64_t OpenWindow(int window, const WindowSpec& description) override;
     void ShowWindow(int window) override { Window(window).shown = true; }
     void CloseWindow(int window) override { windows.erase(window); }
@@ -209,9 +219,5 @@ private:
     void SelectOption(FakeWindow& window, int id);
     std::int64_t nextHandle_ = 0x1000;
 };
-
-// Measured text in the fake: 6 pixels per character plus the font number,
-// 10 + font high.
-Size FakeTextSize(int font, const std::string& text);
 
 }  // namespace vandrel::testing

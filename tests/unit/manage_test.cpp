@@ -94,7 +94,7 @@ TEST(AboutWindowTable, TheTextKeepsItsCarriageReturnsAndItsApostrophe) {
     EXPECT_EQ(window.client.Width(), 370);
     EXPECT_EQ(window.client.Height(), 370);
     EXPECT_TRUE(window.centred);
-    const std::vector<ControlSpec> controls = AboutControls();
+    const std::vector<ControlSpec> controls = AboutControls(4);
     ASSERT_EQ(controls.size(), 5u);
     EXPECT_EQ(controls[0].image, 18);
     EXPECT_EQ(controls[1].image, 19);
@@ -102,6 +102,29 @@ TEST(AboutWindowTable, TheTextKeepsItsCarriageReturnsAndItsApostrophe) {
     EXPECT_EQ(controls[3].caption, std::string("Email us - ") + kMailAddress);
     EXPECT_EQ(controls[4].caption, "Need Help?");
     EXPECT_EQ(controls[4].tooltip, "Visit us on the internet");
+}
+
+// Where the system puts a wider font in the place of the welcome text's, a smaller size shows
+// the whole text instead of cutting its last lines off.
+TEST(AboutWindowTable, TheWelcomeTextTakesTheLargestSizeThatShowsItWhole) {
+    FakePlatform platform;
+    EXPECT_EQ(WelcomeFont(platform), 4);  // the fake's letters fit at 11 points
+    std::vector<std::pair<int, int>> asked;  // font, width
+    platform.textHeight = [&](int font, int width, const std::string& text) {
+        asked.emplace_back(font, width);
+        EXPECT_EQ(text, WelcomeText());
+        return font >= 3 ? 181 : 180;
+    };
+    EXPECT_EQ(WelcomeFont(platform), 2);
+    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{4, 350}, {3, 350}, {2, 350}}));
+    platform.textHeight = [](int, int, const std::string&) { return 1000; };
+    EXPECT_EQ(WelcomeFont(platform), 0);  // the smallest, when none shows it whole
+    // The window is made with the chosen size.
+    platform.textHeight = [](int font, int, const std::string&) { return font == 4 ? 200 : 100; };
+    App app;
+    OpenAboutWindow(app, platform);
+    ASSERT_TRUE(platform.Exists(kAboutWindow));
+    EXPECT_EQ(platform.Control(kAboutWindow, kWelcomeText).description.font, 3);
 }
 
 TEST(SwatchSizes, ByTrackBarPosition) {

@@ -100,6 +100,18 @@ void Win32Platform::MakeFont(int number, const FontSpec& font) {
     fonts_[number] = std::move(made);
 }
 
+int Win32Platform::TextHeight(int font, int width, const std::string& text) {
+    WindowDc screen(nullptr);
+    if (!screen.get()) return 0;
+    HFONT chosen = Font(font);
+    Selected selected(screen.get(), chosen ? chosen : MessageFont());
+    RECT box{0, 0, width, 0};
+    // The flags a left-aligned static control draws its caption with.
+    ::DrawTextA(screen.get(), text.c_str(), static_cast<int>(text.size()), &box,
+                DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+    return box.bottom - box.top;
+}
+
 GdiObject MakeAlphaBitmap(const Image& image) {
     if (image.width <= 0 || image.height <= 0) return nullptr;
     BITMAPINFO info{};

@@ -100,6 +100,7 @@ class Win32Platform : public Platform {
 
     void MakeFont(int number, const FontSpec& font) override;
     void CreateImage(int number, const Image& image) override;
+    int TextHeight(int font, int width, const std::string& text) override;
 
     std::int64_t OpenWindow(int window, const WindowSpec& description) override;
     void ShowWindow(int window) override;
