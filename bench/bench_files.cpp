@@ -12,13 +12,13 @@
 #include <fstream>
 #include <memory>
 
-#include "app/state.h"
+#include "core/state.h"
 #include "fake/fake_platform.h"
 #include "app/event_loop.h"
 #include "palette/palette_list.h"
 #include "palette_window/menus.h"
 #include "palette_window/palette_window.h"
-#include "settings/settings.h"
+#include "config/settings.h"
 
 namespace fs = std::filesystem;
 using namespace vandrel;
@@ -39,7 +39,6 @@ struct FullFolder {
                               std::ios::binary);
             for (int c = 0; c < 12; ++c) out << "#" << std::hex << (0x100000 + p * 12 + c) << "\r\n";
         }
-        FillControlTables(*app);
         ReadSettings(*app, platform);
         ListPalettes(*app, platform);
         WriteSettings(*app, platform);  // a settings file with 800 groups
@@ -106,7 +105,7 @@ void SwatchClickToClipboard(benchmark::State& state) {
     Event click;
     click.kind = EventKind::Control;
     click.window = slot;
-    click.control = app.SwatchIds[slot][1];
+    click.control = SwatchId(slot, 1);
     click.subKind = SubKind::LeftClick;
     for (auto _ : state) {
         RunPass(app, folder.platform, click);

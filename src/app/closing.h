@@ -1,20 +1,12 @@
-// Closing windows, rebuilding palette windows and ending the program. Every
-// close remembers where the window stood.
+// Closing the main window and ending the program.
 #pragma once
 
-#include <string>
-
-#include "app/state.h"
+#include "core/state.h"
 
 namespace vandrel {
 
-void ClosePaletteWindow(App& app, Platform& platform, int slot);
-
-// Closes and reopens palette windows so they show current options and
-// colours: every open one for an empty name, else that palette's window.
-void RefreshPaletteWindows(App& app, Platform& platform, const std::string& name);
-
-void CloseEditor(App& app, Platform& platform);
+// The manage window's close box: with the tray icon it only closes; as the
+// program's main window it asks whether to end the program.
 void CloseManageWindow(App& app, Platform& platform);
 
 // The tray menu's "Exit": close the manage window and the editor, store the

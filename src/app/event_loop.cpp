@@ -3,17 +3,19 @@
 #include <climits>
 
 #include "app/closing.h"
+#include "app/operations.h"
 #include "app/startup.h"
+#include "config/settings.h"
 #include "editor/editing.h"
-#include "settings/about_window.h"
-#include "settings/manage_window.h"
-#include "tools/colour_generators.h"
-#include "tools/screen_grab.h"
-#include "palette/palette_store.h"
+#include "editor/editor_window.h"
 #include "palette_window/colour_output.h"
 #include "palette_window/menus.h"
 #include "palette_window/palette_window.h"
 #include "palette_window/placement.h"
+#include "settings/about_window.h"
+#include "settings/manage_window.h"
+#include "tools/colour_generators.h"
+#include "tools/screen_grab.h"
 
 namespace vandrel {
 namespace {
@@ -53,7 +55,7 @@ void FocusPreviousRow(App& app, Platform& platform, const Event&, int) { StepEdi
 
 void FocusNextRow(App& app, Platform& platform, const Event&, int) { StepEditorFocus(app, platform, +1); }
 
-void NewBlankPalette(App& app, Platform& platform, const Event&, int) { StartBlankPalette(app, platform); }
+void NewBlankPalette(App& app, Platform& platform, const Event&, int) { vandrel::NewBlankPalette(app, platform); }
 
 void EditorHexEntry(App& app, Platform& platform, const Event&, int row) { EditorFieldChanged(app, platform, row); }
 
@@ -65,7 +67,9 @@ void RandomColour(App& app, Platform& platform, const Event&, int) { AddRandomCo
 
 void Blender(App& app, Platform& platform, const Event&, int) { BlendColours(app, platform); }
 
-void NewPaletteFromClipboard(App& app, Platform& platform, const Event&, int) { ImportFromClipboard(app, platform); }
+void NewPaletteFromClipboard(App& app, Platform& platform, const Event&, int) {
+    vandrel::NewPaletteFromClipboard(app, platform);
+}
 
 void SwapEditorRows(App& app, Platform& platform, const Event&, int button) {
     MoveEditorColour(app, platform, button);
@@ -79,7 +83,7 @@ void PopupMove(App& app, Platform& platform, const Event& event, int) {
     const std::string name = app.Slots[slot].PaletteName;
     PaletteOptions& options = OptionsOf(app, name);
     // A hand-edited value other than 0/1 counts as 0, never as an index.
-    options.Drag = static_cast<std::int8_t>(app.ToggleTable[options.Drag == 1 ? 1 : 0]);
+    options.Drag = static_cast<std::int8_t>(options.Drag == 1 ? 0 : 1);
     ClosePaletteWindow(app, platform, slot);
     const int index = PaletteIndexOf(app, name);
     if (index >= 0) OpenPaletteWindow(app, platform, index, slot);
@@ -120,9 +124,17 @@ void ListChanged(App& app, Platform& platform, const Event&, int) { PaletteListC
 
 void ListDoubleClick(App& app, Platform& platform, const Event&, int) { PaletteListDoubleClick(app, platform); }
 
-void ManageControl(App& app, Platform& platform, const Event&, int control) {
-    ManageControlUsed(app, platform, control);
+// The manage and about windows' controls, each its own handler.
+template <void (*Run)(App&, Platform&)>
+void Plain(App& app, Platform& platform, const Event&, int) {
+    Run(app, platform);
 }
+
+void AboutButton(App& app, Platform& platform, const Event&, int) {
+    if (ManageWindowOpen(app, platform)) OpenAboutWindow(app, platform);
+}
+
+void AboutLink(App&, Platform& platform, const Event&, int control) { AboutLinkUsed(platform, control); }
 
 void DeliverSwatch(App& app, Platform& platform, const Event& event, int slot) {
     DeliverSwatchColour(app, platform, slot, event.control);
@@ -140,6 +152,27 @@ void PaletteRightClick(App& app, Platform& platform, const Event&, int slot) {
         return;
     }
     platform.ShowMenu(MenuId::PalettePopup, slot);
+}
+
+void BackgroundPress(App& app, Platform& platform, const Event& event, int) {
+    MoveByBackground(app, platform, event.window);
+}
+
+void PaletteMoved(App& app, Platform& platform, const Event& event, int) {
+    SnapPaletteWindow(app, platform, event.window);
+}
+
+void PaletteWindowPainted(App& app, Platform& platform, const Event&, int) {
+    // Drawing does not survive a repaint: the mark is drawn again each time.
+    if (app.manageOpen && WindowExists(platform, kManageWindow))
+        MarkSelectedPalette(app, platform, platform.ReadControl(kManageWindow, kPaletteList).text);
+}
+
+void SessionEnding(App& app, Platform& platform, const Event&, int) {
+    // Log-off or shut-down ends the process without an exit of ours.
+    app.sessionEnding = true;
+    FinishStartUp(app, platform);  // every palette's group is written
+    WriteSettings(app, platform);
 }
 
 void DragPaletteBySwatch(App& app, Platform& platform, const Event& event, int slot) {
@@ -171,15 +204,13 @@ int EditIndex(const App&, const Event& event) { return ItemFrom(event, kFirstEdi
 int TheItem(const App&, const Event& event) { return event.item; }
 int TheWindow(const App&, const Event& event) { return event.window; }
 int TheControl(const App&, const Event& event) { return event.control; }
-int EditorRow(const App&, const Event& event) { return event.control - 128; }
+int EditorRow(const App&, const Event& event) { return RowOfEditField(event.control); }
 
 bool EditorRowInUse(const App& app, const Event& event) {
-    const int row = (event.control - 128) % 128;
+    const int row = RowOfEditorControl(event.control);
     return row >= 1 && row <= app.EditorColourCount;
 }
-bool SwatchOfThatSlot(const App& app, const Event& event) {
-    return SlotOfSwatch(app, event.control) == event.window;
-}
+bool SwatchOfThatSlot(const App&, const Event& event) { return SlotOfSwatch(event.control) == event.window; }
 bool ManageOpen(const App& app, const Event&) { return app.manageOpen; }
 bool PaletteMovable(const App& app, const Event& event) {
     const std::string& name = app.Slots[event.window].PaletteName;
@@ -211,24 +242,23 @@ struct RouteRow {
     Handler run = nullptr;
 };
 
-constexpr int kLastOpenItem = kFirstOpenItem + kMaxPaletteIndex;
-constexpr int kLastEditItem = kFirstEditItem + kMaxPaletteIndex;
 constexpr Range kPaletteWindows{1, kMaxOpenPalettes};
-constexpr Range kEditorFields{128 + 1, 128 + kMaxColours};
-constexpr Range kEditorUps{512 + 1, 512 + kMaxColours};
-constexpr Range kEditorDowns{640 + 1, 640 + kMaxColours};
-constexpr Range kSwatches{1000 + 200 * 1, 1000 + 200 * kMaxOpenPalettes + kMaxColours};
+constexpr Range kEditorFields{EditFieldId(1), EditFieldId(kMaxColours)};
+constexpr Range kEditorUps{EditUpId(1), EditUpId(kMaxColours)};
+constexpr Range kEditorDowns{EditDownId(1), EditDownId(kMaxColours)};
+constexpr Range kSwatches{kFirstSwatchId, kLastSwatchId};
 constexpr Range kManageAndAbout{kManageWindow, kAboutWindow};
-constexpr Range kManageControls{kFolderButton, kMailLink};
+constexpr Range kLinks{kWebLink, kMailLink};
 
 using enum Action;
 constexpr EventKind kMenu = EventKind::Menu;
 constexpr EventKind kTray = EventKind::Tray;
 constexpr EventKind kControl = EventKind::Control;
 constexpr EventKind kClose = EventKind::Close;
+constexpr EventKind kHook = EventKind::Hook;
 constexpr std::optional<SubKind> kAnySub = std::nullopt;
 
-// Menu, tray and close events run the first row that matches; control
+// Menu, tray, close and hook events run the first row that matches; control
 // events run every row that matches, in this order.
 const RouteRow kRoutes[] = {
     // Menu events.
@@ -276,17 +306,48 @@ const RouteRow kRoutes[] = {
      handlers::ListChanged},
     {PaletteListDoubleClick, kControl, Only(kManageWindow), Only(kPaletteList), SubKind::DoubleClick, nullptr,
      nullptr, handlers::ListDoubleClick},
-    {ManageControl, kControl, kManageAndAbout, kManageControls, kAnySub, nullptr, TheControl,
-     handlers::ManageControl},
+    // The manage window's controls, and the about window's links.
+    {ManageControl, kControl, kManageAndAbout, Only(kFolderButton), kAnySub, nullptr, TheControl, handlers::Plain<FolderButtonUsed>},
+    {ManageControl, kControl, kManageAndAbout, Only(kNewPaletteButton), kAnySub, nullptr, TheControl, handlers::Plain<ShowNewPaletteMenu>},
+    {ManageControl, kControl, kManageAndAbout, Only(kAboutButton), kAnySub, nullptr, TheControl, handlers::AboutButton},
+    {ManageControl, kControl, kManageAndAbout, Only(kOpenButton), kAnySub, nullptr, TheControl, handlers::Plain<OpenButtonUsed>},
+    {ManageControl, kControl, kManageAndAbout, Only(kEditButton), kAnySub, nullptr, TheControl, handlers::Plain<EditButtonUsed>},
+    {ManageControl, kControl, kManageAndAbout, Only(kResetButton), kAnySub, nullptr, TheControl, handlers::Plain<ResetButtonUsed>},
+    {ManageControl, kControl, kManageAndAbout, Only(kLockButton), kAnySub, nullptr, TheControl, handlers::Plain<LockButtonUsed>},
+    {ManageControl, kControl, kManageAndAbout, Only(kDeleteButton), kAnySub, nullptr, TheControl, handlers::Plain<DeleteButtonUsed>},
+    {ManageControl, kControl, kManageAndAbout, Only(kMoveCheck), kAnySub, nullptr, TheControl, handlers::Plain<MoveTicked>},
+    {ManageControl, kControl, kManageAndAbout, Only(kStickyCheck), kAnySub, nullptr, TheControl, handlers::Plain<StickyTicked>},
+    {ManageControl, kControl, kManageAndAbout, Only(kSizeTrackBar), kAnySub, nullptr, TheControl, handlers::Plain<SizeSlid>},
+    {ManageControl, kControl, kManageAndAbout, Only(kTextCheck), kAnySub, nullptr, TheControl, handlers::Plain<TextTicked>},
+    {ManageControl, kControl, kManageAndAbout, Only(kTransparencyCheck), kAnySub, nullptr, TheControl, handlers::Plain<TransparencyTicked>},
+    {ManageControl, kControl, kManageAndAbout, Only(kOutlineCheck), kAnySub, nullptr, TheControl, handlers::Plain<OutlineTicked>},
+    {ManageControl, kControl, kManageAndAbout, Only(kClipboardOption), kAnySub, nullptr, TheControl, handlers::Plain<OutputChosen>},
+    {ManageControl, kControl, kManageAndAbout, Only(kKeyboardOption), kAnySub, nullptr, TheControl, handlers::Plain<OutputChosen>},
+    {ManageControl, kControl, kManageAndAbout, Only(kPoundCheck), kAnySub, nullptr, TheControl, handlers::Plain<PoundTicked>},
+    {ManageControl, kControl, kManageAndAbout, Only(kSnapCheck), kAnySub, nullptr, TheControl, handlers::Plain<SnapTicked>},
+    {ManageControl, kControl, kManageAndAbout, Only(kSystrayCheck), kAnySub, nullptr, TheControl, handlers::Plain<SystrayTicked>},
+    {ManageControl, kControl, kManageAndAbout, Only(kSystrayColourCheck), kAnySub, nullptr, TheControl, handlers::Plain<SystrayColourTicked>},
+    {ManageControl, kControl, kManageAndAbout, kLinks, kAnySub, nullptr, TheControl, handlers::AboutLink},
     // Close events.
     {CloseEditorWindow, kClose, Only(kEditorWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseEditorWindow},
     {CloseManage, kClose, Only(kManageWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseManage},
     {CloseAbout, kClose, Only(kAboutWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseAbout},
     {ComeForward, EventKind::ComeForward, kAny, kAny, kAnySub, nullptr, nullptr, handlers::ComeForward},
+    // What the window hook reports, at once.
+    {BackgroundPress, kHook, kAny, Only(static_cast<int>(HookEvent::BackgroundPress)), kAnySub, nullptr, nullptr,
+     handlers::BackgroundPress},
+    {PaletteMoved, kHook, kAny, Only(static_cast<int>(HookEvent::Moved)), kAnySub, nullptr, nullptr,
+     handlers::PaletteMoved},
+    {WindowPainted, kHook, kAny, Only(static_cast<int>(HookEvent::Painted)), kAnySub, nullptr, nullptr,
+     handlers::PaletteWindowPainted},
+    {SessionEnding, kHook, kAny, Only(static_cast<int>(HookEvent::SessionEnding)), kAnySub, nullptr, nullptr,
+     handlers::SessionEnding},
 };
 
 bool Matches(const RouteRow& row, const App& app, const Event& event) {
-    const int number = event.kind == kMenu ? event.item : event.control;
+    const int number = event.kind == kMenu   ? event.item
+                       : event.kind == kHook ? static_cast<int>(event.hook)
+                                             : event.control;
     return row.kind == event.kind && row.windows.Holds(event.window) && row.numbers.Holds(number) &&
            (!row.subKind || *row.subKind == event.subKind) && (!row.applies || row.applies(app, event));
 }
@@ -321,6 +382,16 @@ void RunPass(App& app, Platform& platform, const Event& event) {
         if (!app.running) break;
         if (row->run) row->run(app, platform, event, value);
     }
+}
+
+void RunHook(App& app, Platform& platform, int window, HookEvent hook) {
+    const Event event{.kind = EventKind::Hook, .window = window, .hook = hook};
+    for (const auto& [row, value] : MatchingRows(app, event))
+        if (row->run) row->run(app, platform, event, value);
+}
+
+void InstallWindowHook(App& app, Platform& platform) {
+    platform.InstallWindowHook([&app, &platform](int window, HookEvent hook) { RunHook(app, platform, window, hook); });
 }
 
 void RunLoopPass(App& app, Platform& platform) {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/state.h"
+#include "core/state.h"
 
 namespace vandrel {
 
@@ -54,6 +54,11 @@ enum class Action {
     CloseAbout,
     // A second start of the program asks this one to come forward.
     ComeForward,
+    // What the window hook reports.
+    BackgroundPress,
+    PaletteMoved,
+    WindowPainted,
+    SessionEnding,
 };
 
 struct Routed {
@@ -67,6 +72,12 @@ std::vector<Routed> Route(const App& app, const Event& event);
 
 // Refreshes the per-pass state for an event and runs its handlers.
 void RunPass(App& app, Platform& platform, const Event& event);
+
+// What the window hook reports, handled at once through the same table.
+void RunHook(App& app, Platform& platform, int window, HookEvent hook);
+
+// From now on every window of the program reports to RunHook.
+void InstallWindowHook(App& app, Platform& platform);
 
 // One turn of the loop: an event, or a step of start-up when none is waiting.
 void RunLoopPass(App& app, Platform& platform);

@@ -3,36 +3,14 @@
 #include <memory>
 
 #include "app/event_loop.h"
+#include "config/settings.h"
 #include "palette/palette_list.h"
 #include "palette_window/menus.h"
 #include "palette_window/palette_window.h"
+#include "resources/program_images.h"
 #include "settings/manage_window.h"
-#include "settings/settings.h"
 
 namespace vandrel {
-
-void ReopenPalettes(App& app, Platform& platform) {
-    // Copy the names first: opening a window may add option records.
-    std::vector<std::pair<std::string, int>> toOpen;
-    for (const auto& [name, options] : app.PaletteOptionsByName) {
-        if (options.WinID >= 1 && options.WinID <= kMaxOpenPalettes)
-            toOpen.emplace_back(name, options.WinID);
-    }
-    for (const auto& [name, claimed] : toOpen) {
-        const int index = PaletteIndexOf(app, name);
-        if (index < 0) continue;
-        // A hand-edited file may have two palettes claim one slot, or more
-        // palettes than there are slots: what fits opens in a free slot,
-        // silently, and the rest is recorded as closed.
-        int slot = claimed;
-        for (int i = 1; WindowExists(platform, slot) && i <= kMaxOpenPalettes; ++i) slot = i;
-        if (WindowExists(platform, slot)) {
-            OptionsOf(app, name).WinID = -1;
-            continue;
-        }
-        OpenPaletteWindow(app, platform, index, slot);
-    }
-}
 
 WindowSpec TrayOwnerSpec() {
     WindowSpec description;
@@ -46,7 +24,7 @@ void StartUp(App& app, Platform& platform, StartMode mode) {
     // The pictures of the editor, manage and about windows take longer to
     // draw than the rest of start-up and no palette window shows one: they
     // are made when one of those windows first opens.
-    if (mode == StartMode::Whole) EnsureImages(app, platform);
+    if (mode == StartMode::Whole) EnsureImages(platform, app.imagesLoaded);
     LoadFonts(platform);
     StartFromFiles(app, platform, mode);
 }
@@ -65,7 +43,6 @@ void ContinueStartUp(App& app, Platform& platform, std::size_t files) {
 
 void StartFromFiles(App& app, Platform& platform, StartMode mode) {
     app.EditorColourCount = 0;
-    FillControlTables(app);
 
     const DisplayInfo display = platform.ExamineDisplays();
     app.desktops.DesktopCount = display.desktopCount;

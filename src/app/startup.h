@@ -2,7 +2,7 @@
 // list, menus, the tray icon and the palette windows of the last run.
 #pragma once
 
-#include "app/state.h"
+#include "core/state.h"
 
 namespace vandrel {
 
@@ -23,9 +23,6 @@ void StartFromFiles(App& app, Platform& platform, StartMode mode = StartMode::Wh
 // menus. Both do nothing once start-up is complete.
 void ContinueStartUp(App& app, Platform& platform, std::size_t files);
 void FinishStartUp(App& app, Platform& platform);
-
-// Reopens the palettes whose stored WinID names a slot, each in that slot.
-void ReopenPalettes(App& app, Platform& platform);
 
 // Start-up, then the event loop until an exit path ends it. Returns the exit code.
 int RunProgram(Platform& platform);

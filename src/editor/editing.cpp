@@ -1,8 +1,8 @@
 #include "editor/editing.h"
 
-#include "app/closing.h"
 #include "editor/editor_window.h"
 #include "palette/colour_code.h"
+#include "core/files.h"
 #include "palette/palette_store.h"
 
 namespace vandrel {
@@ -10,15 +10,11 @@ namespace {
 
 constexpr ColourValue kWhite = Rgb(255, 255, 255);
 
-int SaveRows(App& app, Platform& platform, bool ask) {
-    return SavePalette(app, platform, app.EditorPaletteName, ask, EditorRowTexts(app, platform));
-}
-
 }  // namespace
 
 void EditorFieldChanged(App& app, Platform& platform, int row) {
     if (!EditorWindowOpen(app, platform) || row < 1 || row > app.EditorColourCount) return;
-    const ControlState field = platform.ReadControl(kEditorWindow, app.EditFieldIds[row]);
+    const ControlState field = platform.ReadControl(kEditorWindow, EditFieldId(row));
     // A change queued for a row that has gone since finds nothing to do.
     if (!field.exists) return;
     const std::string& text = field.text;
@@ -30,16 +26,16 @@ void EditorFieldChanged(App& app, Platform& platform, int row) {
         AddEditorRow(app, platform, "");
         FitEditor(app, platform);
         const int focused = platform.FocusedControl(kEditorWindow);
-        if (focused > app.EditFieldIds[1]) FocusEditorControl(platform, focused - 1, 7, 7);
+        if (focused > EditFieldId(1)) FocusEditorControl(platform, focused - 1, 7, 7);
     } else {
-        if (static_cast<int>(clean.size()) < complete) PaintEditorRow(app, platform, row, kWhite);
+        if (static_cast<int>(clean.size()) < complete) PaintEditorRow(platform, row, kWhite);
         if (text != clean && !text.empty()) {
             // Raises one more change, which finds the text clean.
-            platform.ChangeControl(kEditorWindow, app.EditFieldIds[row],
+            platform.ChangeControl(kEditorWindow, EditFieldId(row),
                                    {.text = clean, .selection = std::pair{complete, complete}});
         }
         if (static_cast<int>(clean.size()) == complete) {
-            PaintEditorRow(app, platform, row, ParseColourCode(clean));
+            PaintEditorRow(platform, row, ParseColourCode(clean));
             AddEditorRow(app, platform, "");
         }
         // Also when a full editor's last code was taken away: the colour
@@ -51,12 +47,12 @@ void EditorFieldChanged(App& app, Platform& platform, int row) {
 
 void MoveEditorColour(App& app, Platform& platform, int button) {
     if (!EditorWindowOpen(app, platform)) return;
-    const bool up = button > app.EditUpIds[0] && button <= app.EditUpIds[kMaxColours];
-    const int row = up ? button - app.EditUpIds[0] : button - app.EditDownIds[0];
+    const bool up = button > EditUpId(0) && button <= EditUpId(kMaxColours);
+    const int row = up ? RowOfEditUp(button) : RowOfEditDown(button);
     const int other = up ? row - 1 : row + 1;
     if (row < 1 || other < 1 || row > app.EditorColourCount || other > app.EditorColourCount) return;
-    const std::string aside = EditorRowText(app, platform, row);
-    SetEditorRow(app, platform, row, EditorRowText(app, platform, other));
+    const std::string aside = EditorRowText(platform, row);
+    SetEditorRow(app, platform, row, EditorRowText(platform, other));
     SetEditorRow(app, platform, other, aside);
     app.EditorModified = 1;
 }
@@ -64,8 +60,8 @@ void MoveEditorColour(App& app, Platform& platform, int button) {
 void StepEditorFocus(App& app, Platform& platform, int step) {
     if (!EditorWindowOpen(app, platform) || app.EditorColourCount < 1) return;
     const int focused = platform.FocusedControl(kEditorWindow);
-    if (step < 0 && focused > app.EditFieldIds[1]) FocusEditorControl(platform, focused - 1, 0, 7);
-    if (step > 0 && focused != 0 && focused < app.EditFieldIds[app.EditorColourCount])
+    if (step < 0 && focused > EditFieldId(1)) FocusEditorControl(platform, focused - 1, 0, 7);
+    if (step > 0 && focused != 0 && focused < EditFieldId(app.EditorColourCount))
         FocusEditorControl(platform, focused + 1, 0, 7);
 }
 
@@ -79,38 +75,11 @@ void CopyEditorPalette(App& app, Platform& platform) {
     if (EditorWindowOpen(app, platform)) platform.SetClipboardText(EditorPaletteText(app, platform));
 }
 
-void SaveEditorPalette(App& app, Platform& platform) {
-    if (!EditorWindowOpen(app, platform) || app.EditorPaletteName.empty()) return;
-    const int result = SaveRows(app, platform, false);
-    if (result != kSaveDeclined && result != kSaveFailed) RefreshPaletteWindows(app, platform, app.EditorPaletteName);
+int SaveEditorRows(App& app, Platform& platform, bool ask) {
+    return SavePalette(app, platform, app.EditorPaletteName, ask, EditorRowTexts(app, platform));
 }
 
-bool SaveBeforeLeaving(App& app, Platform& platform) {
-    if (!EditorWindowOpen(app, platform)) return true;
-    const int result = SaveRows(app, platform, true);
-    if (result == kSaveFailed) return false;
-    if (result != kSaveDeclined) RefreshPaletteWindows(app, platform, "");
-    return true;
-}
-
-void CloseEditorByBox(App& app, Platform& platform) {
-    if (app.EditorModified == 1 && !SaveBeforeLeaving(app, platform)) return;
-    CloseEditor(app, platform);
-}
-
-void EditPalette(App& app, Platform& platform, const std::string& fileName, bool reopen) {
-    if (fileName.empty()) return;
-    if (EditorWindowOpen(app, platform) && app.EditorModified == 1) {
-        // Its own unsaved rows are what the user wants to see again.
-        if (fileName == app.EditorPaletteName) {
-            platform.Activate(kEditorWindow);
-            return;
-        }
-        if (!SaveBeforeLeaving(app, platform)) {
-            platform.Activate(kEditorWindow);
-            return;
-        }
-    }
+void ShowPaletteInEditor(App& app, Platform& platform, const std::string& fileName, bool reopen) {
     if (reopen) CloseEditor(app, platform);
     OpenEditor(app, platform, fileName);
     app.EditorPaletteName = fileName;
@@ -118,8 +87,37 @@ void EditPalette(App& app, Platform& platform, const std::string& fileName, bool
     app.EditorModified = 0;
 }
 
+void CloseEditor(App& app, Platform& platform) {
+    const auto place = platform.WindowRect(kEditorWindow);
+    if (!app.editorOpen || !place) return;
+    app.settings.EditX = place->left;
+    app.settings.EditY = place->top;
+    app.EditorColourCount = 0;
+    platform.CloseWindow(kEditorWindow);
+    app.editorOpen = false;
+}
+
+bool NewPaletteDialog(App& app, Platform& platform, const std::string& suggested) {
+    const std::string answer = platform.AskText(PaletteNameQuestion(suggested));
+    if (answer.empty()) return false;
+    const std::string problem = CheckPaletteName(answer);
+    if (!problem.empty()) {
+        platform.ShowMessage("Error", problem, MessageButtons::Ok);
+        return false;
+    }
+    const std::string fileName = answer + ".pal";
+    if (FileReadable(fileName)) {
+        platform.ShowMessage("Error", "A Palette exists with that name!", MessageButtons::Ok);
+        return false;
+    }
+    // The new palette lives only in the editor until its first save.
+    app.EditorPaletteName = fileName;
+    OpenEditor(app, platform, fileName);
+    ClearEditorRows(app, platform);
+    return true;
+}
+
 void StartBlankPalette(App& app, Platform& platform) {
-    if (EditorWindowOpen(app, platform) && !SaveBeforeLeaving(app, platform)) return;
     if (!NewPaletteDialog(app, platform, "")) return;
     AddEditorRow(app, platform, "");
     FitEditor(app, platform);

@@ -1,11 +1,12 @@
 // What the user's actions in the editor do: typing with its filter and
-// completion, moving colours, the arrow keys, copying, saving, the close box,
-// blank palettes, switching palettes, and the colour tools' hand-over.
+// completion, moving colours, the arrow keys, copying, saving, closing,
+// blank palettes, switching palettes, and the colour tools' hand-over. What a
+// save means for the list, the menus and the palette windows is app/'s.
 #pragma once
 
 #include <string>
 
-#include "app/state.h"
+#include "core/state.h"
 
 namespace vandrel {
 
@@ -22,21 +23,19 @@ void StepEditorFocus(App& app, Platform& platform, int step);
 std::string EditorPaletteText(const App& app, Platform& platform);
 void CopyEditorPalette(App& app, Platform& platform);
 
-// The toolbar's "Save palette": writes without asking and refreshes the
-// palette's window, also when there was nothing to write.
-void SaveEditorPalette(App& app, Platform& platform);
+// Writes the rows to the editor's palette file (asking first with `ask`);
+// a SaveResult.
+int SaveEditorRows(App& app, Platform& platform, bool ask);
 
-// The close box: asks about unsaved changes, then closes. A save that fails
-// keeps the editor open with its rows.
-void CloseEditorByBox(App& app, Platform& platform);
+// Shows the palette in the editor (closed first with `reopen`), its rows the file's.
+void ShowPaletteInEditor(App& app, Platform& platform, const std::string& fileName, bool reopen);
 
-// Offers to save the editor's unsaved changes before its rows are replaced.
-// False when the user said Yes and the save failed: the rows must stay.
-bool SaveBeforeLeaving(App& app, Platform& platform);
+// Remembers the editor's place and closes it, without any question.
+void CloseEditor(App& app, Platform& platform);
 
-// "Edit" of the tray menu (reopen) or of the palette popup menu: shows the
-// palette in the editor, after asking about unsaved changes of another one.
-void EditPalette(App& app, Platform& platform, const std::string& fileName, bool reopen);
+// Asks for a new palette's name and starts it in the editor; true when a new
+// palette was started.
+bool NewPaletteDialog(App& app, Platform& platform, const std::string& suggested);
 
 // "Blank" of the new-palette menu: a named, empty palette in the editor.
 void StartBlankPalette(App& app, Platform& platform);

@@ -1,10 +1,10 @@
 #include "editor/editor_window.h"
 
-#include "app/files.h"
+#include "core/files.h"
 #include "palette/colour_code.h"
 #include "palette/palette_file.h"
-#include "palette_window/palette_window.h"
 #include "resources/artwork.h"
+#include "resources/program_images.h"
 
 namespace vandrel {
 namespace {
@@ -25,24 +25,13 @@ int MeasuredToolbarHeight(Platform& platform) {
 }
 
 ControlSpec Preview(int id, const Rect& rect, ColourValue colour) {
-    ControlSpec preview;
-    preview.kind = ControlKind::Surface;
-    preview.id = id;
-    preview.rect = rect;
-    preview.data = colour;
-    return preview;
+    return {.kind = ControlKind::Surface, .id = id, .rect = rect, .data = colour};
 }
 
 ControlSpec MoveButton(int id, const Rect& rect, int image, const char* tooltip) {
-    ControlSpec button;
-    button.kind = ControlKind::ImageButton;
-    button.id = id;
-    button.rect = rect;
-    button.image = image;
-    button.tooltip = tooltip;
     // Tab goes from code to code; the buttons are for the mouse.
-    button.flags = kFlagMouseOnly;
-    return button;
+    return {.kind = ControlKind::ImageButton, .id = id, .rect = rect, .tooltip = tooltip, .image = image,
+            .flags = kFlagMouseOnly};
 }
 
 // The colour a row's code shows: white while it is empty.
@@ -52,24 +41,19 @@ ColourValue RowColour(const std::string& bareCode) {
 
 void CreateEditorWindow(App& app, Platform& platform) {
     app.EditorColourCount = 0;
-    EnsureImages(app, platform);
+    EnsureImages(platform, app.imagesLoaded);
     if (!platform.OpenWindow(kEditorWindow, EditorWindowSpec(app.settings))) return;
     app.editorOpen = true;
 
-    ControlSpec toolbar;
-    toolbar.kind = ControlKind::Toolbar;
-    toolbar.id = kEditorToolbar;
-    toolbar.rect = {0, 0, kEditorWidth, kEditorToolbarHeight};
-    toolbar.tools = EditorTools();
-    platform.AddControl(kEditorWindow, toolbar);
-
-    ControlSpec label;
-    label.kind = ControlKind::Text;
-    label.id = kEditorNameLabel;
-    label.rect = {0, 27, kEditorWidth, 27 + 20};
-    label.font = kEditorNameFont;
-    label.flags = kFlagCentred;
-    platform.AddControl(kEditorWindow, label);
+    platform.AddControl(kEditorWindow, {.kind = ControlKind::Toolbar,
+                                        .id = kEditorToolbar,
+                                        .rect = {0, 0, kEditorWidth, kEditorToolbarHeight},
+                                        .tools = EditorTools()});
+    platform.AddControl(kEditorWindow, {.kind = ControlKind::Text,
+                                        .id = kEditorNameLabel,
+                                        .rect = {0, 27, kEditorWidth, 27 + 20},
+                                        .font = kEditorNameFont,
+                                        .flags = kFlagCentred});
 
     platform.SetShortcuts(kEditorWindow, {{kKeyUp, kItemShortcutUp}, {kKeyDown, kItemShortcutDown}});
 }
@@ -119,7 +103,7 @@ std::string EditorLabel(const std::string& fileName) {
 int CompleteLength(const App& app) { return static_cast<int>(app.settings.Prefix.size()) + 6; }
 
 bool EditorFull(const App& app, Platform& platform) {
-    return app.EditorColourCount >= kMaxColours && !EditorRowText(app, platform, kMaxColours).empty();
+    return app.EditorColourCount >= kMaxColours && !EditorRowText(platform, kMaxColours).empty();
 }
 
 bool EditorWindowOpen(const App& app, Platform& platform) {
@@ -162,63 +146,61 @@ void AddEditorRow(App& app, Platform& platform, const std::string& code) {
     const std::string bare = BareCode(code);
     if (app.EditorColourCount >= kMaxColours) return;
     if (app.EditorColourCount > 0 &&
-        static_cast<int>(EditorRowText(app, platform, app.EditorColourCount).size()) != CompleteLength(app))
+        static_cast<int>(EditorRowText(platform, app.EditorColourCount).size()) != CompleteLength(app))
         return;
     const int n = ++app.EditorColourCount;
     const ColourValue colour = RowColour(bare);
     const int toolbarHeight = MeasuredToolbarHeight(platform);
     const EditorRowPlaces places = EditorRowLayout(n, toolbarHeight);
 
-    platform.AddControl(kEditorWindow, Preview(app.EditSwatchIds[n], places.previewA, colour));
-    ControlSpec field;
-    field.kind = ControlKind::Edit;
-    field.id = app.EditFieldIds[n];
-    field.rect = places.field;
-    field.caption = bare.empty() ? "" : app.settings.Prefix + bare;
-    field.font = kEditorCodeFont;
-    field.flags = kFlagCentred | kFlagUpperCase | kFlagNoBorder;
-    platform.AddControl(kEditorWindow, field);
-    platform.AddControl(kEditorWindow, Preview(app.EditSwatch2Ids[n], places.previewB, colour));
-    PaintEditorRow(app, platform, n, colour);
+    platform.AddControl(kEditorWindow, Preview(EditSwatchId(n), places.previewA, colour));
+    platform.AddControl(kEditorWindow, {.kind = ControlKind::Edit,
+                                        .id = EditFieldId(n),
+                                        .rect = places.field,
+                                        .caption = bare.empty() ? "" : app.settings.Prefix + bare,
+                                        .font = kEditorCodeFont,
+                                        .flags = kFlagCentred | kFlagUpperCase | kFlagNoBorder});
+    platform.AddControl(kEditorWindow, Preview(EditSwatch2Id(n), places.previewB, colour));
+    PaintEditorRow(platform, n, colour);
 
     if (n > 2) {
         const EditorRowPlaces above = EditorRowLayout(n - 1, toolbarHeight);
         const EditorRowPlaces twoAbove = EditorRowLayout(n - 2, toolbarHeight);
         platform.AddControl(kEditorWindow,
-                            MoveButton(app.EditUpIds[n - 1], above.up, picture::kMoveUp, "Move up"));
+                            MoveButton(EditUpId(n - 1), above.up, picture::kMoveUp, "Move up"));
         platform.AddControl(kEditorWindow,
-                            MoveButton(app.EditDownIds[n - 2], twoAbove.down, picture::kMoveDown, "Move down"));
+                            MoveButton(EditDownId(n - 2), twoAbove.down, picture::kMoveDown, "Move down"));
     }
-    platform.ChangeControl(kEditorWindow, app.EditFieldIds[n], {.focus = true});
+    platform.ChangeControl(kEditorWindow, EditFieldId(n), {.focus = true});
 }
 
 void SetEditorRow(App& app, Platform& platform, int row, const std::string& code) {
-    if (row < 1 || row > kMaxColours || !ControlThere(platform, app.EditFieldIds[row])) return;
+    if (row < 1 || row > kMaxColours || !ControlThere(platform, EditFieldId(row))) return;
     const std::string bare = BareCode(code);
     // A code of "#" alone is not empty: it shows black, as it parses.
     const ColourValue colour = code.empty() ? kWhite : ParseColourCode(bare);
-    PaintEditorRow(app, platform, row, colour);
-    platform.ChangeControl(kEditorWindow, app.EditFieldIds[row],
+    PaintEditorRow(platform, row, colour);
+    platform.ChangeControl(kEditorWindow, EditFieldId(row),
                            {.text = bare.empty() ? "" : app.settings.Prefix + bare});
 }
 
 void DeleteEditorRow(App& app, Platform& platform, int row) {
     const int n = app.EditorColourCount;
     if (row < 1 || row > n) return;
-    for (int i = row; i < n; ++i) SetEditorRow(app, platform, i, EditorRowText(app, platform, i + 1));
-    RemoveIfThere(platform, app.EditFieldIds[n]);
-    RemoveIfThere(platform, app.EditSwatchIds[n]);
-    RemoveIfThere(platform, app.EditSwatch2Ids[n]);
-    if (n >= 2) RemoveIfThere(platform, app.EditUpIds[n - 1]);
-    if (n >= 3) RemoveIfThere(platform, app.EditDownIds[n - 2]);
+    for (int i = row; i < n; ++i) SetEditorRow(app, platform, i, EditorRowText(platform, i + 1));
+    RemoveIfThere(platform, EditFieldId(n));
+    RemoveIfThere(platform, EditSwatchId(n));
+    RemoveIfThere(platform, EditSwatch2Id(n));
+    if (n >= 2) RemoveIfThere(platform, EditUpId(n - 1));
+    if (n >= 3) RemoveIfThere(platform, EditDownId(n - 2));
     app.EditorColourCount = n - 1;
 }
 
 void ClearEditorRows(App& app, Platform& platform) {
     if (WindowExists(platform, kEditorWindow)) {
         for (int i = 1; i <= std::min(app.EditorColourCount, kMaxColours); ++i)
-            for (int id : {app.EditFieldIds[i], app.EditSwatchIds[i], app.EditSwatch2Ids[i], app.EditUpIds[i],
-                           app.EditDownIds[i]})
+            for (int id : {EditFieldId(i), EditSwatchId(i), EditSwatch2Id(i), EditUpId(i),
+                           EditDownId(i)})
                 RemoveIfThere(platform, id);
     }
     app.EditorColourCount = 0;
@@ -233,21 +215,21 @@ void FitEditor(App& app, Platform& platform) {
         platform.ChangeControl(kEditorWindow, kEditorToolbar, {.enabled = !full, .tool = tool});
 }
 
-std::string EditorRowText(const App& app, Platform& platform, int row) {
+std::string EditorRowText(Platform& platform, int row) {
     if (row < 1 || row > kMaxColours) return {};
-    return platform.ReadControl(kEditorWindow, app.EditFieldIds[row]).text;
+    return platform.ReadControl(kEditorWindow, EditFieldId(row)).text;
 }
 
 std::vector<std::string> EditorRowTexts(const App& app, Platform& platform) {
     std::vector<std::string> texts;
     for (int i = 1; i <= std::min(app.EditorColourCount, kMaxColours); ++i)
-        texts.push_back(EditorRowText(app, platform, i));
+        texts.push_back(EditorRowText(platform, i));
     return texts;
 }
 
-void PaintEditorRow(const App& app, Platform& platform, int row, ColourValue colour) {
+void PaintEditorRow(Platform& platform, int row, ColourValue colour) {
     if (row < 1 || row > kMaxColours) return;
-    for (int id : {app.EditSwatchIds[row], app.EditSwatch2Ids[row]})
+    for (int id : {EditSwatchId(row), EditSwatch2Id(row)})
         platform.Paint(kEditorWindow, id, [colour](Canvas& canvas) { canvas.FillRect({0, 0, 25, 18}, colour); });
 }
 

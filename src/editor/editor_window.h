@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
+#include "core/state.h"
 
 namespace vandrel {
 
@@ -15,10 +15,6 @@ constexpr int kEditorRowPitch = 19;
 constexpr int kEditorToolbarHeight = 26;  // as made; FitEditor measures it
 constexpr int kEditorNameFont = 5;
 constexpr int kEditorCodeFont = 3;
-
-// The editor's own controls (the rows follow the control tables).
-constexpr int kEditorToolbar = 20;
-constexpr int kEditorNameLabel = 21;
 
 WindowSpec EditorWindowSpec(const Settings& settings);
 
@@ -50,10 +46,10 @@ void ClearEditorRows(App& app, Platform& platform);
 void FitEditor(App& app, Platform& platform);
 
 // The text of row i's code field as it stands ("" for a row that is not there).
-std::string EditorRowText(const App& app, Platform& platform, int row);
+std::string EditorRowText(Platform& platform, int row);
 std::vector<std::string> EditorRowTexts(const App& app, Platform& platform);
 // Both previews of row i show this colour.
-void PaintEditorRow(const App& app, Platform& platform, int row, ColourValue colour);
+void PaintEditorRow(Platform& platform, int row, ColourValue colour);
 // Moves the focus to a control of the editor and selects characters first..last of it.
 void FocusEditorControl(Platform& platform, int control, int first, int last);
 

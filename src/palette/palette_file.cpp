@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/state.h"
+#include "core/state.h"
 #include "palette/colour_code.h"
 
 namespace vandrel {

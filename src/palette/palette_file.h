@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/state.h"
+#include "core/state.h"
 
 namespace vandrel {
 

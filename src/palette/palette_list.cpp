@@ -1,9 +1,8 @@
 #include "palette/palette_list.h"
 
-#include "app/files.h"
+#include "core/files.h"
 #include "palette/colour_code.h"
 #include "palette/palette_file.h"
-#include "settings/settings.h"
 
 namespace vandrel {
 

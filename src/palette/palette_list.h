@@ -2,7 +2,7 @@
 // the order the folder enumeration returns them.
 #pragma once
 
-#include "app/state.h"
+#include "core/state.h"
 
 namespace vandrel {
 

@@ -1,10 +1,10 @@
-// Saving, naming and deleting palettes, and choosing the palette folder.
+// Writing a palette file from the editor's rows, and the rules for new names.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "app/state.h"
+#include "core/state.h"
 
 namespace vandrel {
 
@@ -13,7 +13,8 @@ namespace vandrel {
 enum SaveResult : int { kSaveDeclined = 0, kSaveWritten = 1, kSaveNothingToDo = 2, kSaveFailed = 3 };
 
 // Writes the editor's rows to the palette file. With `ask`, asks "Save your
-// changes?" first.
+// changes?" first. The list, menus and windows are the caller's to bring up
+// to date after kSaveWritten.
 int SavePalette(App& app, Platform& platform, const std::string& fileName, bool ask,
                 const std::vector<std::string>& rowTexts);
 
@@ -22,16 +23,6 @@ std::string CheckPaletteName(const std::string& name);
 
 // The "Palette Name" box: its title, prompt and size.
 TextQuestion PaletteNameQuestion(const std::string& suggested);
-
-// Asks for a new palette's name and starts it in the editor; true when a new
-// palette was started.
-bool NewPaletteDialog(App& app, Platform& platform, const std::string& suggested);
-
-// Deletes the palette selected in the manage window after a question.
-void DeletePalette(App& app, Platform& platform);
-
-// Lets the user pick another palette folder and switches to it.
-void ChoosePaletteFolder(App& app, Platform& platform);
 
 constexpr const char* kProbeFileName = "test.vandrel.txt";
 

@@ -27,10 +27,6 @@ MenuItem Separator() {
     return item;
 }
 
-// Colour k of palette p has the number kFirstColourItem + p * kMaxColours + k,
-// so that a number tells its colour without a table of the captions.
-int ColourItemOf(int p, int k) { return kFirstColourItem + p * kMaxColours + k; }
-
 // The caption of colour k of palette p, or empty when it has none: an empty
 // line (all an empty file has) would deliver a bare "#".
 std::string ColourCaption(const App& app, int p, int k) {
@@ -46,13 +42,13 @@ std::vector<MenuItem> TrayPaletteItems(const App& app, int p) {
     for (int k = 0; k < kMaxColours; ++k) {
         std::string caption = ColourCaption(app, p, k);
         if (caption.empty()) continue;
-        MenuItem item = Item(ColourItemOf(p, k), caption);
+        MenuItem item = Item(ColourItemId(p, k), caption);
         item.picture = ColourPicture(ParseColourCode(app.PaletteColours[p][k]));
         items.push_back(std::move(item));
     }
     if (!items.empty()) items.push_back(Separator());
-    items.push_back(Item(kFirstOpenItem + p, "Open"));
-    items.push_back(Item(kFirstEditItem + p, "Edit"));
+    items.push_back(Item(OpenItemId(p), "Open"));
+    items.push_back(Item(EditItemId(p), "Edit"));
     return items;
 }
 
@@ -106,7 +102,7 @@ Menu TrayMenuContent(const App& app) {
     for (int p = 0; p < palettes; ++p) {
         const std::string caption = MenuCaptionOf(app.PaletteNames[p]);
         if (app.settings.SystrayColorMenu != 1) {
-            MenuItem item = Item(kFirstOpenItem + p, caption);
+            MenuItem item = Item(OpenItemId(p), caption);
             item.picture = PalettePicture(app, p);
             menu.items.push_back(std::move(item));
             continue;
@@ -139,10 +135,10 @@ bool TrayIconOn(const Settings& settings) { return settings.Systray != 0; }
 
 std::string TrayItemCaption(const App& app, int item) {
     if (item < kFirstColourItem || item > kLastColourItem) return {};
-    const int p = (item - kFirstColourItem) / kMaxColours;
+    const int p = PaletteOfColourItem(item);
     // A palette that has left the list copies nothing.
     if (app.PaletteNames[p].empty()) return {};
-    return ColourCaption(app, p, (item - kFirstColourItem) % kMaxColours);
+    return ColourCaption(app, p, PlaceOfColourItem(item));
 }
 
 }  // namespace vandrel

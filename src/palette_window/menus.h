@@ -2,7 +2,7 @@
 // data that the platform turns into system menus.
 #pragma once
 
-#include "app/state.h"
+#include "core/state.h"
 
 namespace vandrel {
 

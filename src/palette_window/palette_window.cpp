@@ -2,11 +2,7 @@
 
 #include <algorithm>
 
-#include "app/closing.h"
-#include "app/startup.h"
-#include "palette_window/placement.h"
 #include "palette/colour_code.h"
-#include "resources/artwork.h"
 
 namespace vandrel {
 
@@ -68,10 +64,9 @@ void PaintSwatch(Canvas& canvas, const SwatchLook& look) {
     canvas.DrawText(look.font, x, y, look.text, look.textColour);
 }
 
-int SlotOfSwatch(const App& app, int control) {
+int SlotOfSwatch(int control) {
     for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
-        if (control >= app.SwatchIds[slot][0] && control <= app.SwatchIds[slot][kMaxColours])
-            return slot;
+        if (control >= SwatchId(slot, 0) && control <= SwatchId(slot, kMaxColours)) return slot;
     }
     return 0;
 }
@@ -157,7 +152,7 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
         const std::string code = app.PaletteColours[k][j];
         ControlSpec swatch;
         swatch.kind = ControlKind::Surface;
-        swatch.id = app.SwatchIds[s][j];
+        swatch.id = SwatchId(s, j);
         swatch.rect = layout.swatches[j];
         swatch.data = ParseColourCode(code);
         swatch.cursor = options.Drag == 1 ? CursorKind::SizeAll : CursorKind::Hand;
@@ -165,7 +160,6 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
         const SwatchLook look = DescribeSwatch(code, options, app.settings.Prefix);
         platform.Paint(s, swatch.id, [&look](Canvas& canvas) { PaintSwatch(canvas, look); });
     }
-    InstallWindowHook(app, platform);
     // Shown once complete, so the key colour never flashes on screen.
     platform.ShowWindow(s);
     slot.WindowHandle = handle;
@@ -196,45 +190,75 @@ void DrawSelectionMarks(App& app, Platform& platform, const std::string& name) {
     MarkPalette(app, platform, name, true);
 }
 
-void InstallWindowHook(App& app, Platform& platform) {
-    platform.InstallWindowHook([&app, &platform](int window, HookEvent event) {
-        OnWindowHook(app, platform, window, event);
-    });
+void ClosePaletteWindow(App& app, Platform& platform, int slot) {
+    Slot& s = app.Slots[slot];
+    PaletteOptions& options = OptionsOf(app, s.PaletteName);
+    if (const auto place = platform.WindowRect(slot)) {
+        options.X = place->left;
+        options.Y = place->top;
+    }
+    options.WinID = -1;
+    s.PaletteName.clear();
+    s.WindowHandle = 0;
+    platform.CloseWindow(slot);
 }
 
-void OnWindowHook(App& app, Platform& platform, int window, HookEvent event) {
-    switch (event) {
-        case HookEvent::BackgroundPress:
-            MoveByBackground(app, platform, window);
-            break;
-        case HookEvent::Moved: SnapPaletteWindow(app, platform, window); break;
-        case HookEvent::Painted:
-            // Drawing does not survive a repaint: the mark is drawn again each time.
-            if (app.manageOpen && WindowExists(platform, kManageWindow))
-                MarkPalette(app, platform, platform.ReadControl(kManageWindow, kPaletteList).text, false);
-            break;
-        case HookEvent::SessionEnding:
-            // Log-off or shut-down ends the process without an exit of ours.
-            app.sessionEnding = true;
-            FinishStartUp(app, platform);  // every palette's group is written
-            WriteSettings(app, platform);
-            break;
+void RefreshPaletteWindows(App& app, Platform& platform, const std::string& name) {
+    if (name.empty()) {
+        for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
+            const std::string shown = app.Slots[slot].PaletteName;
+            if (shown.empty() || !WindowExists(platform, slot)) continue;
+            ClosePaletteWindow(app, platform, slot);
+            // Reopened by name: a palette that has left the list stays closed
+            // instead of opening whichever palette now has its old index.
+            const int index = PaletteIndexOf(app, shown);
+            if (index >= 0) OpenPaletteWindow(app, platform, index, slot);
+        }
+        return;
+    }
+    const int slot = OptionsOf(app, name).WinID;
+    if (slot < 1 || slot > kMaxOpenPalettes || !WindowExists(platform, slot) ||
+        app.Slots[slot].PaletteName != name)
+        return;
+    ClosePaletteWindow(app, platform, slot);
+    // A palette that has left the list (locked, or its file gone) stays closed
+    // rather than being reopened under another palette's index.
+    const int index = PaletteIndexOf(app, name);
+    if (index >= 0) OpenPaletteWindow(app, platform, index, -1);
+}
+
+void CloseAllPaletteWindows(App& app, Platform& platform) {
+    for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
+        if (!app.Slots[slot].PaletteName.empty() && WindowExists(platform, slot))
+            ClosePaletteWindow(app, platform, slot);
     }
 }
 
-void LoadFonts(Platform& platform) {
-    for (int number = 0; number <= 5; ++number)
-        platform.MakeFont(number, {"Consolas", 7 + number, true, true});
+void ReopenPalettes(App& app, Platform& platform) {
+    // Copy the names first: opening a window may add option records.
+    std::vector<std::pair<std::string, int>> toOpen;
+    for (const auto& [name, options] : app.PaletteOptionsByName) {
+        if (options.WinID >= 1 && options.WinID <= kMaxOpenPalettes)
+            toOpen.emplace_back(name, options.WinID);
+    }
+    for (const auto& [name, claimed] : toOpen) {
+        const int index = PaletteIndexOf(app, name);
+        if (index < 0) continue;
+        // A hand-edited file may have two palettes claim one slot, or more
+        // palettes than there are slots: what fits opens in a free slot,
+        // silently, and the rest is recorded as closed.
+        int slot = claimed;
+        for (int i = 1; WindowExists(platform, slot) && i <= kMaxOpenPalettes; ++i) slot = i;
+        if (WindowExists(platform, slot)) {
+            OptionsOf(app, name).WinID = -1;
+            continue;
+        }
+        OpenPaletteWindow(app, platform, index, slot);
+    }
 }
 
-void LoadImages(Platform& platform) {
-    for (int number = 1; number <= 19; ++number) platform.CreateImage(number, ProgramImage(number));
-}
-
-void EnsureImages(App& app, Platform& platform) {
-    if (app.imagesLoaded) return;
-    LoadImages(platform);
-    app.imagesLoaded = true;
+void MarkSelectedPalette(App& app, Platform& platform, const std::string& name) {
+    MarkPalette(app, platform, name, false);
 }
 
 }  // namespace vandrel

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
-#include "settings/settings.h"
+#include "core/state.h"
+#include "core/swatch_size.h"
 
 namespace vandrel {
 
@@ -49,21 +49,25 @@ WindowSpec PaletteWindowSpec(const PaletteOptions& options, Size client, int own
 int OpenPaletteWindow(App& app, Platform& platform, int k, int s);
 
 // The slot whose swatch a control number is, or 0.
-int SlotOfSwatch(const App& app, int control);
+int SlotOfSwatch(int control);
+
+// Closes a palette window and remembers where it stood.
+void ClosePaletteWindow(App& app, Platform& platform, int slot);
+void CloseAllPaletteWindows(App& app, Platform& platform);
+
+// Closes and reopens palette windows so they show current options and
+// colours: every open one for an empty name, else that palette's window.
+void RefreshPaletteWindows(App& app, Platform& platform, const std::string& name);
+
+// Reopens the palettes whose stored WinID names a slot, each in that slot.
+void ReopenPalettes(App& app, Platform& platform);
 
 // Marks the palette window of `name` with a red edge and clears the mark of
 // the other open palette windows.
 void DrawSelectionMarks(App& app, Platform& platform, const std::string& name);
 
-// From now on every window of the program reports to OnWindowHook.
-void InstallWindowHook(App& app, Platform& platform);
-
-// What the program does with the presses, moves and paints of its windows.
-void OnWindowHook(App& app, Platform& platform, int window, HookEvent event);
-
-void LoadFonts(Platform& platform);
-void LoadImages(Platform& platform);
-// The pictures, made once: before the first editor, manage or about window.
-void EnsureImages(App& app, Platform& platform);
+// The mark drawn again on the palette window of `name` (a repaint wipes it);
+// the other windows are left as they are.
+void MarkSelectedPalette(App& app, Platform& platform, const std::string& name);
 
 }  // namespace vandrel

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/closing.h"
 #include "palette_window/colour_output.h"
 #include "palette_window/palette_window.h"
 

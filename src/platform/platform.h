@@ -18,9 +18,17 @@
 
 namespace vandrel {
 
-enum class EventKind { Timeout, Menu, Tray, Control, Close, ComeForward };
+// Hook: what the window hook reports, handled at once (never queued).
+enum class EventKind { Timeout, Menu, Tray, Control, Close, ComeForward, Hook };
 
 enum class SubKind { None, LeftClick, RightClick, DoubleClick, Change, LeftDown };
+
+enum class HookEvent {
+    BackgroundPress,  // left button down on the client area where no control lies
+    Moved,
+    Painted,
+    SessionEnding,    // the user logs off or the system shuts down
+};
 
 struct Event {
     EventKind kind = EventKind::Timeout;
@@ -28,6 +36,7 @@ struct Event {
     int item = 0;     // menu events: the item number (menus, toolbars, shortcuts)
     int control = 0;  // control events: the control number
     SubKind subKind = SubKind::None;
+    HookEvent hook = HookEvent::Moved;  // hook events: what happened
 };
 
 enum class MessageButtons { Ok, YesNo };
@@ -109,14 +118,14 @@ enum ControlFlag : std::uint32_t {
 struct ControlSpec {
     ControlKind kind = ControlKind::Surface;
     int id = 0;
-    Rect rect;  // within the parent's client area
-    std::string caption;
-    std::string tooltip;
+    Rect rect{};  // within the parent's client area
+    std::string caption{};
+    std::string tooltip{};
     int image = 0;  // image number, 0 for none
     int font = -1;  // font number, -1 for the system's own
     int low = 0;    // track bar range; edit: the most characters (0 for no limit)
     int high = 0;
-    std::vector<ToolItem> tools;
+    std::vector<ToolItem> tools{};
     std::uint32_t flags = 0;
     ColourValue data = 0;  // a value the control carries (a swatch's colour)
     CursorKind cursor = CursorKind::Arrow;
@@ -217,12 +226,6 @@ enum class DragOutcome {
 };
 
 // What the window hook reports of the program's windows, as it happens.
-enum class HookEvent {
-    BackgroundPress,  // left button down on the client area where no control lies
-    Moved,
-    Painted,
-    SessionEnding,    // the user logs off or the system shuts down
-};
 using WindowHook = std::function<void(int window, HookEvent event)>;
 
 // One key transition for SendInput.

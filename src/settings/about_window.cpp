@@ -1,22 +1,13 @@
 #include "settings/about_window.h"
 
-#include "palette_window/palette_window.h"
 #include "resources/artwork.h"
+#include "resources/program_images.h"
 
 namespace vandrel {
 namespace {
 
 constexpr int kWelcomeFont = 4;
 constexpr Rect kWelcomeBox = {10, 150, 360, 330};
-
-ControlSpec Item(ControlKind kind, int id, Rect rect, std::string caption = {}) {
-    ControlSpec control;
-    control.kind = kind;
-    control.id = id;
-    control.rect = rect;
-    control.caption = std::move(caption);
-    return control;
-}
 
 }  // namespace
 
@@ -45,16 +36,14 @@ int WelcomeFont(Platform& platform) {
 
 std::vector<ControlSpec> AboutControls(int welcomeFont) {
     using enum ControlKind;
-    ControlSpec product = Item(Picture, kProductLogo, {30, 10, 160, 140});
-    product.image = picture::kAboutLeft;
-    ControlSpec maker = Item(Picture, kMakerLogo, {210, 10, 340, 140});
-    maker.image = picture::kAboutRight;
-    ControlSpec welcome = Item(Text, kWelcomeText, kWelcomeBox, WelcomeText());
-    welcome.font = welcomeFont;
-    ControlSpec mail = Item(Link, kMailLink, {10, 340, 220, 360}, std::string("Email us - ") + kMailAddress);
-    ControlSpec help = Item(Link, kWebLink, {300, 340, 370, 360}, "Need Help?");
-    help.tooltip = "Visit us on the internet";
-    return {product, maker, welcome, mail, help};
+    return {
+        {.kind = Picture, .id = kProductLogo, .rect = {30, 10, 160, 140}, .image = picture::kAboutLeft},
+        {.kind = Picture, .id = kMakerLogo, .rect = {210, 10, 340, 140}, .image = picture::kAboutRight},
+        {.kind = Text, .id = kWelcomeText, .rect = kWelcomeBox, .caption = WelcomeText(), .font = welcomeFont},
+        {.kind = Link, .id = kMailLink, .rect = {10, 340, 220, 360}, .caption = std::string("Email us - ") + kMailAddress},
+        {.kind = Link, .id = kWebLink, .rect = {300, 340, 370, 360}, .caption = "Need Help?",
+         .tooltip = "Visit us on the internet"},
+    };
 }
 
 void OpenAboutWindow(App& app, Platform& platform) {
@@ -63,7 +52,7 @@ void OpenAboutWindow(App& app, Platform& platform) {
         app.aboutOpen = false;
         return;
     }
-    EnsureImages(app, platform);
+    EnsureImages(platform, app.imagesLoaded);
     if (!platform.OpenWindow(kAboutWindow, AboutWindowSpec())) return;
     app.aboutOpen = true;
     for (const ControlSpec& control : AboutControls(WelcomeFont(platform)))

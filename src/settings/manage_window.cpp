@@ -1,40 +1,20 @@
 #include "settings/manage_window.h"
 
-#include "app/closing.h"
-#include "app/files.h"
-#include "editor/editing.h"
+#include "core/files.h"
 #include "palette/palette_list.h"
-#include "palette/palette_store.h"
 #include "palette_window/menus.h"
 #include "palette_window/palette_window.h"
 #include "palette_window/placement.h"
 #include "resources/artwork.h"
-#include "settings/about_window.h"
+#include "resources/program_images.h"
 
 namespace vandrel {
 namespace {
-
-ControlSpec Control(ControlKind kind, int id, Rect rect, std::string caption = {}, std::string tooltip = {},
-                    int image = 0, std::uint32_t flags = 0) {
-    ControlSpec control;
-    control.kind = kind;
-    control.id = id;
-    control.rect = rect;
-    control.caption = std::move(caption);
-    control.tooltip = std::move(tooltip);
-    control.image = image;
-    control.flags = flags;
-    return control;
-}
 
 // x, y, width, height as the window's layout is drawn up.
 constexpr Rect At(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
 
 std::string ListPattern(const App& app) { return JoinPath(app.settings.PaletteDirectory, "*.pal"); }
-
-bool ManageOpen(const App& app, Platform& platform) {
-    return app.manageOpen && WindowExists(platform, kManageWindow);
-}
 
 void SetValue(Platform& platform, int control, int value) {
     platform.ChangeControl(kManageWindow, control, {.value = value});
@@ -73,112 +53,59 @@ void OpenSelectedPalette(App& app, Platform& platform) {
     platform.Activate(kManageWindow);
 }
 
-void PerPaletteOption(App& app, Platform& platform, int control) {
+// The options of the selected palette are changed by `change`, and its
+// window is rebuilt to show them.
+template <class Change>
+void ChangeAndRebuild(App& app, Platform& platform, Change&& change) {
     PaletteOptions* options = Selected(app, platform);
     if (!options) return;
-    const auto flag = [&](int id) { return static_cast<std::int8_t>(Ticked(platform, id)); };
-    switch (control) {
-        case kLockButton:
-            options->Drag = 0;
-            options->Locked = static_cast<std::int8_t>(platform.ReadControl(kManageWindow, kLockButton).value == 1);
-            RefreshPaletteWindows(app, platform, app.ManageSelection);
-            ShowPaletteOptions(app, platform, app.ManageSelection);
-            return;
-        case kStickyCheck: {
-            options->Sticky = flag(kStickyCheck);
-            const int slot = options->WinID;
-            if (slot >= 1 && slot <= kMaxOpenPalettes && app.Slots[slot].PaletteName == app.ManageSelection &&
-                WindowExists(platform, slot))
-                platform.SetTopmost(slot, options->Sticky == 1);
-            return;
-        }
-        case kClipboardOption:
-        case kKeyboardOption:
-            options->Output = platform.ReadControl(kManageWindow, kClipboardOption).value == 1 ? 0 : 1;
-            return;
-        case kMoveCheck: options->Drag = flag(kMoveCheck); break;
-        case kOutlineCheck: options->Outline = flag(kOutlineCheck); break;
-        case kTransparencyCheck: options->Style = flag(kTransparencyCheck); break;
-        case kTextCheck:
-            if (flag(kTextCheck) == 1) {
-                options->SwatchFont = static_cast<std::int8_t>((options->SwatchHeight - 14) / 2);
-                options->SwatchWidth = static_cast<std::int16_t>(3 * options->SwatchHeight + 5);
-            } else {
-                options->SwatchFont = -1;
-                options->SwatchWidth = options->SwatchHeight;
-            }
-            break;
-        case kSizeTrackBar: {
-            const int position = std::clamp(platform.ReadControl(kManageWindow, kSizeTrackBar).value, 0, 5);
-            const SwatchSize size = SizeForPosition(position, options->SwatchFont >= 0);
-            options->SwatchHeight = static_cast<std::int16_t>(size.height);
-            options->SwatchWidth = static_cast<std::int16_t>(size.width);
-            if (options->SwatchFont >= 0) options->SwatchFont = static_cast<std::int8_t>(size.font);
-            break;
-        }
-        default: return;
-    }
+    change(*options);
     ReopenAndComeBack(app, platform);
 }
 
-void GlobalOption(App& app, Platform& platform, int control) {
-    Settings& settings = app.settings;
-    switch (control) {
-        case kPoundCheck:
-            settings.Pound = static_cast<std::int8_t>(Ticked(platform, kPoundCheck));
-            settings.Prefix = settings.Pound ? "#" : "";
-            BuildMenus(app, platform);
-            RefreshPaletteWindows(app, platform, "");
-            platform.Activate(kManageWindow);
-            break;
-        case kSnapCheck: settings.Snap = static_cast<std::int8_t>(Ticked(platform, kSnapCheck)); break;
-        case kSystrayCheck: settings.Systray = static_cast<std::int8_t>(Ticked(platform, kSystrayCheck)); break;
-        case kSystrayColourCheck:
-            settings.SystrayColorMenu = static_cast<std::int8_t>(Ticked(platform, kSystrayColourCheck));
-            break;
-        default: break;
-    }
-}
+std::int8_t Flag(Platform& platform, int control) { return static_cast<std::int8_t>(Ticked(platform, control)); }
 
 }  // namespace
-
-SwatchSize SizeForPosition(int position, bool text) {
-    const int height = 2 * position + 14;
-    return text ? SwatchSize{height, 3 * height + 5, position} : SwatchSize{height, height, -1};
-}
 
 std::vector<ControlSpec> ManageControls(const App& app) {
     using enum ControlKind;
     namespace pic = picture;
-    ControlSpec size = Control(TrackBar, kSizeTrackBar, At(210, 95, 125, 20), "", "", 0, kFlagTicks);
-    size.low = 0;
-    size.high = 5;
     return {
-        Control(FileList, kPaletteList, At(5, 5, 165, 305), ListPattern(app)),
-        Control(ImageButton, kFolderButton, At(5, 315, 25, 25), "", "", pic::kPaletteFolder),
-        Control(Text, kFolderText, At(35, 320, 245, 20), app.settings.PaletteDirectory),
-        Control(ImageButton, kNewPaletteButton, At(290, 315, 25, 25), "", "New Palette", pic::kNewPalette),
-        Control(ImageButton, kAboutButton, At(315, 315, 25, 25), "", "About Vandrel", pic::kAbout),
-        Control(Frame, kPaletteFrame, At(175, 5, 165, 205), "Palette"),
-        Control(ImageButton, kOpenButton, At(180, 20, 25, 25), "", "Open palette window", pic::kOpenPaletteWindow),
-        Control(ImageButton, kEditButton, At(205, 20, 25, 25), "", "Edit palette", pic::kEditPalette),
-        Control(ImageButton, kResetButton, At(260, 20, 25, 25), "", "Reset palette position", pic::kResetPosition),
-        Control(ToggleButton, kLockButton, At(285, 20, 25, 25), "", "", pic::kLock),
-        Control(ImageButton, kDeleteButton, At(310, 20, 25, 25), "", "Delete palette", pic::kDeletePalette),
-        Control(CheckBox, kMoveCheck, At(180, 50, 75, 20), "Move"),
-        Control(CheckBox, kStickyCheck, At(180, 70, 125, 20), "Always on top"),
-        Control(Text, kSizeLabel, At(180, 95, 30, 20), "Size:"),
-        size,
-        Control(CheckBox, kTextCheck, At(180, 120, 70, 20), "Text"),
-        Control(CheckBox, kTransparencyCheck, At(180, 140, 100, 20), "Transparency"),
-        Control(CheckBox, kOutlineCheck, At(180, 160, 70, 20), "Outline"),
-        Control(OptionButton, kClipboardOption, At(180, 180, 75, 20), "Clipboard", "", 0, kFlagGroupStart),
-        Control(OptionButton, kKeyboardOption, At(260, 180, 75, 20), "Keyboard"),
-        Control(Frame, kGlobalFrame, At(175, 215, 165, 100), "Global", "", 0, kFlagGroupStart),
-        Control(CheckBox, kPoundCheck, At(180, 230, 155, 20), "Use #'s"),
-        Control(CheckBox, kSnapCheck, At(180, 250, 155, 20), "Snap palette windows"),
-        Control(CheckBox, kSystrayCheck, At(180, 270, 155, 20), "System tray icon"),
-        Control(CheckBox, kSystrayColourCheck, At(195, 290, 140, 20), "Show palettes in tray"),
+        {.kind = FileList, .id = kPaletteList, .rect = At(5, 5, 165, 305), .caption = ListPattern(app)},
+        {.kind = ImageButton, .id = kFolderButton, .rect = At(5, 315, 25, 25), .image = pic::kPaletteFolder},
+        {.kind = Text, .id = kFolderText, .rect = At(35, 320, 245, 20), .caption = app.settings.PaletteDirectory},
+        {.kind = ImageButton, .id = kNewPaletteButton, .rect = At(290, 315, 25, 25), .tooltip = "New Palette",
+         .image = pic::kNewPalette},
+        {.kind = ImageButton, .id = kAboutButton, .rect = At(315, 315, 25, 25), .tooltip = "About Vandrel",
+         .image = pic::kAbout},
+        {.kind = Frame, .id = kPaletteFrame, .rect = At(175, 5, 165, 205), .caption = "Palette"},
+        {.kind = ImageButton, .id = kOpenButton, .rect = At(180, 20, 25, 25), .tooltip = "Open palette window",
+         .image = pic::kOpenPaletteWindow},
+        {.kind = ImageButton, .id = kEditButton, .rect = At(205, 20, 25, 25), .tooltip = "Edit palette",
+         .image = pic::kEditPalette},
+        {.kind = ImageButton, .id = kResetButton, .rect = At(260, 20, 25, 25), .tooltip = "Reset palette position",
+         .image = pic::kResetPosition},
+        {.kind = ToggleButton, .id = kLockButton, .rect = At(285, 20, 25, 25), .image = pic::kLock},
+        {.kind = ImageButton, .id = kDeleteButton, .rect = At(310, 20, 25, 25), .tooltip = "Delete palette",
+         .image = pic::kDeletePalette},
+        {.kind = CheckBox, .id = kMoveCheck, .rect = At(180, 50, 75, 20), .caption = "Move"},
+        {.kind = CheckBox, .id = kStickyCheck, .rect = At(180, 70, 125, 20), .caption = "Always on top"},
+        {.kind = Text, .id = kSizeLabel, .rect = At(180, 95, 30, 20), .caption = "Size:"},
+        {.kind = TrackBar, .id = kSizeTrackBar, .rect = At(210, 95, 125, 20), .low = 0, .high = 5,
+         .flags = kFlagTicks},
+        {.kind = CheckBox, .id = kTextCheck, .rect = At(180, 120, 70, 20), .caption = "Text"},
+        {.kind = CheckBox, .id = kTransparencyCheck, .rect = At(180, 140, 100, 20), .caption = "Transparency"},
+        {.kind = CheckBox, .id = kOutlineCheck, .rect = At(180, 160, 70, 20), .caption = "Outline"},
+        {.kind = OptionButton, .id = kClipboardOption, .rect = At(180, 180, 75, 20), .caption = "Clipboard",
+         .flags = kFlagGroupStart},
+        {.kind = OptionButton, .id = kKeyboardOption, .rect = At(260, 180, 75, 20), .caption = "Keyboard"},
+        {.kind = Frame, .id = kGlobalFrame, .rect = At(175, 215, 165, 100), .caption = "Global",
+         .flags = kFlagGroupStart},
+        {.kind = CheckBox, .id = kPoundCheck, .rect = At(180, 230, 155, 20), .caption = "Use #'s"},
+        {.kind = CheckBox, .id = kSnapCheck, .rect = At(180, 250, 155, 20), .caption = "Snap palette windows"},
+        {.kind = CheckBox, .id = kSystrayCheck, .rect = At(180, 270, 155, 20), .caption = "System tray icon"},
+        {.kind = CheckBox, .id = kSystrayColourCheck, .rect = At(195, 290, 140, 20),
+         .caption = "Show palettes in tray"},
     };
 }
 
@@ -192,11 +119,11 @@ WindowSpec ManageWindowSpec(const Settings& settings) {
 }
 
 void OpenManageWindow(App& app, Platform& platform) {
-    if (ManageOpen(app, platform)) {
+    if (ManageWindowOpen(app, platform)) {
         platform.Activate(kManageWindow);
         return;
     }
-    EnsureImages(app, platform);
+    EnsureImages(platform, app.imagesLoaded);
     if (!platform.OpenWindow(kManageWindow, ManageWindowSpec(app.settings))) return;
     app.manageOpen = true;
     for (const ControlSpec& control : ManageControls(app)) platform.AddControl(kManageWindow, control);
@@ -211,7 +138,7 @@ void OpenManageWindow(App& app, Platform& platform) {
 }
 
 void ShowPaletteOptions(App& app, Platform& platform, const std::string& name) {
-    if (!ManageOpen(app, platform)) return;
+    if (!ManageWindowOpen(app, platform)) return;
     platform.ChangeControl(kManageWindow, kPaletteList, {.text = name});
     // Only a palette the list holds; for any other name nothing stays
     // selected, so that nothing can be acted on.
@@ -255,7 +182,7 @@ void RemakeList(App& app, Platform& platform) {
 }  // namespace
 
 void RefreshManageFolder(App& app, Platform& platform) {
-    if (!ManageOpen(app, platform)) return;
+    if (!ManageWindowOpen(app, platform)) return;
     platform.ChangeControl(kManageWindow, kFolderText, {.text = app.settings.PaletteDirectory});
     RemakeList(app, platform);
     app.ManageSelection.clear();
@@ -263,7 +190,7 @@ void RefreshManageFolder(App& app, Platform& platform) {
 }
 
 void RefreshManageList(App& app, Platform& platform) {
-    if (!ManageOpen(app, platform)) return;
+    if (!ManageWindowOpen(app, platform)) return;
     RemakeList(app, platform);
     // Selected again without a word: the change it raises is no change.
     platform.ChangeControl(kManageWindow, kPaletteList, {.text = app.manageShown});
@@ -281,38 +208,127 @@ void PaletteListDoubleClick(App& app, Platform& platform) {
     OpenSelectedPalette(app, platform);
 }
 
-void ManageControlUsed(App& app, Platform& platform, int control) {
-    switch (control) {
-        case kWebLink:
-        case kMailLink: AboutLinkUsed(platform, control); return;
-        default: break;
-    }
-    if (!ManageOpen(app, platform)) return;
-    switch (control) {
-        case kFolderButton: ChoosePaletteFolder(app, platform); return;
-        case kNewPaletteButton: platform.ShowMenu(MenuId::NewPalette, kManageWindow); return;
-        case kAboutButton: OpenAboutWindow(app, platform); return;
-        case kEditButton:
-            if (Selected(app, platform)) EditPalette(app, platform, app.ManageSelection, false);
-            return;
-        case kDeleteButton:
-            if (!Selected(app, platform)) return;
-            DeletePalette(app, platform);
-            // Deleted (not declined): the list loses its row, nothing stays selected.
-            if (app.ManageSelection.empty()) RefreshManageFolder(app, platform);
-            return;
-        case kOpenButton:
-            if (Selected(app, platform)) OpenSelectedPalette(app, platform);
-            return;
-        case kResetButton:
-            if (Selected(app, platform)) ResetPalettePosition(app, platform, app.ManageSelection);
-            return;
-        case kPoundCheck:
-        case kSnapCheck:
-        case kSystrayCheck:
-        case kSystrayColourCheck: GlobalOption(app, platform, control); return;
-        default: PerPaletteOption(app, platform, control); return;
-    }
+bool ManageWindowOpen(const App& app, Platform& platform) {
+    return app.manageOpen && WindowExists(platform, kManageWindow);
+}
+
+bool RememberManagePlace(App& app, Platform& platform) {
+    const auto place = platform.WindowRect(kManageWindow);
+    if (!app.manageOpen || !place) return false;
+    app.settings.WinX = place->left;
+    app.settings.WinY = place->top;
+    return true;
+}
+
+void DismissManageWindow(App& app, Platform& platform) {
+    if (!RememberManagePlace(app, platform)) return;
+    // It lets go of its palette: no window keeps the selection mark.
+    ShowPaletteOptions(app, platform, "");
+    platform.CloseWindow(kManageWindow);
+    app.manageOpen = false;
+}
+
+bool ManageSelectionUsable(App& app, Platform& platform) {
+    return ManageWindowOpen(app, platform) && Selected(app, platform) != nullptr;
+}
+
+void ShowNewPaletteMenu(App& app, Platform& platform) {
+    if (ManageWindowOpen(app, platform)) platform.ShowMenu(MenuId::NewPalette, kManageWindow);
+}
+
+void OpenButtonUsed(App& app, Platform& platform) {
+    if (ManageSelectionUsable(app, platform)) OpenSelectedPalette(app, platform);
+}
+
+void ResetButtonUsed(App& app, Platform& platform) {
+    if (ManageSelectionUsable(app, platform)) ResetPalettePosition(app, platform, app.ManageSelection);
+}
+
+void LockButtonUsed(App& app, Platform& platform) {
+    PaletteOptions* options = ManageWindowOpen(app, platform) ? Selected(app, platform) : nullptr;
+    if (!options) return;
+    options->Drag = 0;
+    options->Locked = static_cast<std::int8_t>(platform.ReadControl(kManageWindow, kLockButton).value == 1);
+    RefreshPaletteWindows(app, platform, app.ManageSelection);
+    ShowPaletteOptions(app, platform, app.ManageSelection);
+}
+
+void StickyTicked(App& app, Platform& platform) {
+    PaletteOptions* options = ManageWindowOpen(app, platform) ? Selected(app, platform) : nullptr;
+    if (!options) return;
+    options->Sticky = Flag(platform, kStickyCheck);
+    const int slot = options->WinID;
+    if (slot >= 1 && slot <= kMaxOpenPalettes && app.Slots[slot].PaletteName == app.ManageSelection &&
+        WindowExists(platform, slot))
+        platform.SetTopmost(slot, options->Sticky == 1);
+}
+
+void OutputChosen(App& app, Platform& platform) {
+    PaletteOptions* options = ManageWindowOpen(app, platform) ? Selected(app, platform) : nullptr;
+    if (options) options->Output = platform.ReadControl(kManageWindow, kClipboardOption).value == 1 ? 0 : 1;
+}
+
+void MoveTicked(App& app, Platform& platform) {
+    if (!ManageWindowOpen(app, platform)) return;
+    ChangeAndRebuild(app, platform, [&](PaletteOptions& options) { options.Drag = Flag(platform, kMoveCheck); });
+}
+
+void OutlineTicked(App& app, Platform& platform) {
+    if (!ManageWindowOpen(app, platform)) return;
+    ChangeAndRebuild(app, platform,
+                     [&](PaletteOptions& options) { options.Outline = Flag(platform, kOutlineCheck); });
+}
+
+void TransparencyTicked(App& app, Platform& platform) {
+    if (!ManageWindowOpen(app, platform)) return;
+    ChangeAndRebuild(app, platform,
+                     [&](PaletteOptions& options) { options.Style = Flag(platform, kTransparencyCheck); });
+}
+
+void TextTicked(App& app, Platform& platform) {
+    if (!ManageWindowOpen(app, platform)) return;
+    ChangeAndRebuild(app, platform, [&](PaletteOptions& options) {
+        if (Flag(platform, kTextCheck) == 1) {
+            options.SwatchFont = static_cast<std::int8_t>(SwatchFontFor(options.SwatchHeight));
+            options.SwatchWidth = static_cast<std::int16_t>(SwatchWidthWithText(options.SwatchHeight));
+        } else {
+            options.SwatchFont = -1;
+            options.SwatchWidth = options.SwatchHeight;
+        }
+    });
+}
+
+void SizeSlid(App& app, Platform& platform) {
+    if (!ManageWindowOpen(app, platform)) return;
+    ChangeAndRebuild(app, platform, [&](PaletteOptions& options) {
+        const int position = std::clamp(platform.ReadControl(kManageWindow, kSizeTrackBar).value, 0, 5);
+        const SwatchSize size = SizeForPosition(position, options.SwatchFont >= 0);
+        options.SwatchHeight = static_cast<std::int16_t>(size.height);
+        options.SwatchWidth = static_cast<std::int16_t>(size.width);
+        if (options.SwatchFont >= 0) options.SwatchFont = static_cast<std::int8_t>(size.font);
+    });
+}
+
+void PoundTicked(App& app, Platform& platform) {
+    if (!ManageWindowOpen(app, platform)) return;
+    Settings& settings = app.settings;
+    settings.Pound = Flag(platform, kPoundCheck);
+    settings.Prefix = settings.Pound ? "#" : "";
+    BuildMenus(app, platform);
+    RefreshPaletteWindows(app, platform, "");
+    platform.Activate(kManageWindow);
+}
+
+void SnapTicked(App& app, Platform& platform) {
+    if (ManageWindowOpen(app, platform)) app.settings.Snap = Flag(platform, kSnapCheck);
+}
+
+void SystrayTicked(App& app, Platform& platform) {
+    if (ManageWindowOpen(app, platform)) app.settings.Systray = Flag(platform, kSystrayCheck);
+}
+
+void SystrayColourTicked(App& app, Platform& platform) {
+    if (ManageWindowOpen(app, platform)) app.settings.SystrayColorMenu = Flag(platform, kSystrayColourCheck);
 }
 
 }  // namespace vandrel

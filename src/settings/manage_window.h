@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
+#include "core/state.h"
+#include "core/swatch_size.h"
 
 namespace vandrel {
 
@@ -24,6 +25,12 @@ constexpr int kPerPaletteControls[] = {kOpenButton,  kEditButton,        kResetB
 WindowSpec ManageWindowSpec(const Settings& settings);
 
 void OpenManageWindow(App& app, Platform& platform);
+bool ManageWindowOpen(const App& app, Platform& platform);
+
+// Remembers the manage window's place; false when it is not open.
+bool RememberManagePlace(App& app, Platform& platform);
+// Remembers the manage window's place and closes it, without any question.
+void DismissManageWindow(App& app, Platform& platform);
 
 // Selects a palette in the list and shows its options; an empty name (or a
 // name the list does not hold) shows none, with the per-palette controls off.
@@ -36,19 +43,29 @@ void RefreshManageFolder(App& app, Platform& platform);
 // The list shows the files of now (after a save), the same palette selected.
 void RefreshManageList(App& app, Platform& platform);
 
-// A control of the manage window was used.
-void ManageControlUsed(App& app, Platform& platform, int control);
-
 // The list: a new selection, a double click.
 void PaletteListChanged(App& app, Platform& platform);
 void PaletteListDoubleClick(App& app, Platform& platform);
 
-// Swatch sizes for a track bar position, with and without the code text.
-struct SwatchSize {
-    int height = 0;
-    int width = 0;
-    int font = -1;
-};
-SwatchSize SizeForPosition(int position, bool text);
+// True while the window is open and its selection is a palette the
+// per-palette controls may act on.
+bool ManageSelectionUsable(App& app, Platform& platform);
+
+// What each of the window's controls does.
+void ShowNewPaletteMenu(App& app, Platform& platform);
+void OpenButtonUsed(App& app, Platform& platform);
+void ResetButtonUsed(App& app, Platform& platform);
+void LockButtonUsed(App& app, Platform& platform);
+void MoveTicked(App& app, Platform& platform);
+void StickyTicked(App& app, Platform& platform);
+void SizeSlid(App& app, Platform& platform);
+void TextTicked(App& app, Platform& platform);
+void TransparencyTicked(App& app, Platform& platform);
+void OutlineTicked(App& app, Platform& platform);
+void OutputChosen(App& app, Platform& platform);
+void PoundTicked(App& app, Platform& platform);
+void SnapTicked(App& app, Platform& platform);
+void SystrayTicked(App& app, Platform& platform);
+void SystrayColourTicked(App& app, Platform& platform);
 
 }  // namespace vandrel

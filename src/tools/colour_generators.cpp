@@ -5,7 +5,6 @@
 #include "editor/editing.h"
 #include "editor/editor_window.h"
 #include "palette/colour_code.h"
-#include "palette/palette_store.h"
 
 namespace vandrel {
 namespace {
@@ -74,8 +73,8 @@ void BlendColours(App& app, Platform& platform) {
         platform.ShowMessage("Error", "Magic color blending requires at least two colors.", MessageButtons::Ok);
         return;
     }
-    const std::string first = StripHash(EditorRowText(app, platform, 1));
-    const std::string second = StripHash(EditorRowText(app, platform, 2));
+    const std::string first = StripHash(EditorRowText(platform, 1));
+    const std::string second = StripHash(EditorRowText(platform, 2));
     const int alpha1 = RandomUpTo(app, platform, 150) + 25;
     const int alpha2 = RandomUpTo(app, platform, 150) + 25;
     const AlphaColour mixed =
@@ -101,7 +100,6 @@ std::vector<std::string> ClipboardPieces(const std::string& text) {
 }
 
 void ImportFromClipboard(App& app, Platform& platform) {
-    if (EditorWindowOpen(app, platform) && !SaveBeforeLeaving(app, platform)) return;
     if (!NewPaletteDialog(app, platform, "")) return;
     for (const std::string& piece : ClipboardPieces(platform.ClipboardText()))
         if (!piece.empty()) AddEditorRow(app, platform, piece);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
+#include "core/state.h"
 
 namespace vandrel {
 
@@ -29,7 +29,8 @@ void BlendColours(App& app, Platform& platform);
 // without a carriage return at its end and cut to 7 characters.
 std::vector<std::string> ClipboardPieces(const std::string& text);
 
-// "From clipboard" of the new-palette menu.
+// "From clipboard" of the new-palette menu, once the editor's changes are
+// saved or dropped: a named palette of the clipboard's codes in the editor.
 void ImportFromClipboard(App& app, Platform& platform);
 
 }  // namespace vandrel

@@ -35,7 +35,7 @@ void GrabScreenColour(App& app, Platform& platform) {
             const ColourValue pixel = platform.ScreenPixel(ScaledCursor(platform.CursorPosition(), app.desktops.Scale));
             const std::string code = FormatColourCode(pixel & 0xFFFFFF, app.settings.Prefix);
             const int last = app.EditorColourCount;
-            if (EditorRowText(app, platform, last) != code) SetEditorRow(app, platform, last, code);
+            if (EditorRowText(platform, last) != code) SetEditorRow(app, platform, last, code);
             if (platform.ForegroundWindowHandle() != foreground) break;
             if (grab->Pressed()) {
                 AddEditorRow(app, platform, "");

@@ -2,7 +2,7 @@
 // the editor's last row and taken with a press that nothing else sees.
 #pragma once
 
-#include "app/state.h"
+#include "core/state.h"
 
 namespace vandrel {
 

@@ -15,7 +15,7 @@ namespace {
 void CheckRows(const App& app, testing::FakePlatform& platform) {
     fuzzing::Expect(app.EditorColourCount >= 0 && app.EditorColourCount <= kMaxColours);
     for (int row = 1; row <= kMaxColours; ++row)
-        fuzzing::Expect(platform.ReadControl(kEditorWindow, app.EditFieldIds[row]).exists ==
+        fuzzing::Expect(platform.ReadControl(kEditorWindow, EditFieldId(row)).exists ==
                         (row <= app.EditorColourCount));
 }
 
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         at = end + 1;
         if (line.empty()) continue;
         const int row = 1 + static_cast<unsigned char>(line[0]) % app.EditorColourCount;
-        program.user.Type(kEditorWindow, app.EditFieldIds[row], line.substr(1));
+        program.user.Type(kEditorWindow, EditFieldId(row), line.substr(1));
         program.Run();
         CheckRows(app, platform);
     }

@@ -1,7 +1,7 @@
 // Palette files as the palette list and the editor read them.
 #include <map>
 
-#include "app/files.h"
+#include "core/files.h"
 #include "editor/editing.h"
 #include "editor/editor_window.h"
 #include "fuzz_support.h"

@@ -3,8 +3,8 @@
 
 #include "fuzz_support.h"
 #include "palette/palette_file.h"
-#include "settings/ini.h"
-#include "settings/settings.h"
+#include "config/ini.h"
+#include "config/settings.h"
 
 using namespace vandrel;
 

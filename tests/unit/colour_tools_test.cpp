@@ -86,9 +86,9 @@ protected:
         platform.Queue({EventKind::Menu, kEditorWindow, item});
         RunQueued();
     }
-    std::string Row(int row) { return EditorRowText(*app, platform, row); }
+    std::string Row(int row) { return EditorRowText(platform, row); }
     int LastRow() const { return app->EditorColourCount; }
-    int Paints(int row) { return platform.Control(kEditorWindow, app->EditSwatchIds[row]).paints; }
+    int Paints(int row) { return platform.Control(kEditorWindow, EditSwatchId(row)).paints; }
     bool ToolsEnabled() {
         return platform.Control(kEditorWindow, kEditorToolbar).ToolEnabled(kItemGrabColour);
     }

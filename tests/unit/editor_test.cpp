@@ -58,14 +58,14 @@ protected:
             RunQueued();
         }
     }
-    void FocusRow(int row) { FocusEditorControl(platform, app->EditFieldIds[row], 99, 99); }
+    void FocusRow(int row) { FocusEditorControl(platform, EditFieldId(row), 99, 99); }
     int Rows() const { return app->EditorColourCount; }
-    std::string Text(int row) { return platform.Control(kEditorWindow, app->EditFieldIds[row]).text; }
+    std::string Text(int row) { return platform.Control(kEditorWindow, EditFieldId(row)).text; }
     bool Has(int control) { return platform.Window(kEditorWindow).controls.count(control) != 0; }
     // The colour both previews of a row show; the test fails when they differ.
     ColourValue Colour(int row) {
-        const auto& a = platform.Control(kEditorWindow, app->EditSwatchIds[row]).drawing;
-        const auto& b = platform.Control(kEditorWindow, app->EditSwatch2Ids[row]).drawing;
+        const auto& a = platform.Control(kEditorWindow, EditSwatchId(row)).drawing;
+        const auto& b = platform.Control(kEditorWindow, EditSwatch2Id(row)).drawing;
         EXPECT_FALSE(a.empty());
         EXPECT_FALSE(b.empty());
         if (a.empty() || b.empty()) return 0x1000000;
@@ -124,19 +124,19 @@ TEST_F(Editor, ThreeColoursGiveFourRowsWithTheirMoveButtons) {
     EXPECT_EQ(Colour(1), kRed);
     EXPECT_EQ(Colour(3), kBlue);
     EXPECT_EQ(Colour(4), kWhite);
-    EXPECT_EQ(Focused(), app->EditFieldIds[4]);
+    EXPECT_EQ(Focused(), EditFieldId(4));
     for (int row = 1; row <= 4; ++row) {
-        EXPECT_EQ(Has(app->EditUpIds[row]), row == 2 || row == 3) << "Move up of row " << row;
-        EXPECT_EQ(Has(app->EditDownIds[row]), row == 1 || row == 2) << "Move down of row " << row;
+        EXPECT_EQ(Has(EditUpId(row)), row == 2 || row == 3) << "Move up of row " << row;
+        EXPECT_EQ(Has(EditDownId(row)), row == 1 || row == 2) << "Move down of row " << row;
     }
-    const FakeControl& field = platform.Control(kEditorWindow, app->EditFieldIds[2]);
+    const FakeControl& field = platform.Control(kEditorWindow, EditFieldId(2));
     EXPECT_EQ(field.description.rect, (Rect{46, T + 25 + 19, 104, T + 25 + 19 + 18}));
     EXPECT_EQ(field.description.font, 3);
     EXPECT_EQ(field.description.flags & (kFlagCentred | kFlagUpperCase | kFlagNoBorder),
               kFlagCentred | kFlagUpperCase | kFlagNoBorder);
-    EXPECT_EQ(platform.Control(kEditorWindow, app->EditUpIds[2]).description.rect,
+    EXPECT_EQ(platform.Control(kEditorWindow, EditUpId(2)).description.rect,
               (Rect{29, T + 25 + 19 + 1, 45, T + 25 + 19 + 17}));
-    EXPECT_EQ(platform.Control(kEditorWindow, app->EditSwatch2Ids[3]).description.rect,
+    EXPECT_EQ(platform.Control(kEditorWindow, EditSwatch2Id(3)).description.rect,
               (Rect{122, T + 25 + 38, 147, T + 25 + 38 + 18}));
     EXPECT_TRUE(ToolsEnabled());
     EXPECT_EQ(app->EditorModified, 0) << "loading is no change";
@@ -148,9 +148,9 @@ TEST_F(Editor, TwelveColoursFillTheEditorAndDisableTheColourTools) {
     ASSERT_EQ(Rows(), 12);
     EXPECT_EQ(Text(12), "#11A0B0");
     EXPECT_EQ(Height(), 12 * 19 + T + 27);
-    EXPECT_FALSE(Has(app->EditUpIds[12]));
-    EXPECT_FALSE(Has(app->EditDownIds[11]));
-    EXPECT_TRUE(Has(app->EditUpIds[11]));
+    EXPECT_FALSE(Has(EditUpId(12)));
+    EXPECT_FALSE(Has(EditDownId(11)));
+    EXPECT_TRUE(Has(EditUpId(11)));
     EXPECT_FALSE(ToolsEnabled());
     const FakeControl& toolbar = platform.Control(kEditorWindow, kEditorToolbar);
     EXPECT_TRUE(toolbar.ToolEnabled(kItemSavePalette));
@@ -200,7 +200,7 @@ TEST_F(Editor, ASecondPaletteReplacesTheRowsWhereTheWindowStands) {
     EXPECT_EQ(Rows(), 4);
     EXPECT_EQ(platform.Control(kEditorWindow, kEditorNameLabel).text, "three");
     EXPECT_EQ(app->EditorPaletteName, "three.pal");
-    for (int row = 5; row <= 9; ++row) EXPECT_FALSE(Has(app->EditFieldIds[row])) << row;
+    for (int row = 5; row <= 9; ++row) EXPECT_FALSE(Has(EditFieldId(row))) << row;
     EXPECT_EQ(Height(), 4 * 19 + T + 27);
 }
 
@@ -211,7 +211,7 @@ TEST_F(Editor, TypingCompletesAColourAndAddsARow) {
     Edit("three.pal");
     Keys("f");
     EXPECT_EQ(Text(4), "#F");
-    EXPECT_EQ(platform.Control(kEditorWindow, app->EditFieldIds[4]).selection, (std::pair{2, 2}))
+    EXPECT_EQ(platform.Control(kEditorWindow, EditFieldId(4)).selection, (std::pair{2, 2}))
         << "the caret at the end";
     EXPECT_EQ(Colour(4), kWhite);
     EXPECT_EQ(app->EditorModified, 1);
@@ -220,9 +220,9 @@ TEST_F(Editor, TypingCompletesAColourAndAddsARow) {
     EXPECT_EQ(Colour(4), kRed);
     ASSERT_EQ(Rows(), 5);
     EXPECT_EQ(Height(), 5 * 19 + T + 27) << "19 more pixels";
-    EXPECT_EQ(Focused(), app->EditFieldIds[5]);
-    EXPECT_TRUE(Has(app->EditUpIds[4]));
-    EXPECT_TRUE(Has(app->EditDownIds[3]));
+    EXPECT_EQ(Focused(), EditFieldId(5));
+    EXPECT_TRUE(Has(EditUpId(4)));
+    EXPECT_TRUE(Has(EditDownId(3)));
     Keys("0000ff");
     EXPECT_EQ(Text(5), "#0000FF");
     EXPECT_EQ(Rows(), 6);
@@ -249,7 +249,7 @@ TEST_F(Editor, OnlyHexDigitsSurviveAndASeventhDigitIsCut) {
     EXPECT_EQ(Text(4), "#A");
     Keys("#");
     EXPECT_EQ(Text(4), "#A") << "a # survives only as the prefix";
-    user.Type(kEditorWindow, app->EditFieldIds[1], "ff00001");  // pasted over row 1
+    user.Type(kEditorWindow, EditFieldId(1), "ff00001");  // pasted over row 1
     RunQueued();
     EXPECT_EQ(Text(1), "#FF0000");
     EXPECT_EQ(Colour(1), kRed);
@@ -274,18 +274,18 @@ TEST_F(Editor, AnEmptiedMiddleRowDisappearsAndTheFocusMovesUp) {
     Start();
     Edit("three.pal");
     FocusRow(2);
-    user.Type(kEditorWindow, app->EditFieldIds[2], "");
+    user.Type(kEditorWindow, EditFieldId(2), "");
     RunQueued();
     ASSERT_EQ(Rows(), 3);
     EXPECT_EQ(Text(2), "#0000FF");
     EXPECT_EQ(Colour(2), kBlue);
     EXPECT_EQ(Text(3), "");
     EXPECT_EQ(Height(), 3 * 19 + T + 27);
-    EXPECT_EQ(Focused(), app->EditFieldIds[1]);
-    EXPECT_EQ(platform.Control(kEditorWindow, app->EditFieldIds[1]).selection, (std::pair{7, 7}));
-    EXPECT_FALSE(Has(app->EditFieldIds[4]));
-    EXPECT_FALSE(Has(app->EditUpIds[3]));
-    EXPECT_FALSE(Has(app->EditDownIds[2]));
+    EXPECT_EQ(Focused(), EditFieldId(1));
+    EXPECT_EQ(platform.Control(kEditorWindow, EditFieldId(1)).selection, (std::pair{7, 7}));
+    EXPECT_FALSE(Has(EditFieldId(4)));
+    EXPECT_FALSE(Has(EditUpId(3)));
+    EXPECT_FALSE(Has(EditDownId(2)));
     EXPECT_EQ(app->EditorModified, 1);
 }
 
@@ -304,15 +304,15 @@ TEST_F(Editor, AFullEditorGetsItsEntryRowBack) {
     Start();
     Edit("twelve.pal");
     FocusRow(3);
-    user.Type(kEditorWindow, app->EditFieldIds[3], "");
+    user.Type(kEditorWindow, EditFieldId(3), "");
     RunQueued();
     ASSERT_EQ(Rows(), 12);
     EXPECT_EQ(Text(3), "#03A0B0");
     EXPECT_EQ(Text(11), "#11A0B0");
     EXPECT_EQ(Text(12), "");
     EXPECT_TRUE(ToolsEnabled());
-    EXPECT_TRUE(Has(app->EditUpIds[11]));
-    EXPECT_FALSE(Has(app->EditUpIds[12]));
+    EXPECT_TRUE(Has(EditUpId(11)));
+    EXPECT_FALSE(Has(EditUpId(12)));
 }
 
 // --- moving colours, arrows, copying ---------------------------------------------
@@ -321,14 +321,14 @@ TEST_F(Editor, MovingColoursAndSavingThemInTheNewOrder) {
     Start();
     Edit("three.pal");
     FocusRow(1);
-    user.Click(kEditorWindow, app->EditUpIds[3]);
+    user.Click(kEditorWindow, EditUpId(3));
     RunQueued();
     EXPECT_EQ(Text(2), "#0000FF");
     EXPECT_EQ(Text(3), "#00FF00");
     EXPECT_EQ(Colour(2), kBlue);
     EXPECT_EQ(app->EditorModified, 1);
-    EXPECT_EQ(Focused(), app->EditFieldIds[1]) << "the focus does not move";
-    user.Click(kEditorWindow, app->EditDownIds[1]);
+    EXPECT_EQ(Focused(), EditFieldId(1)) << "the focus does not move";
+    user.Click(kEditorWindow, EditDownId(1));
     RunQueued();
     EXPECT_EQ(Text(1), "#0000FF");
     EXPECT_EQ(Text(2), "#FF0000");
@@ -341,19 +341,19 @@ TEST_F(Editor, MovingColoursAndSavingThemInTheNewOrder) {
 TEST_F(Editor, TheArrowKeysMoveBetweenRowsAndSelectTheCode) {
     Start();
     Edit("three.pal");
-    ASSERT_EQ(Focused(), app->EditFieldIds[4]);
+    ASSERT_EQ(Focused(), EditFieldId(4));
     user.PressShortcut(kEditorWindow, kKeyDown);
     RunQueued();
-    EXPECT_EQ(Focused(), app->EditFieldIds[4]) << "nothing below the last row";
+    EXPECT_EQ(Focused(), EditFieldId(4)) << "nothing below the last row";
     for (int row : {3, 2, 1, 1}) {
         user.PressShortcut(kEditorWindow, kKeyUp);
         RunQueued();
-        EXPECT_EQ(Focused(), app->EditFieldIds[row]);
+        EXPECT_EQ(Focused(), EditFieldId(row));
     }
-    EXPECT_EQ(platform.Control(kEditorWindow, app->EditFieldIds[1]).selection, (std::pair{0, 7}));
+    EXPECT_EQ(platform.Control(kEditorWindow, EditFieldId(1)).selection, (std::pair{0, 7}));
     user.PressShortcut(kEditorWindow, kKeyDown);
     RunQueued();
-    EXPECT_EQ(Focused(), app->EditFieldIds[2]);
+    EXPECT_EQ(Focused(), EditFieldId(2));
     EXPECT_EQ(app->EditorModified, 0);
 }
 
@@ -547,7 +547,7 @@ TEST_F(Editor, TheToolsColourGoesIntoTheLastRow) {
     platform.messageAnswers = {MessageAnswer::No};
     Edit("twelve.pal");
     FocusRow(12);
-    user.Type(kEditorWindow, app->EditFieldIds[12], "");
+    user.Type(kEditorWindow, EditFieldId(12), "");
     RunQueued();
     ASSERT_TRUE(ToolsEnabled());
     DeliverToolColour(*app, platform, "0A0B0C");

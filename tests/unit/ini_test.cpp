@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "settings/ini.h"
+#include "config/ini.h"
 
 namespace vandrel {
 namespace {

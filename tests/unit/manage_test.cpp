@@ -3,7 +3,7 @@
 #include <set>
 
 #include "app/event_loop.h"
-#include "app/files.h"
+#include "core/files.h"
 #include "palette/palette_file.h"
 #include "palette_window/menus.h"
 #include "palette_window/palette_window.h"
@@ -306,7 +306,7 @@ TEST_F(Manage, LockingTurnsMoveOffForGood) {
     EXPECT_EQ(Options("web.pal").Locked, 1);
     EXPECT_EQ(Options("web.pal").Drag, 0);
     EXPECT_EQ(EnabledPerPalette(), 1);
-    user.RightClick(1, app->SwatchIds[1][0]);
+    user.RightClick(1, SwatchId(1, 0));
     RunQueued();
     EXPECT_TRUE(platform.shownMenus.empty()) << "a locked palette shows no popup menu";
     Click(kLockButton);
@@ -323,7 +323,7 @@ TEST_F(Manage, UseHashRebuildsMenusAndWindows) {
     EXPECT_EQ(app->settings.Pound, 0);
     EXPECT_EQ(app->settings.Prefix, "");
     EXPECT_EQ(TrayItemCaption(*app, kFirstColourItem), "000000") << "start.pal's first colour";
-    EXPECT_EQ(platform.Control(OpenSlotOf("web.pal"), app->SwatchIds[OpenSlotOf("web.pal")][0]).drawing.back().text,
+    EXPECT_EQ(platform.Control(OpenSlotOf("web.pal"), SwatchId(OpenSlotOf("web.pal"), 0)).drawing.back().text,
               "1A2B3C");
     Click(kSnapCheck);
     EXPECT_EQ(app->settings.Snap, 0);
@@ -359,7 +359,7 @@ TEST_F(Manage, ASavedNewPaletteJoinsTheListWhatIsSelectedStays) {
     platform.nameAnswers = {"fresh"};
     platform.Queue({EventKind::Menu, kManageWindow, kItemBlank});
     RunQueued();
-    user.Type(kEditorWindow, app->EditFieldIds[1], "123456");
+    user.Type(kEditorWindow, EditFieldId(1), "123456");
     RunQueued();
     platform.Queue({EventKind::Menu, kEditorWindow, kItemSavePalette});
     RunQueued();
@@ -423,7 +423,7 @@ TEST_F(Manage, TouchingAPaletteWindowSwitchesTheWindowToItsPalette) {
     Select("web.pal");
     Click(kOpenButton);
     Select("start.pal");
-    user.Drag(1, app->SwatchIds[1][0], {});
+    user.Drag(1, SwatchId(1, 0), {});
     RunQueued();
     EXPECT_EQ(app->ManageSelection, "web.pal");
     Select("start.pal");

@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "palette/palette_file.h"
-#include "app/files.h"
+#include "core/files.h"
 
 using namespace std::string_literals;
 #include "palette/palette_list.h"
 #include "palette/palette_store.h"
+#include "app/operations.h"
+#include "editor/editing.h"
 #include "palette_window/palette_window.h"
-#include "settings/settings.h"
+#include "config/settings.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -185,6 +187,7 @@ TEST_F(PaletteStore, SavingRedAndBlueWritesEighteenBytesWhateverThePrefix) {
         EXPECT_EQ(ReadFile(SettingsPath() / "rb.pal"), "#FF0000\r\n#0000FF\r\n");
     }
     EXPECT_EQ(app->EditorModified, 0);
+    PaletteSaved(*app, platform);  // what every save that wrote is followed by
     EXPECT_GE(PaletteIndexOf(*app, "rb.pal"), 0) << "the list is rebuilt";
     const PaletteOptions& options = app->PaletteOptionsByName.at("rb.pal");
     EXPECT_EQ(options, DefaultPaletteOptions(1920)) << "a new palette gets the default options";

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/closing.h"
+#include "config/settings.h"
 #include "palette/palette_file.h"
 #include "palette_window/palette_window.h"
 #include "test_support.h"
@@ -185,14 +186,14 @@ TEST_F(PaletteWindows, TwoPalettesClaimingOneSlotBothOpen) {
 }
 
 TEST_F(PaletteWindows, SwatchNumbersOfTheSlotsNeverOverlap) {
-    EXPECT_EQ(app->SwatchIds[1][0], 1200);
-    EXPECT_EQ(app->SwatchIds[2][0], 1400);
-    EXPECT_EQ(app->SwatchIds[2][12], 1412);
-    EXPECT_EQ(SlotOfSwatch(*app, 1212), 1);
-    EXPECT_EQ(SlotOfSwatch(*app, 1400), 2);
-    EXPECT_EQ(SlotOfSwatch(*app, 1300), 0);
-    EXPECT_EQ(SlotOfSwatch(*app, app->EditFieldIds[12]), 0);
-    EXPECT_EQ(SlotOfSwatch(*app, app->EditDownIds[12]), 0);
+    EXPECT_EQ(SwatchId(1, 0), 1200);
+    EXPECT_EQ(SwatchId(2, 0), 1400);
+    EXPECT_EQ(SwatchId(2, 12), 1412);
+    EXPECT_EQ(SlotOfSwatch(1212), 1);
+    EXPECT_EQ(SlotOfSwatch(1400), 2);
+    EXPECT_EQ(SlotOfSwatch(1300), 0);
+    EXPECT_EQ(SlotOfSwatch(EditFieldId(12)), 0);
+    EXPECT_EQ(SlotOfSwatch(EditDownId(12)), 0);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include "palette/palette_file.h"
 #include "palette_window/palette_window.h"
 #include "palette_window/placement.h"
-#include "settings/settings.h"
+#include "config/settings.h"
 #include "test_support.h"
 
 namespace vandrel::testing {

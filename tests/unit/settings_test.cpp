@@ -4,10 +4,12 @@
 #include <climits>
 
 #include "app/closing.h"
-#include "app/files.h"
+#include "app/operations.h"
+#include "core/swatch_size.h"
+#include "core/files.h"
 #include "palette/palette_list.h"
 #include "palette/palette_store.h"
-#include "settings/settings.h"
+#include "config/settings.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

@@ -6,6 +6,7 @@
 
 #include "app/event_loop.h"
 #include "app/startup.h"
+#include "config/settings.h"
 #include "palette/palette_list.h"
 #include "palette/palette_file.h"
 #include "palette_window/palette_window.h"
@@ -114,7 +115,6 @@ protected:
     std::unique_ptr<Whole> StartWhole() {
         auto whole = std::make_unique<Whole>();
         whole->platform.profileFolder = platform.profileFolder;
-        FillControlTables(*whole->app);
         StartUp(*whole->app, whole->platform, StartMode::Whole);
         return whole;
     }
@@ -168,7 +168,7 @@ TEST_F(StartingInSteps, ThePaletteWindowsShowFirstAndIdlePassesCompleteTheRest) 
     for (int slot = 1; slot <= 2; ++slot) {
         const int p = slot == 1 ? 37 : 5;
         for (int c = 0; c <= p % 12; ++c) {
-            const int swatch = app->SwatchIds[slot][c + 1];
+            const int swatch = SwatchId(slot, c + 1);
             EXPECT_EQ(platform.ReadControl(slot, swatch).data,
                       whole->platform.ReadControl(slot, swatch).data) << slot << " " << c;
         }
@@ -224,7 +224,6 @@ TEST_F(StartingInSteps, ThePicturesAreMadeWhenTheFirstWindowThatShowsThemOpens) 
     // The editor or the about window first makes them as well.
     for (const int item : {kFirstEditItem + 3, int{kItemAbout}}) {
         NewProgram();
-        FillControlTables(*app);
         StartInSteps();
         platform.Queue({EventKind::Menu, kTrayOwnerWindow, item, 0, SubKind::None});
         RunLoopPass(*app, platform);
@@ -251,7 +250,6 @@ TEST_F(StartingInSteps, WithoutTheTrayIconOrWithMoreFilesThanTheListHoldsNothing
     EXPECT_EQ(PaletteCount(*app), kPalettes + 1) << "empty.pal too";
 
     NewProgram();
-    FillControlTables(*app);
     WriteFile(SettingsPath() / "Vandrel.ini", "[p37.pal]\r\nWinID = 1\r\n");
     for (int extra = 0; extra <= kPaletteCapacity - kPalettes; ++extra)
         WriteFile(SettingsPath() / ("x" + std::to_string(extra) + ".pal"), "#123456\r\n");

@@ -42,7 +42,6 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 AppTest::AppTest() {
     fs::create_directories(temp.path() / "profile");
     platform.profileFolder = (temp.path() / "profile").string();
-    FillControlTables(*app);
 }
 
 fs::path AppTest::SettingsPath() const { return temp.path() / "profile" / "Vandrel"; }

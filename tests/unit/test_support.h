@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/state.h"
+#include "core/state.h"
 #include "fake/fake_platform.h"
 #include "fake/user.h"
 

@@ -1,4 +1,4 @@
-#include "app/state.h"
+#include "core/state.h"
 
 namespace vandrel {
 
@@ -23,20 +23,6 @@ void PaletteCodes::clear() {
     ends_.fill(0);
 }
 
-void FillControlTables(App& app) {
-    for (int i = 0; i <= kMaxColours; ++i) {
-        app.EditFieldIds[i] = 128 + i;
-        app.EditSwatchIds[i] = 256 + i;
-        app.EditSwatch2Ids[i] = 384 + i;
-        app.EditUpIds[i] = 512 + i;
-        app.EditDownIds[i] = 640 + i;
-    }
-    for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
-        for (int j = 0; j <= kMaxColours; ++j) app.SwatchIds[slot][j] = 1000 + 200 * slot + j;
-    }
-    app.ToggleTable = {1, 0};
-}
-
 PaletteOptions& OptionsOf(App& app, const std::string& name) {
     auto found = app.PaletteOptionsByName.find(name);
     if (found != app.PaletteOptionsByName.end()) return found->second;
@@ -58,6 +44,13 @@ void ReindexSlots(App& app) {
                 app.Slots[slot].PaletteIndex = static_cast<std::int16_t>(k);
         }
     }
+}
+
+std::string PaletteFolderInUse(const App& app) {
+    const std::string& stored = app.settings.PaletteDirectory;
+    // Another folder chosen since the settings were read is the one in use.
+    if (app.unusablePaletteFolder.empty() || stored != app.unusablePaletteFolder) return stored;
+    return app.SettingsFolder == app.unusablePaletteFolder ? std::string() : app.SettingsFolder;
 }
 
 int CheckboxValue(int state) { return state == 1 ? 1 : 0; }

@@ -13,84 +13,12 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "settings/options.h"
+#include "core/ids.h"
+#include "core/options.h"
 
 namespace vandrel {
 
-constexpr int kMaxPaletteIndex = 799;
-constexpr int kPaletteCapacity = kMaxPaletteIndex + 1;
-constexpr int kMaxColours = 12;
-constexpr int kMaxOpenPalettes = 2;
-
 constexpr ColourValue kKeyColour = Rgb(254, 254, 254);
-
-// Menu-item numbers that carry data.
-// The tray's colour items come after "Open" and "Edit" and have room for every
-// colour of every palette, so none goes missing in a full folder; all numbers
-// stay below 65536, what a menu command can carry.
-constexpr int kFirstOpenItem = 10000;
-constexpr int kFirstEditItem = 11000;
-constexpr int kFirstColourItem = 20000;
-constexpr int kLastColourItem = kFirstColourItem + kPaletteCapacity * kMaxColours - 1;
-static_assert(kFirstEditItem + kPaletteCapacity <= kFirstColourItem && kLastColourItem < 65536);
-
-// Menu items known by role.
-enum MenuItemId : int {
-    kItemMove = 1,
-    kItemEdit = 2,
-    kItemManage = 3,
-    kItemAbout = 4,
-    kItemClose = 5,
-    kItemBlank = 20,
-    kItemFromClipboard = 21,
-    kItemTrayManage = 30,
-    kItemExit = 31,
-    // Editor toolbar and shortcuts.
-    kItemSavePalette = 40,
-    kItemCopyPalette = 41,
-    kItemColourPicker = 42,
-    kItemGrabColour = 43,
-    kItemRandomColour = 44,
-    kItemBlender = 45,
-    kItemShortcutUp = 46,
-    kItemShortcutDown = 47,
-};
-
-// Manage and about window controls known by role. The controls that raise
-// events come first, as one range; those that raise none follow it.
-enum ControlId : int {
-    kPaletteList = 50,
-    kFolderButton,
-    kNewPaletteButton,
-    kAboutButton,
-    kOpenButton,
-    kEditButton,
-    kResetButton,
-    kLockButton,
-    kDeleteButton,
-    kMoveCheck,
-    kStickyCheck,
-    kSizeTrackBar,
-    kTextCheck,
-    kTransparencyCheck,
-    kOutlineCheck,
-    kClipboardOption,
-    kKeyboardOption,
-    kPoundCheck,
-    kSnapCheck,
-    kSystrayCheck,
-    kSystrayColourCheck,
-    kWebLink,
-    kMailLink,
-    // Raise no events.
-    kFolderText = 90,
-    kPaletteFrame,
-    kGlobalFrame,
-    kSizeLabel,
-    kProductLogo,
-    kMakerLogo,
-    kWelcomeText,
-};
 
 struct Slot {
     std::int16_t PaletteIndex = 0;
@@ -141,15 +69,6 @@ struct App {
     std::array<Slot, kMaxOpenPalettes + 1> Slots;
     Desktops desktops;
 
-    // Control numbers.
-    std::array<std::array<int, kMaxColours + 1>, kMaxOpenPalettes + 1> SwatchIds{};
-    std::array<int, kMaxColours + 1> EditFieldIds{};
-    std::array<int, kMaxColours + 1> EditSwatchIds{};
-    std::array<int, kMaxColours + 1> EditSwatch2Ids{};
-    std::array<int, kMaxColours + 1> EditUpIds{};
-    std::array<int, kMaxColours + 1> EditDownIds{};
-    std::array<int, 2> ToggleTable{1, 0};
-
     // Editor state.
     int EditorColourCount = 0;
     std::string EditorPaletteName;
@@ -182,9 +101,6 @@ struct App {
     bool sessionEnding = false;  // the user logs off or the system shuts down
 };
 
-// Step 1-3 of start-up: the tables that never change afterwards.
-void FillControlTables(App& app);
-
 // The options record of a palette. A palette that has none yet (a file that
 // appeared while the program runs, a new palette) gets the default options,
 // never an all-zero record that would be drawn and stored as zeros.
@@ -199,6 +115,11 @@ void ReindexSlots(App& app);
 
 // 1 when a check box state is exactly 1, else 0.
 int CheckboxValue(int state);
+
+// The folder this run's palettes come from and their groups go to: the
+// palette folder, or the settings folder in its place; empty when the run
+// has no folder, and then no palette file may be listed, created or written.
+std::string PaletteFolderInUse(const App& app);
 
 // Physical pixels per window unit.
 float ComputeScale(const DisplayInfo& display);

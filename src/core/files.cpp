@@ -1,15 +1,10 @@
-#include "app/files.h"
+#include "core/files.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 
-#include <fcntl.h>
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include "core/system_file.h"
 
 namespace vandrel {
 namespace {
@@ -20,16 +15,6 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 bool IsSeparator(char ch) { return ch == '\\' || ch == '/'; }
-
-// On the disk before it replaces the old file, so that a power cut leaves
-// the old file or the new one, never an empty one.
-bool SyncToDisk(std::FILE* file) {
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
-}
 
 }  // namespace
 
@@ -56,38 +41,23 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
 bool ReadWholeFileInto(const std::string& path, std::size_t limit, std::string& bytes) {
     // Straight from the file into our buffer, without a stream: a full folder
     // is read file by file, and a stream costs calls to the system of its own.
-#ifdef _WIN32
-    const int file = _open(path.c_str(), _O_RDONLY | _O_BINARY);
-#else
-    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-#endif
+    ReadOnlyFile file(path.c_str());
     bytes.clear();
-    if (file < 0) return false;
+    if (!file.IsOpen()) return false;
     char buffer[16384];
-    bool failed = false;
     while (bytes.size() < limit) {
         const std::size_t asked = std::min(sizeof buffer, limit - bytes.size());
-#ifdef _WIN32
-        const auto got = _read(file, buffer, static_cast<unsigned>(asked));
-#else
-        const auto got = read(file, buffer, asked);
-#endif
+        const long long got = file.Read(buffer, asked);
         if (got < 0) {
-            failed = true;
-            break;
+            bytes.clear();
+            return false;
         }
         bytes.append(buffer, static_cast<std::size_t>(got));
         // A disk file gives less than was asked only at its end: a palette
         // takes one read instead of two.
         if (static_cast<std::size_t>(got) < asked) break;
     }
-#ifdef _WIN32
-    _close(file);
-#else
-    close(file);
-#endif
-    if (failed) bytes.clear();
-    return !failed;
+    return true;
 }
 
 bool WriteWholeFile(Platform& platform, const std::string& path, const std::string& bytes) {

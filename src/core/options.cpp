@@ -1,4 +1,4 @@
-#include "settings/options.h"
+#include "core/options.h"
 
 namespace vandrel {
 

@@ -6,15 +6,11 @@
 #include <optional>
 #include <string>
 
+#include "core/system_file.h"
 #include "platform/platform.h"
 
 namespace vandrel {
 
-#ifdef _WIN32
-constexpr char kPathSeparator = '\\';
-#else
-constexpr char kPathSeparator = '/';
-#endif
 
 // folder + name with exactly one separator between them.
 std::string JoinPath(const std::string& folder, const std::string& name);

@@ -1,4 +1,4 @@
-#include "settings/ini.h"
+#include "config/ini.h"
 
 #include <algorithm>
 #include <cstddef>

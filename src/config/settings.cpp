@@ -1,4 +1,4 @@
-#include "settings/settings.h"
+#include "config/settings.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "app/files.h"
+#include "core/files.h"
 #include "palette/colour_code.h"
 #include "palette/palette_file.h"
 
@@ -141,13 +141,6 @@ std::optional<std::vector<FolderEntry>> ReadSettings(App& app, Platform& platfor
     return listing;
 }
 
-std::string PaletteFolderInUse(const App& app) {
-    const std::string& stored = app.settings.PaletteDirectory;
-    // Another folder chosen since the settings were read is the one in use.
-    if (app.unusablePaletteFolder.empty() || stored != app.unusablePaletteFolder) return stored;
-    return app.SettingsFolder == app.unusablePaletteFolder ? std::string() : app.SettingsFolder;
-}
-
 void WriteSettings(App& app, Platform& platform, PaletteGroups groups) {
     for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
         const Slot& s = app.Slots[slot];
@@ -192,20 +185,6 @@ void WriteSettings(App& app, Platform& platform, PaletteGroups groups) {
     IniDocument document = LoadIni(platform);
     setPaletteGroups(document);
     SaveIni(platform, document);
-}
-
-SwatchGeometry EffectiveSwatchGeometry(const PaletteOptions& options) {
-    // Swatches larger than this only come from a hand-edited file.
-    constexpr int kLargestSwatch = 1000;
-    const PaletteOptions defaults;
-    SwatchGeometry geometry;
-    geometry.width = options.SwatchWidth > 0 ? options.SwatchWidth : defaults.SwatchWidth;
-    geometry.height = options.SwatchHeight > 0 ? options.SwatchHeight : defaults.SwatchHeight;
-    if (geometry.width > kLargestSwatch) geometry.width = kLargestSwatch;
-    if (geometry.height > kLargestSwatch) geometry.height = kLargestSwatch;
-    geometry.font = options.SwatchFont < 0 ? -1 : (options.SwatchFont > 5 ? 5 : options.SwatchFont);
-    geometry.rounded = options.Style != 0;
-    return geometry;
 }
 
 }  // namespace vandrel

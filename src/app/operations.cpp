@@ -1,0 +1,146 @@
+#include "app/operations.h"
+
+#include <cstdio>
+
+#include "config/settings.h"
+#include "core/files.h"
+#include "editor/editing.h"
+#include "editor/editor_window.h"
+#include "palette/palette_list.h"
+#include "palette/palette_store.h"
+#include "palette_window/menus.h"
+#include "palette_window/palette_window.h"
+#include "settings/manage_window.h"
+#include "tools/colour_generators.h"
+
+namespace vandrel {
+namespace {
+
+void ShowError(Platform& platform, const std::string& text) {
+    platform.ShowMessage("Error", text, MessageButtons::Ok);
+}
+
+}  // namespace
+
+void RebuildFromFolder(App& app, Platform& platform) {
+    ListPalettes(app, platform);
+    BuildMenus(app, platform);
+    ReindexSlots(app);
+}
+
+void PaletteSaved(App& app, Platform& platform) {
+    RebuildFromFolder(app, platform);
+    RefreshManageList(app, platform);
+}
+
+void SaveEditorPalette(App& app, Platform& platform) {
+    if (!EditorWindowOpen(app, platform) || app.EditorPaletteName.empty()) return;
+    const int result = SaveEditorRows(app, platform, false);
+    if (result == kSaveWritten) PaletteSaved(app, platform);
+    if (result != kSaveDeclined && result != kSaveFailed) RefreshPaletteWindows(app, platform, app.EditorPaletteName);
+}
+
+bool SaveBeforeLeaving(App& app, Platform& platform) {
+    if (!EditorWindowOpen(app, platform)) return true;
+    const int result = SaveEditorRows(app, platform, true);
+    if (result == kSaveFailed) return false;
+    if (result == kSaveWritten) PaletteSaved(app, platform);
+    if (result != kSaveDeclined) RefreshPaletteWindows(app, platform, "");
+    return true;
+}
+
+void CloseEditorByBox(App& app, Platform& platform) {
+    if (app.EditorModified == 1 && !SaveBeforeLeaving(app, platform)) return;
+    CloseEditor(app, platform);
+}
+
+void EditPalette(App& app, Platform& platform, const std::string& fileName, bool reopen) {
+    if (fileName.empty()) return;
+    if (EditorWindowOpen(app, platform) && app.EditorModified == 1) {
+        // Its own unsaved rows are what the user wants to see again.
+        if (fileName == app.EditorPaletteName || !SaveBeforeLeaving(app, platform)) {
+            platform.Activate(kEditorWindow);
+            return;
+        }
+    }
+    ShowPaletteInEditor(app, platform, fileName, reopen);
+}
+
+void NewBlankPalette(App& app, Platform& platform) {
+    if (EditorWindowOpen(app, platform) && !SaveBeforeLeaving(app, platform)) return;
+    StartBlankPalette(app, platform);
+}
+
+void NewPaletteFromClipboard(App& app, Platform& platform) {
+    if (EditorWindowOpen(app, platform) && !SaveBeforeLeaving(app, platform)) return;
+    ImportFromClipboard(app, platform);
+}
+
+void DeletePalette(App& app, Platform& platform) {
+    if (app.PaletteNames[1].empty()) {
+        ShowError(platform, "You must have at least one palette");
+        return;
+    }
+    const std::string name = app.ManageSelection;
+    if (platform.ShowMessage("Delete", "Are you sure you want to delete " + name + "?",
+                             MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
+    platform.RemoveFile(name);
+    for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
+        if (app.Slots[slot].PaletteName == name && WindowExists(platform, slot))
+            ClosePaletteWindow(app, platform, slot);
+    }
+    RebuildFromFolder(app, platform);
+    if (app.EditorPaletteName == name) CloseEditor(app, platform);
+    app.ManageSelection.clear();
+}
+
+void ChoosePaletteFolder(App& app, Platform& platform) {
+    const std::string folder =
+        platform.ChooseFolder("Please select a palette folder", app.settings.PaletteDirectory);
+    if (folder.empty()) return;
+    if (!platform.ListFolder(JoinPath(folder, "*"))) {
+        ShowError(platform, "Could not read selected folder");
+        return;
+    }
+    const std::string probePath = JoinPath(folder, kProbeFileName);
+    std::FILE* probe = std::fopen(probePath.c_str(), "a+b");
+    if (!probe) {
+        ShowError(platform, "Could not write to selected folder");
+        return;
+    }
+    WriteSettings(app, platform);
+    app.settings.PaletteDirectory = folder;
+    // The new folder's own groups stay as they are: written over with the
+    // old folder's options, a palette of the same name there would lose its
+    // place and options.
+    WriteSettings(app, platform, PaletteGroups::OnlyMissing);
+    platform.SetCurrentFolder(folder);
+    std::fclose(probe);
+    platform.RemoveFile(kProbeFileName);
+
+    CloseAllPaletteWindows(app, platform);
+    ReadSettings(app, platform);
+    RebuildFromFolder(app, platform);
+    ReopenPalettes(app, platform);
+    // Once the folder has its "start.pal", if it needed one.
+    RefreshManageFolder(app, platform);
+}
+
+
+void EditButtonUsed(App& app, Platform& platform) {
+    if (ManageSelectionUsable(app, platform)) EditPalette(app, platform, app.ManageSelection, false);
+}
+
+void DeleteButtonUsed(App& app, Platform& platform) {
+    if (!ManageSelectionUsable(app, platform)) return;
+    DeletePalette(app, platform);
+    // Deleted (not declined): the list loses its row, nothing stays selected.
+    if (app.ManageSelection.empty()) RefreshManageFolder(app, platform);
+}
+
+void FolderButtonUsed(App& app, Platform& platform) {
+    if (ManageWindowOpen(app, platform)) ChoosePaletteFolder(app, platform);
+}
+
+}  // namespace vandrel
