@@ -37,7 +37,8 @@ void SaveEditorPalette(App& app, Platform& platform) {
     if (!EditorWindowOpen(app, platform) || app.EditorPaletteName.empty()) return;
     const int result = SaveEditorRows(app, platform, false);
     if (result == kSaveWritten) PaletteSaved(app, platform);
-    if (result != kSaveDeclined && result != kSaveFailed) RefreshPaletteWindows(app, platform, app.EditorPaletteName);
+    if (result != kSaveDeclined && result != kSaveFailed)
+        RefreshPaletteWindows(app, platform, app.EditorPaletteName);
 }
 
 bool SaveBeforeLeaving(App& app, Platform& platform) {
@@ -127,9 +128,9 @@ void ChoosePaletteFolder(App& app, Platform& platform) {
     RefreshManageFolder(app, platform);
 }
 
-
 void EditButtonUsed(App& app, Platform& platform) {
-    if (ManageSelectionUsable(app, platform)) EditPalette(app, platform, app.ManageSelection, false);
+    if (ManageSelectionUsable(app, platform))
+        EditPalette(app, platform, app.ManageSelection, false);
 }
 
 void DeleteButtonUsed(App& app, Platform& platform) {

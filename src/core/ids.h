@@ -42,14 +42,25 @@ constexpr int kFirstColourItem = 20000;
 constexpr int kLastOpenItem = kFirstOpenItem + kMaxPaletteIndex;
 constexpr int kLastEditItem = kFirstEditItem + kMaxPaletteIndex;
 constexpr int kLastColourItem = kFirstColourItem + kPaletteCapacity * kMaxColours - 1;
-static_assert(kLastOpenItem < kFirstEditItem && kLastEditItem < kFirstColourItem && kLastColourItem < 65536);
+static_assert(kLastOpenItem < kFirstEditItem && kLastEditItem < kFirstColourItem &&
+              kLastColourItem < 65536);
 
-constexpr int OpenItemId(int p) { return kFirstOpenItem + p; }
-constexpr int EditItemId(int p) { return kFirstEditItem + p; }
+constexpr int OpenItemId(int p) {
+    return kFirstOpenItem + p;
+}
+constexpr int EditItemId(int p) {
+    return kFirstEditItem + p;
+}
 // A colour item's number tells its palette and place, so no table of captions is needed.
-constexpr int ColourItemId(int p, int k) { return kFirstColourItem + p * kMaxColours + k; }
-constexpr int PaletteOfColourItem(int item) { return (item - kFirstColourItem) / kMaxColours; }
-constexpr int PlaceOfColourItem(int item) { return (item - kFirstColourItem) % kMaxColours; }
+constexpr int ColourItemId(int p, int k) {
+    return kFirstColourItem + p * kMaxColours + k;
+}
+constexpr int PaletteOfColourItem(int item) {
+    return (item - kFirstColourItem) / kMaxColours;
+}
+constexpr int PlaceOfColourItem(int item) {
+    return (item - kFirstColourItem) % kMaxColours;
+}
 
 // Manage and about window controls known by role. The controls that raise
 // events come first, as one range; those that raise none follow it.
@@ -91,20 +102,41 @@ enum ControlId : int {
 // field, two previews and the move buttons; row 0 of each range stays unused.
 constexpr int kEditorToolbar = 20;
 constexpr int kEditorNameLabel = 21;
-constexpr int EditFieldId(int row) { return 128 + row; }
-constexpr int EditSwatchId(int row) { return 256 + row; }
-constexpr int EditSwatch2Id(int row) { return 384 + row; }
-constexpr int EditUpId(int row) { return 512 + row; }
-constexpr int EditDownId(int row) { return 640 + row; }
-constexpr int RowOfEditField(int control) { return control - EditFieldId(0); }
-constexpr int RowOfEditUp(int control) { return control - EditUpId(0); }
-constexpr int RowOfEditDown(int control) { return control - EditDownId(0); }
+constexpr int EditFieldId(int row) {
+    return 128 + row;
+}
+constexpr int EditSwatchId(int row) {
+    return 256 + row;
+}
+constexpr int EditSwatch2Id(int row) {
+    return 384 + row;
+}
+constexpr int EditUpId(int row) {
+    return 512 + row;
+}
+constexpr int EditDownId(int row) {
+    return 640 + row;
+}
+constexpr int RowOfEditField(int control) {
+    return control - EditFieldId(0);
+}
+constexpr int RowOfEditUp(int control) {
+    return control - EditUpId(0);
+}
+constexpr int RowOfEditDown(int control) {
+    return control - EditDownId(0);
+}
 // Every row range starts at a multiple of 128: the row of any row control.
-constexpr int RowOfEditorControl(int control) { return control % 128; }
-static_assert(RowOfEditorControl(EditSwatch2Id(7)) == 7 && RowOfEditorControl(EditDownId(12)) == 12);
+constexpr int RowOfEditorControl(int control) {
+    return control % 128;
+}
+static_assert(RowOfEditorControl(EditSwatch2Id(7)) == 7 &&
+              RowOfEditorControl(EditDownId(12)) == 12);
 
 // Swatch j (0 to 11) of the palette window in slot s (1 or 2).
-constexpr int SwatchId(int slot, int j) { return 1000 + 200 * slot + j; }
+constexpr int SwatchId(int slot, int j) {
+    return 1000 + 200 * slot + j;
+}
 constexpr int kFirstSwatchId = SwatchId(1, 0);
 constexpr int kLastSwatchId = SwatchId(kMaxOpenPalettes, kMaxColours);
 

@@ -4,7 +4,8 @@ namespace vandrel {
 
 SwatchSize SizeForPosition(int position, bool text) {
     const int height = SwatchHeightAt(position);
-    return text ? SwatchSize{height, SwatchWidthWithText(height), position} : SwatchSize{height, height, -1};
+    return text ? SwatchSize{height, SwatchWidthWithText(height), position}
+                : SwatchSize{height, height, -1};
 }
 
 SwatchGeometry EffectiveSwatchGeometry(const PaletteOptions& options) {
@@ -16,7 +17,10 @@ SwatchGeometry EffectiveSwatchGeometry(const PaletteOptions& options) {
     geometry.height = options.SwatchHeight > 0 ? options.SwatchHeight : defaults.SwatchHeight;
     if (geometry.width > kLargestSwatch) geometry.width = kLargestSwatch;
     if (geometry.height > kLargestSwatch) geometry.height = kLargestSwatch;
-    geometry.font = options.SwatchFont < 0 ? -1 : (options.SwatchFont > kLargestSwatchFont ? kLargestSwatchFont : options.SwatchFont);
+    geometry.font =
+        options.SwatchFont < 0
+            ? -1
+            : (options.SwatchFont > kLargestSwatchFont ? kLargestSwatchFont : options.SwatchFont);
     geometry.rounded = options.Style != 0;
     return geometry;
 }

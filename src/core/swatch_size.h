@@ -9,11 +9,20 @@ namespace vandrel {
 // The slider's six positions give heights 14 to 24; with text a swatch is
 // three heights and five pixels wide (59 for the default 18) and takes the
 // font of its position.
-constexpr int kLargestSwatchFont = 5;
-constexpr int SwatchHeightAt(int position) { return 2 * position + 14; }
-constexpr int SwatchPositionOf(int height) { return (height - 14) / 2; }
-constexpr int SwatchWidthWithText(int height) { return 3 * height + 5; }
-constexpr int SwatchFontFor(int height) { return SwatchPositionOf(height); }
+constexpr int kLargestSwatchPosition = 5;
+constexpr int kLargestSwatchFont = kLargestSwatchPosition;
+constexpr int SwatchHeightAt(int position) {
+    return 2 * position + 14;
+}
+constexpr int SwatchPositionOf(int height) {
+    return (height - 14) / 2;
+}
+constexpr int SwatchWidthWithText(int height) {
+    return 3 * height + 5;
+}
+constexpr int SwatchFontFor(int height) {
+    return SwatchPositionOf(height);
+}
 static_assert(SwatchWidthWithText(PaletteOptions{}.SwatchHeight) == PaletteOptions{}.SwatchWidth &&
               SwatchFontFor(PaletteOptions{}.SwatchHeight) == PaletteOptions{}.SwatchFont);
 

@@ -13,7 +13,7 @@ extern const char kPathSeparator;
 
 // A file opened for reading, closed when it goes.
 class ReadOnlyFile {
-public:
+  public:
     explicit ReadOnlyFile(const char* path);
     ~ReadOnlyFile();
     ReadOnlyFile(const ReadOnlyFile&) = delete;
@@ -23,7 +23,7 @@ public:
     // Up to `size` bytes; less only at the end of the file; -1 on an error.
     long long Read(char* buffer, std::size_t size);
 
-private:
+  private:
     int descriptor_ = -1;
 };
 

@@ -1,7 +1,7 @@
-#include "core/system_file.h"
-
 #include <fcntl.h>
 #include <unistd.h>
+
+#include "core/system_file.h"
 
 namespace vandrel {
 
@@ -17,6 +17,8 @@ long long ReadOnlyFile::Read(char* buffer, std::size_t size) {
     return descriptor_ < 0 ? -1 : static_cast<long long>(read(descriptor_, buffer, size));
 }
 
-bool SyncToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
+bool SyncToDisk(std::FILE* file) {
+    return fsync(fileno(file)) == 0;
+}
 
 }  // namespace vandrel

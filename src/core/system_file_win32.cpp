@@ -1,7 +1,7 @@
-#include "core/system_file.h"
-
 #include <fcntl.h>
 #include <io.h>
+
+#include "core/system_file.h"
 
 namespace vandrel {
 
@@ -14,9 +14,13 @@ ReadOnlyFile::~ReadOnlyFile() {
 }
 
 long long ReadOnlyFile::Read(char* buffer, std::size_t size) {
-    return descriptor_ < 0 ? -1 : static_cast<long long>(_read(descriptor_, buffer, static_cast<unsigned>(size)));
+    return descriptor_ < 0
+               ? -1
+               : static_cast<long long>(_read(descriptor_, buffer, static_cast<unsigned>(size)));
 }
 
-bool SyncToDisk(std::FILE* file) { return _commit(_fileno(file)) == 0; }
+bool SyncToDisk(std::FILE* file) {
+    return _commit(_fileno(file)) == 0;
+}
 
 }  // namespace vandrel

@@ -21,7 +21,8 @@ void RemoveIfThere(Platform& platform, int control) {
 
 int MeasuredToolbarHeight(Platform& platform) {
     const ControlState toolbar = platform.ReadControl(kEditorWindow, kEditorToolbar);
-    return toolbar.exists && toolbar.rect.Height() > 0 ? toolbar.rect.Height() : kEditorToolbarHeight;
+    return toolbar.exists && toolbar.rect.Height() > 0 ? toolbar.rect.Height()
+                                                       : kEditorToolbarHeight;
 }
 
 ControlSpec Preview(int id, const Rect& rect, ColourValue colour) {
@@ -30,7 +31,11 @@ ControlSpec Preview(int id, const Rect& rect, ColourValue colour) {
 
 ControlSpec MoveButton(int id, const Rect& rect, int image, const char* tooltip) {
     // Tab goes from code to code; the buttons are for the mouse.
-    return {.kind = ControlKind::ImageButton, .id = id, .rect = rect, .tooltip = tooltip, .image = image,
+    return {.kind = ControlKind::ImageButton,
+            .id = id,
+            .rect = rect,
+            .tooltip = tooltip,
+            .image = image,
             .flags = kFlagMouseOnly};
 }
 
@@ -55,7 +60,8 @@ void CreateEditorWindow(App& app, Platform& platform) {
                                         .font = kEditorNameFont,
                                         .flags = kFlagCentred});
 
-    platform.SetShortcuts(kEditorWindow, {{kKeyUp, kItemShortcutUp}, {kKeyDown, kItemShortcutDown}});
+    platform.SetShortcuts(kEditorWindow,
+                          {{kKeyUp, kItemShortcutUp}, {kKeyDown, kItemShortcutDown}});
 }
 
 }  // namespace
@@ -86,10 +92,8 @@ std::vector<ToolItem> EditorTools() {
 EditorRowPlaces EditorRowLayout(int row, int toolbarHeight) {
     const int y = toolbarHeight + 25 + kEditorRowPitch * (row - 1);
     return {
-        {3, y, 3 + 25, y + 18},
-        {29, y + 1, 29 + 16, y + 1 + 16},
-        {46, y, 46 + 58, y + 18},
-        {106, y + 1, 106 + 16, y + 1 + 16},
+        {3, y, 3 + 25, y + 18},     {29, y + 1, 29 + 16, y + 1 + 16},
+        {46, y, 46 + 58, y + 18},   {106, y + 1, 106 + 16, y + 1 + 16},
         {122, y, 122 + 25, y + 18},
     };
 }
@@ -100,7 +104,9 @@ std::string EditorLabel(const std::string& fileName) {
     return label;
 }
 
-int CompleteLength(const App& app) { return static_cast<int>(app.settings.Prefix.size()) + 6; }
+int CompleteLength(const App& app) {
+    return static_cast<int>(app.settings.Prefix.size()) + 6;
+}
 
 bool EditorFull(const App& app, Platform& platform) {
     return app.EditorColourCount >= kMaxColours && !EditorRowText(platform, kMaxColours).empty();
@@ -146,7 +152,8 @@ void AddEditorRow(App& app, Platform& platform, const std::string& code) {
     const std::string bare = BareCode(code);
     if (app.EditorColourCount >= kMaxColours) return;
     if (app.EditorColourCount > 0 &&
-        static_cast<int>(EditorRowText(platform, app.EditorColourCount).size()) != CompleteLength(app))
+        static_cast<int>(EditorRowText(platform, app.EditorColourCount).size()) !=
+            CompleteLength(app))
         return;
     const int n = ++app.EditorColourCount;
     const ColourValue colour = RowColour(bare);
@@ -168,8 +175,8 @@ void AddEditorRow(App& app, Platform& platform, const std::string& code) {
         const EditorRowPlaces twoAbove = EditorRowLayout(n - 2, toolbarHeight);
         platform.AddControl(kEditorWindow,
                             MoveButton(EditUpId(n - 1), above.up, picture::kMoveUp, "Move up"));
-        platform.AddControl(kEditorWindow,
-                            MoveButton(EditDownId(n - 2), twoAbove.down, picture::kMoveDown, "Move down"));
+        platform.AddControl(kEditorWindow, MoveButton(EditDownId(n - 2), twoAbove.down,
+                                                      picture::kMoveDown, "Move down"));
     }
     platform.ChangeControl(kEditorWindow, EditFieldId(n), {.focus = true});
 }
@@ -199,8 +206,8 @@ void DeleteEditorRow(App& app, Platform& platform, int row) {
 void ClearEditorRows(App& app, Platform& platform) {
     if (WindowExists(platform, kEditorWindow)) {
         for (int i = 1; i <= std::min(app.EditorColourCount, kMaxColours); ++i)
-            for (int id : {EditFieldId(i), EditSwatchId(i), EditSwatch2Id(i), EditUpId(i),
-                           EditDownId(i)})
+            for (int id :
+                 {EditFieldId(i), EditSwatchId(i), EditSwatch2Id(i), EditUpId(i), EditDownId(i)})
                 RemoveIfThere(platform, id);
     }
     app.EditorColourCount = 0;
@@ -208,7 +215,8 @@ void ClearEditorRows(App& app, Platform& platform) {
 
 void FitEditor(App& app, Platform& platform) {
     if (!EditorWindowOpen(app, platform)) return;
-    const int height = app.EditorColourCount * kEditorRowPitch + MeasuredToolbarHeight(platform) + 27;
+    const int height =
+        app.EditorColourCount * kEditorRowPitch + MeasuredToolbarHeight(platform) + 27;
     platform.SetClientSize(kEditorWindow, {kEditorWidth, height});
     const bool full = EditorFull(app, platform);
     for (int tool : kEditorColourTools)
@@ -230,12 +238,15 @@ std::vector<std::string> EditorRowTexts(const App& app, Platform& platform) {
 void PaintEditorRow(Platform& platform, int row, ColourValue colour) {
     if (row < 1 || row > kMaxColours) return;
     for (int id : {EditSwatchId(row), EditSwatch2Id(row)})
-        platform.Paint(kEditorWindow, id, [colour](Canvas& canvas) { canvas.FillRect({0, 0, 25, 18}, colour); });
+        platform.Paint(kEditorWindow, id, [colour](Canvas& canvas) {
+            canvas.FillRect({0, 0, 25, 18}, colour);
+        });
 }
 
 void FocusEditorControl(Platform& platform, int control, int first, int last) {
     if (ControlThere(platform, control))
-        platform.ChangeControl(kEditorWindow, control, {.selection = std::pair{first, last}, .focus = true});
+        platform.ChangeControl(kEditorWindow, control,
+                               {.selection = std::pair{first, last}, .focus = true});
 }
 
 }  // namespace vandrel

@@ -150,12 +150,11 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
 
     for (int j = 0; j < n; ++j) {
         const std::string code = app.PaletteColours[k][j];
-        ControlSpec swatch;
-        swatch.kind = ControlKind::Surface;
-        swatch.id = SwatchId(s, j);
-        swatch.rect = layout.swatches[j];
-        swatch.data = ParseColourCode(code);
-        swatch.cursor = options.Drag == 1 ? CursorKind::SizeAll : CursorKind::Hand;
+        const ControlSpec swatch{.kind = ControlKind::Surface,
+                                 .id = SwatchId(s, j),
+                                 .rect = layout.swatches[j],
+                                 .data = ParseColourCode(code),
+                                 .cursor = options.Drag == 1 ? CursorKind::SizeAll : CursorKind::Hand};
         if (!platform.AddControl(s, swatch)) continue;
         const SwatchLook look = DescribeSwatch(code, options, app.settings.Prefix);
         platform.Paint(s, swatch.id, [&look](Canvas& canvas) { PaintSwatch(canvas, look); });

@@ -166,27 +166,15 @@ Colour FromHsv(double hue_degrees, double saturation, double value) {
     const double h = std::fmod(std::fmod(hue_degrees, 360.0) + 360.0, 360.0) / 60.0;
     const double c = value * saturation;
     const double x = c * (1 - std::abs(std::fmod(h, 2.0) - 1));
+    // The hue's sixth of the circle decides which channel takes the chroma
+    // and which the rising or falling part (h is below 6).
+    const int sector = static_cast<int>(h);
     double r = 0, g = 0, b = 0;
-    switch (static_cast<int>(h)) {
-        case 0:
-            r = c, g = x;
-            break;
-        case 1:
-            r = x, g = c;
-            break;
-        case 2:
-            g = c, b = x;
-            break;
-        case 3:
-            g = x, b = c;
-            break;
-        case 4:
-            r = x, b = c;
-            break;
-        default:
-            r = c, b = x;
-            break;
-    }
+    static constexpr int kChroma[6] = {0, 1, 1, 2, 2, 0};  // 0: red, 1: green, 2: blue
+    static constexpr int kRising[6] = {1, 0, 2, 1, 0, 2};
+    double* channels[3] = {&r, &g, &b};
+    *channels[kChroma[sector % 6]] = c;
+    *channels[kRising[sector % 6]] = x;
     const double m = value - c;
     auto byte = [&](double channel) { return static_cast<int>(std::lround((channel + m) * 255)); };
     return Argb(255, byte(r), byte(g), byte(b));

@@ -13,7 +13,8 @@ constexpr Rect kWelcomeBox = {10, 150, 360, 330};
 
 std::string WelcomeText() {
     return "Welcome to the (not really) super secret beta of Vandrel! We hope you enjoy it.\r\r"
-           "If you have any recommendations or issues with the software, please click the link below To "
+           "If you have any recommendations or issues with the software, please click the link "
+           "below To "
            "drop us a line.\r\r"
            "There\x92s also a handy help link down there that'll bring you to our blog.";
 }
@@ -30,18 +31,35 @@ WindowSpec AboutWindowSpec() {
 int WelcomeFont(Platform& platform) {
     const std::string text = WelcomeText();
     for (int font = kWelcomeFont; font > 0; --font)
-        if (platform.TextHeight(font, kWelcomeBox.Width(), text) <= kWelcomeBox.Height()) return font;
+        if (platform.TextHeight(font, kWelcomeBox.Width(), text) <= kWelcomeBox.Height())
+            return font;
     return 0;
 }
 
 std::vector<ControlSpec> AboutControls(int welcomeFont) {
     using enum ControlKind;
     return {
-        {.kind = Picture, .id = kProductLogo, .rect = {30, 10, 160, 140}, .image = picture::kAboutLeft},
-        {.kind = Picture, .id = kMakerLogo, .rect = {210, 10, 340, 140}, .image = picture::kAboutRight},
-        {.kind = Text, .id = kWelcomeText, .rect = kWelcomeBox, .caption = WelcomeText(), .font = welcomeFont},
-        {.kind = Link, .id = kMailLink, .rect = {10, 340, 220, 360}, .caption = std::string("Email us - ") + kMailAddress},
-        {.kind = Link, .id = kWebLink, .rect = {300, 340, 370, 360}, .caption = "Need Help?",
+        {.kind = Picture,
+         .id = kProductLogo,
+         .rect = {30, 10, 160, 140},
+         .image = picture::kAboutLeft},
+        {.kind = Picture,
+         .id = kMakerLogo,
+         .rect = {210, 10, 340, 140},
+         .image = picture::kAboutRight},
+        {.kind = Text,
+         .id = kWelcomeText,
+         .rect = kWelcomeBox,
+         .caption = WelcomeText(),
+         .font = welcomeFont},
+        {.kind = Link,
+         .id = kMailLink,
+         .rect = {10, 340, 220, 360},
+         .caption = std::string("Email us - ") + kMailAddress},
+        {.kind = Link,
+         .id = kWebLink,
+         .rect = {300, 340, 370, 360},
+         .caption = "Need Help?",
          .tooltip = "Visit us on the internet"},
     };
 }

@@ -12,16 +12,21 @@ namespace vandrel {
 namespace {
 
 // x, y, width, height as the window's layout is drawn up.
-constexpr Rect At(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
+constexpr Rect At(int x, int y, int width, int height) {
+    return {x, y, x + width, y + height};
+}
 
-std::string ListPattern(const App& app) { return JoinPath(app.settings.PaletteDirectory, "*.pal"); }
+std::string ListPattern(const App& app) {
+    return JoinPath(app.settings.PaletteDirectory, "*.pal");
+}
 
 void SetValue(Platform& platform, int control, int value) {
     platform.ChangeControl(kManageWindow, control, {.value = value});
 }
 
 void EnablePerPalette(Platform& platform, bool enabled) {
-    for (int control : kPerPaletteControls) platform.ChangeControl(kManageWindow, control, {.enabled = enabled});
+    for (int control : kPerPaletteControls)
+        platform.ChangeControl(kManageWindow, control, {.enabled = enabled});
 }
 
 int Ticked(Platform& platform, int control) {
@@ -63,13 +68,16 @@ void ChangeAndRebuild(App& app, Platform& platform, Change&& change) {
     ReopenAndComeBack(app, platform);
 }
 
-std::int8_t Flag(Platform& platform, int control) { return static_cast<std::int8_t>(Ticked(platform, control)); }
+std::int8_t Flag(Platform& platform, int control) {
+    return static_cast<std::int8_t>(Ticked(platform, control));
+}
 
 }  // namespace
 
 std::vector<ControlSpec> ManageControls(const App& app) {
     using enum ControlKind;
     namespace pic = picture;
+    // clang-format off
     return {
         {.kind = FileList, .id = kPaletteList, .rect = At(5, 5, 165, 305), .caption = ListPattern(app)},
         {.kind = ImageButton, .id = kFolderButton, .rect = At(5, 315, 25, 25), .image = pic::kPaletteFolder},
@@ -91,8 +99,8 @@ std::vector<ControlSpec> ManageControls(const App& app) {
         {.kind = CheckBox, .id = kMoveCheck, .rect = At(180, 50, 75, 20), .caption = "Move"},
         {.kind = CheckBox, .id = kStickyCheck, .rect = At(180, 70, 125, 20), .caption = "Always on top"},
         {.kind = Text, .id = kSizeLabel, .rect = At(180, 95, 30, 20), .caption = "Size:"},
-        {.kind = TrackBar, .id = kSizeTrackBar, .rect = At(210, 95, 125, 20), .low = 0, .high = 5,
-         .flags = kFlagTicks},
+        {.kind = TrackBar, .id = kSizeTrackBar, .rect = At(210, 95, 125, 20), .low = 0,
+         .high = kLargestSwatchPosition, .flags = kFlagTicks},
         {.kind = CheckBox, .id = kTextCheck, .rect = At(180, 120, 70, 20), .caption = "Text"},
         {.kind = CheckBox, .id = kTransparencyCheck, .rect = At(180, 140, 100, 20), .caption = "Transparency"},
         {.kind = CheckBox, .id = kOutlineCheck, .rect = At(180, 160, 70, 20), .caption = "Outline"},
@@ -107,6 +115,7 @@ std::vector<ControlSpec> ManageControls(const App& app) {
         {.kind = CheckBox, .id = kSystrayColourCheck, .rect = At(195, 290, 140, 20),
          .caption = "Show palettes in tray"},
     };
+    // clang-format on
 }
 
 WindowSpec ManageWindowSpec(const Settings& settings) {
@@ -126,7 +135,8 @@ void OpenManageWindow(App& app, Platform& platform) {
     EnsureImages(platform, app.imagesLoaded);
     if (!platform.OpenWindow(kManageWindow, ManageWindowSpec(app.settings))) return;
     app.manageOpen = true;
-    for (const ControlSpec& control : ManageControls(app)) platform.AddControl(kManageWindow, control);
+    for (const ControlSpec& control : ManageControls(app))
+        platform.AddControl(kManageWindow, control);
     EnablePerPalette(platform, false);
     SetValue(platform, kPoundCheck, app.settings.Pound == 1);
     SetValue(platform, kSnapCheck, app.settings.Snap == 1);
@@ -154,7 +164,8 @@ void ShowPaletteOptions(App& app, Platform& platform, const std::string& name) {
         SetValue(platform, kLockButton, 0);
         SetValue(platform, kTextCheck, options->SwatchFont >= 0);
         SetValue(platform, options->Output == 1 ? kKeyboardOption : kClipboardOption, 1);
-        SetValue(platform, kSizeTrackBar, std::clamp((options->SwatchHeight - 14) / 2, 0, 5));
+        SetValue(platform, kSizeTrackBar,
+                 std::clamp(SwatchPositionOf(options->SwatchHeight), 0, kLargestSwatchPosition));
     } else {
         EnablePerPalette(platform, false);
         if (options && options->Locked != 0) {
@@ -241,14 +252,16 @@ void OpenButtonUsed(App& app, Platform& platform) {
 }
 
 void ResetButtonUsed(App& app, Platform& platform) {
-    if (ManageSelectionUsable(app, platform)) ResetPalettePosition(app, platform, app.ManageSelection);
+    if (ManageSelectionUsable(app, platform))
+        ResetPalettePosition(app, platform, app.ManageSelection);
 }
 
 void LockButtonUsed(App& app, Platform& platform) {
     PaletteOptions* options = ManageWindowOpen(app, platform) ? Selected(app, platform) : nullptr;
     if (!options) return;
     options->Drag = 0;
-    options->Locked = static_cast<std::int8_t>(platform.ReadControl(kManageWindow, kLockButton).value == 1);
+    options->Locked =
+        static_cast<std::int8_t>(platform.ReadControl(kManageWindow, kLockButton).value == 1);
     RefreshPaletteWindows(app, platform, app.ManageSelection);
     ShowPaletteOptions(app, platform, app.ManageSelection);
 }
@@ -258,31 +271,35 @@ void StickyTicked(App& app, Platform& platform) {
     if (!options) return;
     options->Sticky = Flag(platform, kStickyCheck);
     const int slot = options->WinID;
-    if (slot >= 1 && slot <= kMaxOpenPalettes && app.Slots[slot].PaletteName == app.ManageSelection &&
-        WindowExists(platform, slot))
+    if (slot >= 1 && slot <= kMaxOpenPalettes &&
+        app.Slots[slot].PaletteName == app.ManageSelection && WindowExists(platform, slot))
         platform.SetTopmost(slot, options->Sticky == 1);
 }
 
 void OutputChosen(App& app, Platform& platform) {
     PaletteOptions* options = ManageWindowOpen(app, platform) ? Selected(app, platform) : nullptr;
-    if (options) options->Output = platform.ReadControl(kManageWindow, kClipboardOption).value == 1 ? 0 : 1;
+    if (options)
+        options->Output = platform.ReadControl(kManageWindow, kClipboardOption).value == 1 ? 0 : 1;
 }
 
 void MoveTicked(App& app, Platform& platform) {
     if (!ManageWindowOpen(app, platform)) return;
-    ChangeAndRebuild(app, platform, [&](PaletteOptions& options) { options.Drag = Flag(platform, kMoveCheck); });
+    ChangeAndRebuild(app, platform,
+                     [&](PaletteOptions& options) { options.Drag = Flag(platform, kMoveCheck); });
 }
 
 void OutlineTicked(App& app, Platform& platform) {
     if (!ManageWindowOpen(app, platform)) return;
-    ChangeAndRebuild(app, platform,
-                     [&](PaletteOptions& options) { options.Outline = Flag(platform, kOutlineCheck); });
+    ChangeAndRebuild(app, platform, [&](PaletteOptions& options) {
+        options.Outline = Flag(platform, kOutlineCheck);
+    });
 }
 
 void TransparencyTicked(App& app, Platform& platform) {
     if (!ManageWindowOpen(app, platform)) return;
-    ChangeAndRebuild(app, platform,
-                     [&](PaletteOptions& options) { options.Style = Flag(platform, kTransparencyCheck); });
+    ChangeAndRebuild(app, platform, [&](PaletteOptions& options) {
+        options.Style = Flag(platform, kTransparencyCheck);
+    });
 }
 
 void TextTicked(App& app, Platform& platform) {
@@ -290,7 +307,8 @@ void TextTicked(App& app, Platform& platform) {
     ChangeAndRebuild(app, platform, [&](PaletteOptions& options) {
         if (Flag(platform, kTextCheck) == 1) {
             options.SwatchFont = static_cast<std::int8_t>(SwatchFontFor(options.SwatchHeight));
-            options.SwatchWidth = static_cast<std::int16_t>(SwatchWidthWithText(options.SwatchHeight));
+            options.SwatchWidth =
+                static_cast<std::int16_t>(SwatchWidthWithText(options.SwatchHeight));
         } else {
             options.SwatchFont = -1;
             options.SwatchWidth = options.SwatchHeight;
@@ -301,7 +319,8 @@ void TextTicked(App& app, Platform& platform) {
 void SizeSlid(App& app, Platform& platform) {
     if (!ManageWindowOpen(app, platform)) return;
     ChangeAndRebuild(app, platform, [&](PaletteOptions& options) {
-        const int position = std::clamp(platform.ReadControl(kManageWindow, kSizeTrackBar).value, 0, 5);
+        const int position = std::clamp(platform.ReadControl(kManageWindow, kSizeTrackBar).value, 0,
+                                        kLargestSwatchPosition);
         const SwatchSize size = SizeForPosition(position, options.SwatchFont >= 0);
         options.SwatchHeight = static_cast<std::int16_t>(size.height);
         options.SwatchWidth = static_cast<std::int16_t>(size.width);
@@ -328,7 +347,8 @@ void SystrayTicked(App& app, Platform& platform) {
 }
 
 void SystrayColourTicked(App& app, Platform& platform) {
-    if (ManageWindowOpen(app, platform)) app.settings.SystrayColorMenu = Flag(platform, kSystrayColourCheck);
+    if (ManageWindowOpen(app, platform))
+        app.settings.SystrayColorMenu = Flag(platform, kSystrayColourCheck);
 }
 
 }  // namespace vandrel

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 // --- the windows as data --------------------------------------------------------------
 
-TEST(ManageWindowTable, EveryControlWhereItBelongs) {
+TEST(ManageWindowLayout, EveryControlWhereItBelongs) {
     App app;
     app.settings.PaletteDirectory = "C:\\pal\\";
     const std::vector<ControlSpec> controls = ManageControls(app);
@@ -84,7 +84,7 @@ TEST(ManageWindowTable, EveryControlWhereItBelongs) {
     }
 }
 
-TEST(AboutWindowTable, TheTextKeepsItsCarriageReturnsAndItsApostrophe) {
+TEST(AboutWindowLayout, TheTextKeepsItsCarriageReturnsAndItsApostrophe) {
     const std::string text = WelcomeText();
     EXPECT_EQ(text.find('\n'), std::string::npos);
     EXPECT_NE(text.find("enjoy it.\r\rIf you"), std::string::npos);
@@ -106,7 +106,7 @@ TEST(AboutWindowTable, TheTextKeepsItsCarriageReturnsAndItsApostrophe) {
 
 // Where the system puts a wider font in the place of the welcome text's, a smaller size shows
 // the whole text instead of cutting its last lines off.
-TEST(AboutWindowTable, TheWelcomeTextTakesTheLargestSizeThatShowsItWhole) {
+TEST(AboutWindowLayout, TheWelcomeTextTakesTheLargestSizeThatShowsItWhole) {
     FakePlatform platform;
     EXPECT_EQ(WelcomeFont(platform), 4);  // the fake's letters fit at 11 points
     std::vector<std::pair<int, int>> asked;  // font, width

@@ -28,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(Routing, TableAMenuItems) {
+TEST_F(Routing, MenuItemsReachTheirHandlersWithTheirPaletteOrItem) {
     EXPECT_EQ(Route(*app, MenuEvent(20000)), (Routes{{Action::CopyTrayColour, 20000}}));
     EXPECT_EQ(Route(*app, MenuEvent(29599)), (Routes{{Action::CopyTrayColour, 29599}}));
     EXPECT_TRUE(Route(*app, MenuEvent(29600)).empty()) << "past the last colour of the last palette";
@@ -51,14 +51,14 @@ TEST_F(Routing, TableAMenuItems) {
         EXPECT_EQ(Route(*app, MenuEvent(item)), (Routes{{action}})) << "item " << item;
 }
 
-TEST_F(Routing, TableBTrayEvents) {
+TEST_F(Routing, TrayClicksShowTheMenuAndADoubleClickTheManageWindow) {
     const auto tray = [](SubKind sub) { return Event{EventKind::Tray, kTrayOwnerWindow, 0, 0, sub}; };
     EXPECT_EQ(Route(*app, tray(SubKind::DoubleClick)), (Routes{{Action::TrayDoubleClick}}));
     EXPECT_EQ(Route(*app, tray(SubKind::LeftClick)), (Routes{{Action::ShowTrayMenu}}));
     EXPECT_EQ(Route(*app, tray(SubKind::RightClick)), (Routes{{Action::ShowTrayMenu}}));
 }
 
-TEST_F(Routing, TableCPaletteWindowControls) {
+TEST_F(Routing, SwatchClicksDeliverAndPressesDragOrSelect) {
     EXPECT_EQ(Route(*app, ControlEvent(1, 1201, SubKind::LeftClick)), (Routes{{Action::DeliverSwatch, 1}}));
     EXPECT_TRUE(Route(*app, ControlEvent(1, 1401, SubKind::LeftClick)).empty())
         << "a swatch number of the other slot";
@@ -72,7 +72,7 @@ TEST_F(Routing, TableCPaletteWindowControls) {
     EXPECT_EQ(Route(*app, ControlEvent(1, 1200, SubKind::LeftDown)), (Routes{{Action::ManageFollowsPalette, 1}}));
 }
 
-TEST_F(Routing, TableCEditorAndManageControls) {
+TEST_F(Routing, EditorRowsAndManageControlsReachTheirHandlers) {
     app->EditorColourCount = 3;
     EXPECT_EQ(Route(*app, ControlEvent(kEditorWindow, 130, SubKind::Change)), (Routes{{Action::EditorHexEntry, 2}}));
     EXPECT_TRUE(Route(*app, ControlEvent(kEditorWindow, 132, SubKind::Change)).empty()) << "row 4 does not exist";
@@ -94,7 +94,7 @@ TEST_F(Routing, TableCEditorAndManageControls) {
         << "manage controls only from the manage window";
 }
 
-TEST_F(Routing, TableDCloseEvents) {
+TEST_F(Routing, CloseBoxesAndAnotherStartReachTheirWindows) {
     const auto close = [](int window) { return Event{EventKind::Close, window, 0, 0, SubKind::None}; };
     EXPECT_EQ(Route(*app, close(kEditorWindow)), (Routes{{Action::CloseEditorWindow}}));
     EXPECT_EQ(Route(*app, close(kManageWindow)), (Routes{{Action::CloseManage}}));
