@@ -110,6 +110,16 @@ void ChoosePaletteFolder(App& app, Platform& platform) {
         ShowError(platform, "Could not write to selected folder");
         return;
     }
+    // The editor's palette belongs to the folder it came from: its changes
+    // are saved there or dropped, and it closes before the folder changes.
+    if (EditorWindowOpen(app, platform)) {
+        if (app.EditorModified == 1 && !SaveBeforeLeaving(app, platform)) {
+            std::fclose(probe);
+            platform.RemoveFile(probePath);
+            return;
+        }
+        CloseEditor(app, platform);
+    }
     WriteSettings(app, platform);
     app.settings.PaletteDirectory = folder;
     // The new folder's own groups stay as they are: written over with the

@@ -16,6 +16,13 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 bool IsSeparator(char ch) { return ch == '\\' || ch == '/'; }
 
+// `name` in the folder of `path` (the current folder for a bare name).
+std::string SiblingPath(const std::string& path, const char* name) {
+    std::size_t end = path.size();
+    while (end > 0 && !IsSeparator(path[end - 1])) --end;
+    return path.substr(0, end) + name;
+}
+
 }  // namespace
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
@@ -61,7 +68,9 @@ bool ReadWholeFileInto(const std::string& path, std::size_t limit, std::string& 
 }
 
 bool WriteWholeFile(Platform& platform, const std::string& path, const std::string& bytes) {
-    const std::string temporary = path + ".saving";
+    // Beside the file, under a short name of its own: "<name>.saving" would pass
+    // the 255 characters a name may have when the file's own name is long.
+    const std::string temporary = SiblingPath(path, kTemporaryFileName);
     {
         FileHandle file(std::fopen(temporary.c_str(), "wb"));
         if (!file) return false;

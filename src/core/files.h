@@ -25,6 +25,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path,
 // `bytes` empty) when the file cannot be read.
 bool ReadWholeFileInto(const std::string& path, std::size_t limit, std::string& bytes);
 
+// The temporary file a write goes to first, in the folder of the file written.
+constexpr const char* kTemporaryFileName = "~Vandrel.saving";
+
 // False when the file could not be written completely; the old file is then
 // left as it was.
 bool WriteWholeFile(Platform& platform, const std::string& path, const std::string& bytes);

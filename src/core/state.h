@@ -72,6 +72,7 @@ struct App {
     // Editor state.
     int EditorColourCount = 0;
     std::string EditorPaletteName;
+    std::string EditorFolder;  // the palette folder the editor's palette came from
     std::int8_t EditorModified = 0;
     bool editorOpen = false;
     bool manageOpen = false;

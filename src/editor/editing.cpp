@@ -76,6 +76,13 @@ void CopyEditorPalette(App& app, Platform& platform) {
 }
 
 int SaveEditorRows(App& app, Platform& platform, bool ask) {
+    // Never into another folder's file of the same name.
+    if (app.EditorModified == 1 && app.EditorFolder != PaletteFolderInUse(app)) {
+        platform.ShowMessage("Error",
+                             "The palette could not be saved to the file \"" + app.EditorPaletteName + "\".",
+                             MessageButtons::Ok);
+        return kSaveFailed;
+    }
     return SavePalette(app, platform, app.EditorPaletteName, ask, EditorRowTexts(app, platform));
 }
 

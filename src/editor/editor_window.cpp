@@ -1,6 +1,7 @@
 #include "editor/editor_window.h"
 
 #include "core/files.h"
+#include "core/window_place.h"
 #include "palette/colour_code.h"
 #include "palette/palette_file.h"
 #include "resources/artwork.h"
@@ -47,7 +48,7 @@ ColourValue RowColour(const std::string& bareCode) {
 void CreateEditorWindow(App& app, Platform& platform) {
     app.EditorColourCount = 0;
     EnsureImages(platform, app.imagesLoaded);
-    if (!platform.OpenWindow(kEditorWindow, EditorWindowSpec(app.settings))) return;
+    if (!platform.OpenWindow(kEditorWindow, EditorWindowSpec(app.settings, platform.MonitorRects()))) return;
     app.editorOpen = true;
 
     platform.AddControl(kEditorWindow, {.kind = ControlKind::Toolbar,
@@ -66,12 +67,12 @@ void CreateEditorWindow(App& app, Platform& platform) {
 
 }  // namespace
 
-WindowSpec EditorWindowSpec(const Settings& settings) {
+WindowSpec EditorWindowSpec(const Settings& settings, const std::vector<Rect>& monitors) {
     WindowSpec description;
     description.kind = WindowKind::Framed;
     description.title = "Vandrel";
-    description.client = {settings.EditX, settings.EditY, settings.EditX + kEditorWidth,
-                          settings.EditY + kEditorLeastHeight};
+    description.client =
+        PlaceOnMonitors(settings.EditX, settings.EditY, {kEditorWidth, kEditorLeastHeight}, monitors);
     description.minClient = {kEditorWidth, kEditorLeastHeight};
     description.maxClient = {kEditorWidth, 0};
     return description;
@@ -127,6 +128,8 @@ void OpenEditor(App& app, Platform& platform, const std::string& fileName) {
     if (!fileName.empty()) {
         LoadEditorRows(app, platform, fileName);
         app.EditorPaletteName = fileName;
+        // Its palette belongs to the folder it came from, whatever folder is chosen later.
+        app.EditorFolder = PaletteFolderInUse(app);
         platform.ChangeControl(kEditorWindow, kEditorNameLabel, {.text = EditorLabel(fileName)});
     }
     if (created) {

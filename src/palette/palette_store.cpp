@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/files.h"
+#include "palette/colour_code.h"
 #include "palette/palette_file.h"
 
 namespace vandrel {
@@ -32,6 +33,22 @@ int SavePalette(App& app, Platform& platform, const std::string& fileName, bool 
     return kSaveWritten;
 }
 
+namespace {
+
+// The names Windows keeps for its devices, whatever extension follows:
+// "con.pal" opens the console, and a palette of that name could never be saved.
+bool IsDeviceName(std::string_view name) {
+    // Blanks after the name are not part of it to the system.
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    const std::string upper = AsciiUpper(std::string(name));
+    for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
+        if (upper == device) return true;
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '1' &&
+           upper[3] <= '9';
+}
+
+}  // namespace
+
 std::string CheckPaletteName(const std::string& name) {
     if (name.size() > 16) return "Palette file name should not be more than 16 characters.";
     for (char ch : name) {
@@ -39,6 +56,7 @@ std::string CheckPaletteName(const std::string& name) {
         if (code < 32 || std::string_view("\\/:*?\"<>|.").find(ch) != std::string_view::npos)
             return "Invalid file name";
     }
+    if (IsDeviceName(name)) return "Invalid file name";
     return {};
 }
 

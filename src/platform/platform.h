@@ -319,6 +319,8 @@ public:
     virtual void Activate(int window) = 0;
     // The full rectangle of the monitor nearest to the window.
     virtual Rect MonitorRect(int window) = 0;
+    // The full rectangle of every monitor, the primary first.
+    virtual std::vector<Rect> MonitorRects() = 0;
     virtual int ForegroundWindowNumber() = 0;  // -1: a window of another program
     virtual std::int64_t ForegroundWindowHandle() = 0;  // of any program; 0 for none
     // From now on every window of the program reports to `hook`.

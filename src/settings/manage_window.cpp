@@ -1,6 +1,7 @@
 #include "settings/manage_window.h"
 
 #include "core/files.h"
+#include "core/window_place.h"
 #include "palette/palette_list.h"
 #include "palette_window/menus.h"
 #include "palette_window/palette_window.h"
@@ -16,9 +17,14 @@ constexpr Rect At(int x, int y, int width, int height) {
     return {x, y, x + width, y + height};
 }
 
-std::string ListPattern(const App& app) {
-    return JoinPath(app.settings.PaletteDirectory, "*.pal");
+// The folder the run's palettes come from: the stored one may be away. A
+// run without any folder shows the one it could not make, and its empty list.
+std::string ShownFolder(const App& app) {
+    const std::string inUse = PaletteFolderInUse(app);
+    return inUse.empty() ? app.settings.PaletteDirectory : inUse;
 }
+
+std::string ListPattern(const App& app) { return JoinPath(ShownFolder(app), "*.pal"); }
 
 void SetValue(Platform& platform, int control, int value) {
     platform.ChangeControl(kManageWindow, control, {.value = value});
@@ -81,7 +87,7 @@ std::vector<ControlSpec> ManageControls(const App& app) {
     return {
         {.kind = FileList, .id = kPaletteList, .rect = At(5, 5, 165, 305), .caption = ListPattern(app)},
         {.kind = ImageButton, .id = kFolderButton, .rect = At(5, 315, 25, 25), .image = pic::kPaletteFolder},
-        {.kind = Text, .id = kFolderText, .rect = At(35, 320, 245, 20), .caption = app.settings.PaletteDirectory},
+        {.kind = Text, .id = kFolderText, .rect = At(35, 320, 245, 20), .caption = ShownFolder(app)},
         {.kind = ImageButton, .id = kNewPaletteButton, .rect = At(290, 315, 25, 25), .tooltip = "New Palette",
          .image = pic::kNewPalette},
         {.kind = ImageButton, .id = kAboutButton, .rect = At(315, 315, 25, 25), .tooltip = "About Vandrel",
@@ -118,11 +124,11 @@ std::vector<ControlSpec> ManageControls(const App& app) {
     // clang-format on
 }
 
-WindowSpec ManageWindowSpec(const Settings& settings) {
+WindowSpec ManageWindowSpec(const Settings& settings, const std::vector<Rect>& monitors) {
     WindowSpec description;
     description.kind = WindowKind::Framed;
     description.title = "Vandrel";
-    description.client = At(settings.WinX, settings.WinY, kManageWidth, kManageHeight);
+    description.client = PlaceOnMonitors(settings.WinX, settings.WinY, {kManageWidth, kManageHeight}, monitors);
     description.minimiseBox = true;
     return description;
 }
@@ -133,14 +139,16 @@ void OpenManageWindow(App& app, Platform& platform) {
         return;
     }
     EnsureImages(platform, app.imagesLoaded);
-    if (!platform.OpenWindow(kManageWindow, ManageWindowSpec(app.settings))) return;
+    if (!platform.OpenWindow(kManageWindow, ManageWindowSpec(app.settings, platform.MonitorRects()))) return;
     app.manageOpen = true;
     for (const ControlSpec& control : ManageControls(app))
         platform.AddControl(kManageWindow, control);
     EnablePerPalette(platform, false);
-    SetValue(platform, kPoundCheck, app.settings.Pound == 1);
+    // Ticked where the option acts as on: "#" and the tray icon for any
+    // value but 0 (a hand-edited 2 too), snapping and the colour menus for 1.
+    SetValue(platform, kPoundCheck, app.settings.Pound != 0);
     SetValue(platform, kSnapCheck, app.settings.Snap == 1);
-    SetValue(platform, kSystrayCheck, app.settings.Systray == 1);
+    SetValue(platform, kSystrayCheck, TrayIconOn(app.settings));
     SetValue(platform, kSystrayColourCheck, app.settings.SystrayColorMenu == 1);
     app.ManageSelection.clear();
     app.manageShown.clear();
@@ -194,7 +202,7 @@ void RemakeList(App& app, Platform& platform) {
 
 void RefreshManageFolder(App& app, Platform& platform) {
     if (!ManageWindowOpen(app, platform)) return;
-    platform.ChangeControl(kManageWindow, kFolderText, {.text = app.settings.PaletteDirectory});
+    platform.ChangeControl(kManageWindow, kFolderText, {.text = ShownFolder(app)});
     RemakeList(app, platform);
     app.ManageSelection.clear();
     ShowPaletteOptions(app, platform, "");

@@ -22,7 +22,8 @@ constexpr int kPerPaletteControls[] = {kOpenButton,  kEditButton,        kResetB
                                        kTransparencyCheck, kOutlineCheck, kClipboardOption, kKeyboardOption,
                                        kSizeTrackBar, kSizeLabel};
 
-WindowSpec ManageWindowSpec(const Settings& settings);
+// At its stored place where that lies on a monitor, else at the nearest monitor's edge.
+WindowSpec ManageWindowSpec(const Settings& settings, const std::vector<Rect>& monitors);
 
 void OpenManageWindow(App& app, Platform& platform);
 bool ManageWindowOpen(const App& app, Platform& platform);

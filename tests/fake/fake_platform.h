@@ -167,6 +167,7 @@ public:
     void SetTopmost(int window, bool topmost) override { Window(window).topmost = topmost; }
     void Activate(int window) override { foreground = window; }
     Rect MonitorRect(int window) override;
+    std::vector<Rect> MonitorRects() override { return monitors; }
     int ForegroundWindowNumber() override { return foreground; }
     std::int64_t ForegroundWindowHandle() override { return foregroundHandle; }
     void InstallWindowHook(const WindowHook& installed) override {

@@ -227,12 +227,12 @@ TEST_F(PaletteStore, FailedSaveIsReportedAndKeepsTheChanges) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, "Error");
     EXPECT_NE(platform.messages[0].text.find("blocked.pal"), std::string::npos);
-    EXPECT_FALSE(fs::exists(SettingsPath() / "blocked.pal.saving"));
+    EXPECT_FALSE(fs::exists(SettingsPath() / kTemporaryFileName));
 }
 
 TEST_F(PaletteStore, FailedSaveLeavesTheOldFileWhole) {
     WriteFile(SettingsPath() / "keep.pal", "#ABCDEF\r\n");
-    fs::create_directories(SettingsPath() / "keep.pal.saving");  // the temporary cannot be made
+    fs::create_directories(SettingsPath() / kTemporaryFileName);  // the temporary cannot be made
     app->EditorModified = 1;
     EXPECT_EQ(SavePalette(*app, platform, "keep.pal", false, {"#FF0000"}), kSaveFailed);
     EXPECT_EQ(ReadFile(SettingsPath() / "keep.pal"), "#ABCDEF\r\n");

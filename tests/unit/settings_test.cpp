@@ -249,7 +249,7 @@ TEST_F(Settings, UnwritableSettingsFileLeavesOptionsInMemory) {
     fs::create_directories(SettingsPath() / "Vandrel.ini");  // a folder in the file's place
     WriteSettings(*app, platform);
     EXPECT_TRUE(fs::is_directory(SettingsPath() / "Vandrel.ini"));
-    EXPECT_FALSE(fs::exists(SettingsPath() / "Vandrel.ini.saving"));
+    EXPECT_FALSE(fs::exists(SettingsPath() / kTemporaryFileName));
 }
 
 TEST(SwatchGeometrySafety, HandEditedValuesAreMadeSafeWhereUsed) {

@@ -288,14 +288,22 @@ void FillTrackBar(HWND bar, const ControlSpec& description, const ControlResourc
 }
 
 void FillFileList(HWND list, const ControlSpec& description, const ControlResources&) {
+    const std::vector<std::string> names = MatchingFiles(description.caption);
+    // A list made in a window that shows (a folder change) would lay out and
+    // paint itself again after every row: 800 rows took seconds. It is drawn
+    // once, whole.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, names.size(), 0);
     int row = 0;
-    for (const std::string& name : MatchingFiles(description.caption)) {
+    for (const std::string& name : names) {
         LVITEMA item{};
         item.mask = LVIF_TEXT;
         item.iItem = row++;
         item.pszText = const_cast<char*>(name.c_str());
         SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 // The toolbar does not own its image list: it goes when the toolbar goes.

@@ -111,6 +111,7 @@ class Win32Platform : public Platform {
     void SetTopmost(int window, bool topmost) override;
     void Activate(int window) override;
     Rect MonitorRect(int window) override;
+    std::vector<Rect> MonitorRects() override;
     int ForegroundWindowNumber() override;
     std::int64_t ForegroundWindowHandle() override;
     void InstallWindowHook(const WindowHook& hook) override { hook_ = hook; }

@@ -216,6 +216,26 @@ Rect Win32Platform::MonitorRect(int window) {
     return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
 }
 
+static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM found) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    auto& rects = *reinterpret_cast<std::vector<Rect>*>(found);
+    const Rect rect{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    if (info.dwFlags & MONITORINFOF_PRIMARY)
+        rects.insert(rects.begin(), rect);
+    else
+        rects.push_back(rect);
+    return TRUE;
+}
+
+std::vector<Rect> Win32Platform::MonitorRects() {
+    std::vector<Rect> rects;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&rects));
+    if (rects.empty()) rects.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    return rects;
+}
+
 int Win32Platform::ForegroundWindowNumber() {
     HWND foreground = GetForegroundWindow();
     if (!foreground) return -1;

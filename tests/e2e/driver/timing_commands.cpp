@@ -3,6 +3,8 @@
 // show, and how long a swatch's button release takes to reach the clipboard.
 #include "driver.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 
 namespace vd {
@@ -104,11 +106,57 @@ int ClickToClipboard(const Args& args) {
   return 0;
 }
 
+// Whether the window's thread answers a message within the time left.
+bool Answers(HWND window, ULONGLONG deadline) {
+  const ULONGLONG now = GetTickCount64();
+  DWORD_PTR result = 0;
+  return now < deadline && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL,
+                                               static_cast<UINT>(deadline - now), &result) != 0;
+}
+
+// dialog-click-timed DIALOG ID WINDOW LIST COUNT [timeout]: clicks button ID of the dialog titled
+// DIALOG, then measures until WINDOW shows a new list view LIST (not the one it had) of COUNT rows
+// and answers a message; prints the milliseconds. For a palette folder change: the time until the
+// manage window shows the new folder's palettes and takes input again.
+int DialogClickTimed(const Args& args) {
+  NeedArgs(args, 5, "dialog-click-timed DIALOG ID WINDOW LIST COUNT [timeout]");
+  HWND window = RequireWindow(args[2]);
+  const int listId = static_cast<int>(ParseLong(args[3], "list id"));
+  const long wanted = ParseLong(args[4], "count");
+  const DWORD timeout = TimeoutArg(args, 5);
+  HWND dialog = FindTopLevel("#32770", args[0], true, true);
+  if (!dialog) Fail("no dialog " + args[0]);
+  HWND button = GetDlgItem(dialog, static_cast<int>(ParseLong(args[1], "control id")));
+  if (!button) Fail("the dialog has no control " + args[1]);
+  HWND before = GetDlgItem(window, listId);
+  const double clicked = NowMs();
+  if (!PostMessageW(button, BM_CLICK, 0, 0)) Fail("PostMessage(BM_CLICK) failed");
+  const ULONGLONG deadline = GetTickCount64() + timeout;
+  for (;;) {
+    HWND list = GetDlgItem(window, listId);
+    DWORD_PTR rows = 0;
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline)
+      Fail("the window did not show a new list of " + args[4] + " rows and answer within " +
+           std::to_string(timeout) + " ms");
+    if (list && list != before &&
+        SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, static_cast<UINT>(deadline - now),
+                            &rows) &&
+        static_cast<long>(rows) == wanted && Answers(window, deadline))
+      break;
+    Sleep(1);
+  }
+  Print(Millis(NowMs() - clicked));
+  return 0;
+}
+
 }  // namespace
 
 void AddTimingCommands(std::vector<CommandInfo>& table) {
   table.push_back({"start-timed", "start-timed EXE CLASS COUNT [timeout]  -> MS PID", StartTimed});
   table.push_back({"end-process", "end-process PID", EndProcess});
+  table.push_back({"dialog-click-timed", "dialog-click-timed DIALOG ID WINDOW LIST COUNT [timeout]  -> MS",
+                   DialogClickTimed});
   table.push_back({"click-to-clipboard", "click-to-clipboard X Y [timeout]  -> MS", ClickToClipboard});
 }
 

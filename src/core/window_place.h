@@ -1,0 +1,18 @@
+// Where a framed window of the program opens: its stored place where that
+// lies at least partly on a monitor, else at the edge of the nearest one.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace vandrel {
+
+// The client rectangle of a window of `size` whose stored top-left corner is
+// (x, y), moved onto the nearest monitor when it would lie on none. The size
+// is always the window's own; stored places of any value (a hand-edited
+// 2147483647) are safe.
+Rect PlaceOnMonitors(std::int64_t x, std::int64_t y, Size size, const std::vector<Rect>& monitors);
+
+}  // namespace vandrel
