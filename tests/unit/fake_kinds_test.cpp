@@ -1,5 +1,6 @@
 // The fake's controls behave by kind as the system's do, so that tests of the
 // windows to come can rely on them.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "fake/fake_platform.h"
@@ -100,6 +101,76 @@ TEST_F(FakeKinds, SlidingAndShortcutsRaiseTheirEvents) {
     EXPECT_EQ(events[0].subKind, SubKind::Change);
     EXPECT_EQ(events[1].kind, EventKind::Menu);
     EXPECT_EQ(events[1].item, kItemShortcutDown);
+}
+
+// As the system's calls with a handle that is gone: the program may ask
+// after a window or control it closed, and must not be stopped by it.
+TEST_F(FakeKinds, CallsOnAMissingWindowOrControlChangeNothingAndAnswerNone) {
+    constexpr int kGone = kAboutWindow;  // never opened
+    Add(ControlKind::Edit, 129);
+    platform.foreground = kWindow;
+    platform.monitors = {{-1280, 0, 0, 1024}, {0, 0, 1920, 1080}};
+    platform.dragPaths.push_back({{5, 5}});
+    platform.SetMenu(MenuId::Tray, {});
+    platform.menuChoices = {kItemExit};
+    const auto paint = [](Canvas& canvas) { canvas.FillRect({0, 0, 1, 1}, 0); };
+    ControlSpec field;
+    field.kind = ControlKind::Edit;
+    field.id = 129;
+    std::unique_ptr<MouseGrab> grab;
+    EXPECT_NO_THROW({
+        platform.ShowWindow(kGone);
+        platform.SetTopmost(kGone, true);
+        platform.Activate(kGone);
+        platform.PlaceWindow(kGone, {5, 5});
+        platform.SetClientSize(kGone, {50, 50});
+        platform.SetShortcuts(kGone, {{kKeyUp, kItemShortcutUp}});
+        EXPECT_FALSE(platform.AddControl(kGone, field));
+        platform.ChangeControl(kGone, 129, {.text = "#12", .focus = true});
+        platform.ChangeControl(kWindow, 130, {.text = "#12", .value = 1, .enabled = false, .focus = true});
+        platform.RemoveControl(kGone, 129);
+        platform.RemoveControl(kWindow, 130);
+        EXPECT_FALSE(platform.ReadControl(kGone, 129).exists);
+        EXPECT_FALSE(platform.ReadControl(kWindow, 130).exists);
+        EXPECT_EQ(platform.FocusedControl(kGone), 0);
+        EXPECT_FALSE(platform.Paint(kGone, 0, paint));
+        EXPECT_FALSE(platform.Paint(kWindow, 130, paint));
+        EXPECT_FALSE(platform.WindowRect(kGone));
+        EXPECT_EQ(platform.MonitorRect(kGone), (Rect{0, 0, 1920, 1080})) << "the primary monitor";
+        EXPECT_EQ(platform.MoveWithMouse(kGone), DragOutcome::NotStarted);
+        EXPECT_FALSE(platform.AddTrayIcon(kGone));
+        platform.ShowMenu(MenuId::Tray, kGone);
+        grab = platform.GrabMouse(kGone);
+        platform.CloseWindow(kGone);
+    });
+    EXPECT_FALSE(platform.Exists(kGone));
+    EXPECT_EQ(platform.foreground, kWindow);
+    EXPECT_EQ(platform.captureWindow, 0) << "no window to hold the capture";
+    grab.reset();
+    EXPECT_TRUE(platform.shownMenus.empty());
+    EXPECT_EQ(platform.menuChoices.size(), 1u) << "no menu took the choice";
+    EXPECT_EQ(platform.dragPaths.size(), 1u) << "no move loop took the path";
+    EXPECT_TRUE(platform.events.empty());
+    EXPECT_FALSE(platform.trayIconAdded);
+    EXPECT_TRUE(platform.Window(kWindow).shortcuts.empty());
+    EXPECT_EQ(platform.ReadControl(kWindow, 129).text, "") << "the control of that number elsewhere is untouched";
+    EXPECT_EQ(platform.FocusedControl(kWindow), 0);
+
+    WindowSpec hidden;
+    hidden.kind = WindowKind::Hidden;
+    platform.OpenWindow(kTrayOwnerWindow, hidden);
+    EXPECT_FALSE(platform.AddControl(kTrayOwnerWindow, field)) << "the hidden window holds no controls";
+}
+
+// A test that looks for what is not there fails, and says what it missed.
+TEST_F(FakeKinds, TheTestHelpersReportAMissingWindowOrControlAsAFailure) {
+    EXPECT_NONFATAL_FAILURE(platform.Window(kAboutWindow), "no window 12");
+    EXPECT_NONFATAL_FAILURE(platform.Control(kWindow, 130), "no control 130 in window 11");
+    EXPECT_NONFATAL_FAILURE(platform.WindowPosition(kAboutWindow), "no window 12");
+    EXPECT_NONFATAL_FAILURE(platform.Outlines(kAboutWindow), "no window 12");
+    EXPECT_NONFATAL_FAILURE(platform.SetPosition(kAboutWindow, {1, 1}), "no window 12");
+    EXPECT_FALSE(platform.Exists(kAboutWindow)) << "a failed look-up makes no window";
+    EXPECT_EQ(platform.FindControl(kWindow, 130), nullptr);
 }
 
 }  // namespace
