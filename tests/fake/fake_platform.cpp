@@ -1,5 +1,7 @@
 #include "fake/fake_platform.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -175,13 +177,17 @@ void FakePlatform::SetPosition(int window, Point topLeft) {
 }
 
 void FakePlatform::PlaceWindow(int window, Point topLeft) {
-    if (!Exists(window) || WindowPosition(window) == topLeft) return;  // no move, no report
-    SetPosition(window, topLeft);
+    FakeWindow* placed = FindWindow(window);
+    if (!placed || (Point{placed->rect.left, placed->rect.top}) == topLeft) return;  // no move, no report
+    Rect& r = placed->rect;
+    r = {topLeft.x, topLeft.y, topLeft.x + r.Width(), topLeft.y + r.Height()};
     if (hook) hook(window, HookEvent::Moved);
 }
 
 void FakePlatform::SetClientSize(int window, Size size) {
-    FakeWindow& target = Window(window);
+    FakeWindow* found = FindWindow(window);
+    if (!found) return;
+    FakeWindow& target = *found;
     // The system keeps a framed window within its limits.
     const Size least = target.description.minClient;
     const Size most = target.description.maxClient;
@@ -195,8 +201,10 @@ void FakePlatform::SetClientSize(int window, Size size) {
 }
 
 Rect FakePlatform::MonitorRect(int window) {
-    // The monitor that holds most of the window, else the nearest one.
-    const Rect r = Window(window).rect;
+    // The monitor that holds most of the window, else the nearest one; the
+    // primary one, which holds the point (0, 0), for no window.
+    const FakeWindow* found = FindWindow(window);
+    const Rect r = found ? found->rect : Rect{0, 0, 1, 1};
     auto overlap = [&r](const Rect& m) {
         const long long w = std::max(0, std::min(r.right, m.right) - std::max(r.left, m.left));
         const long long h = std::max(0, std::min(r.bottom, m.bottom) - std::max(r.top, m.top));
@@ -218,24 +226,31 @@ Rect FakePlatform::MonitorRect(int window) {
 DragOutcome FakePlatform::MoveWithMouse(int window) {
     ++dragsStarted;
     draggedWindows.push_back(window);
-    auto found = windows.find(window);
-    if (found != windows.end() && found->second.controls.count(pressedControl))
-        swatchEnabledDuringDrag.push_back(Control(window, pressedControl).enabled);
+    // No window, no move loop: the press ends as it would without one.
+    const FakeWindow* moved = FindWindow(window);
+    if (!moved) return DragOutcome::NotStarted;
+    if (const FakeControl* pressed = FindControl(window, pressedControl))
+        swatchEnabledDuringDrag.push_back(pressed->enabled);
     if (dragPaths.empty()) return dragOutcome;
     const std::vector<Point> path = dragPaths.front();
     dragPaths.pop_front();
-    const Point start = WindowPosition(window);
-    // The loop sets the window where the mouse puts it, step by step.
+    const Point start{moved->rect.left, moved->rect.top};
+    // The loop sets the window where the mouse puts it, step by step; the
+    // hook may close it meanwhile.
     for (const Point& place : path) {
         if (!Exists(window)) break;
         PlaceWindow(window, place);
     }
-    return Exists(window) && WindowPosition(window) != start ? DragOutcome::Moved
-                                                             : DragOutcome::ReleasedWithoutMove;
+    moved = FindWindow(window);
+    return moved && (Point{moved->rect.left, moved->rect.top}) != start ? DragOutcome::Moved
+                                                                       : DragOutcome::ReleasedWithoutMove;
 }
 
 bool FakePlatform::AddControl(int window, const ControlSpec& description) {
-    FakeWindow& parent = Window(window);
+    // The hidden window holds no controls.
+    FakeWindow* found = FindWindow(window);
+    if (!found || found->description.kind == WindowKind::Hidden) return false;
+    FakeWindow& parent = *found;
     FakeControl& created = parent.controls[description.id] = FakeControl{};
     created.description = description;
     created.text = description.caption;
@@ -252,7 +267,9 @@ bool FakePlatform::AddControl(int window, const ControlSpec& description) {
 }
 
 void FakePlatform::RemoveControl(int window, int id) {
-    FakeWindow& parent = Window(window);
+    FakeWindow* found = FindWindow(window);
+    if (!found) return;
+    FakeWindow& parent = *found;
     parent.controls.erase(id);
     std::erase(parent.controlOrder, id);
     if (parent.focused == id) parent.focused = 0;
@@ -273,8 +290,10 @@ void FakePlatform::SelectOption(FakeWindow& window, int id) {
 }
 
 void FakePlatform::ChangeControl(int window, int id, const ControlChange& change) {
-    FakeWindow& parent = Window(window);
-    FakeControl& control = Control(window, id);
+    FakeControl* found = FindControl(window, id);
+    if (!found) return;
+    FakeWindow& parent = *FindWindow(window);
+    FakeControl& control = *found;
     const ControlKind kind = control.description.kind;
     if (change.tool != 0) {
         if (kind == ControlKind::Toolbar && change.enabled) control.toolEnabled[change.tool] = *change.enabled;
@@ -354,6 +373,7 @@ void FakePlatform::CheckMenuItem(MenuId menu, int item, bool checked) {
 }
 
 void FakePlatform::ShowMenu(MenuId menu, int owner) {
+    if (!menus.count(menu) || !Exists(owner)) return;  // nothing to show, nowhere to show it
     shownMenus.emplace_back(menu, owner);
     if (menuChoices.empty()) return;
     const int item = menuChoices.front();
@@ -361,8 +381,8 @@ void FakePlatform::ShowMenu(MenuId menu, int owner) {
     if (item != 0) events.push_back({EventKind::Menu, owner, item, 0, SubKind::None});
 }
 
-bool FakePlatform::AddTrayIcon(int) {
-    trayIconAdded = !failTrayIcon;
+bool FakePlatform::AddTrayIcon(int owner) {
+    trayIconAdded = !failTrayIcon && Exists(owner);
     return trayIconAdded;
 }
 
@@ -402,7 +422,7 @@ public:
         ++platform_.grabsStarted;
         platform_.grabPressed = false;
         if (hooked_) ++platform_.activeGrabs;
-        platform_.captureWindow = window;
+        platform_.captureWindow = platform_.Exists(window) ? window : 0;
     }
     ~FakeMouseGrab() override {
         if (hooked_) --platform_.activeGrabs;
@@ -460,18 +480,47 @@ void FakePlatform::Shutdown() {
     windows.clear();
 }
 
+FakeWindow* FakePlatform::FindWindow(int window) {
+    auto found = windows.find(window);
+    return found == windows.end() ? nullptr : &found->second;
+}
+
+FakeControl* FakePlatform::FindControl(int window, int control) {
+    FakeWindow* parent = FindWindow(window);
+    if (!parent) return nullptr;
+    auto found = parent->controls.find(control);
+    return found == parent->controls.end() ? nullptr : &found->second;
+}
+
+FakeWindow& FakePlatform::Window(int window) {
+    if (FakeWindow* found = FindWindow(window)) return *found;
+    ADD_FAILURE() << "no window " << window;
+    return missingWindow_ = FakeWindow{};
+}
+
 FakeControl& FakePlatform::Control(int window, int control) {
-    return windows.at(window).controls.at(control);
+    if (FakeControl* found = FindControl(window, control)) return *found;
+    ADD_FAILURE() << "no control " << control << " in window " << window;
+    return missingControl_ = FakeControl{};
 }
 
 Point FakePlatform::WindowPosition(int window) const {
-    const Rect& r = windows.at(window).rect;
-    return {r.left, r.top};
+    const auto found = windows.find(window);
+    if (found == windows.end()) {
+        ADD_FAILURE() << "no window " << window;
+        return {};
+    }
+    return {found->second.rect.left, found->second.rect.top};
 }
 
 std::vector<ColourValue> FakePlatform::Outlines(int window) const {
     std::vector<ColourValue> colours;
-    for (const DrawOp& op : windows.at(window).clientDrawing)
+    const auto found = windows.find(window);
+    if (found == windows.end()) {
+        ADD_FAILURE() << "no window " << window;
+        return colours;
+    }
+    for (const DrawOp& op : found->second.clientDrawing)
         if (op.kind == DrawOp::Kind::FrameRect) colours.push_back(op.colour);
     return colours;
 }

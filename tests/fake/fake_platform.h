@@ -3,7 +3,8 @@
 // script. Files and folders are real, under a temporary folder. Controls
 // behave by kind as the system's do: a new edit text raises a change, an
 // option button clears the others of its group, a placed window reports its
-// move to the window hook.
+// move to the window hook. A call on a window or control that is not there
+// changes nothing and answers as the system does (false, none, empty).
 #pragma once
 
 #include <deque>
@@ -159,13 +160,19 @@ public:
         return textHeight(font, width, text);
     }
     std::int64_t OpenWindow(int window, const WindowSpec& description) override;
-    void ShowWindow(int window) override { Window(window).shown = true; }
+    void ShowWindow(int window) override {
+        if (FakeWindow* shown = FindWindow(window)) shown->shown = true;
+    }
     void CloseWindow(int window) override { windows.erase(window); }
     std::optional<Rect> WindowRect(int window) override;
     void PlaceWindow(int window, Point topLeft) override;
     void SetClientSize(int window, Size size) override;
-    void SetTopmost(int window, bool topmost) override { Window(window).topmost = topmost; }
-    void Activate(int window) override { foreground = window; }
+    void SetTopmost(int window, bool topmost) override {
+        if (FakeWindow* changed = FindWindow(window)) changed->topmost = topmost;
+    }
+    void Activate(int window) override {
+        if (Exists(window)) foreground = window;
+    }
     Rect MonitorRect(int window) override;
     std::vector<Rect> MonitorRects() override { return monitors; }
     int ForegroundWindowNumber() override { return foreground; }
@@ -176,7 +183,7 @@ public:
     }
     DragOutcome MoveWithMouse(int window) override;
     void SetShortcuts(int window, const std::vector<Shortcut>& shortcuts) override {
-        Window(window).shortcuts = shortcuts;
+        if (FakeWindow* changed = FindWindow(window)) changed->shortcuts = shortcuts;
     }
     bool AddControl(int window, const ControlSpec& description) override;
     void RemoveControl(int window, int id) override;
@@ -204,8 +211,13 @@ public:
     void Shutdown() override;
 
     // --- helpers for tests
-    FakeWindow& Window(int window) { return windows.at(window); }
+    // A window or control that is not there fails the test and gives an
+    // empty stand-in, so that the test goes on to report what else is wrong.
+    FakeWindow& Window(int window);
     FakeControl& Control(int window, int control);
+    // Nullptr when not there, for the fake's own calls and for tests that may expect none.
+    FakeWindow* FindWindow(int window);
+    FakeControl* FindControl(int window, int control);
     bool Exists(int window) const { return windows.count(window) != 0; }
     Point WindowPosition(int window) const;
     // Puts a window somewhere without telling anyone, as a test's set-up.
@@ -219,6 +231,8 @@ public:
 private:
     void SelectOption(FakeWindow& window, int id);
     std::int64_t nextHandle_ = 0x1000;
+    FakeWindow missingWindow_;
+    FakeControl missingControl_;
 };
 
 }  // namespace vandrel::testing

@@ -83,7 +83,7 @@ protected:
         RunQueued();
     }
     void Tool(int item) {
-        platform.Queue({EventKind::Menu, kEditorWindow, item});
+        user.ClickTool(kEditorWindow, kEditorToolbar, item);
         RunQueued();
     }
     std::string Row(int row) { return EditorRowText(platform, row); }

@@ -42,8 +42,12 @@ protected:
         platform.Queue({EventKind::Menu, kTrayOwnerWindow, kFirstEditItem + app->PaletteIndexByName.at(name)});
         RunQueued();
     }
-    void Menu(int item, int window = kEditorWindow) {
+    void Menu(int item, int window) {
         platform.Queue({EventKind::Menu, window, item});
+        RunQueued();
+    }
+    void Tool(int item) {
+        user.ClickTool(kEditorWindow, kEditorToolbar, item);
         RunQueued();
     }
     void CloseBox() {
@@ -264,7 +268,7 @@ TEST_F(Editor, TakingTheLastDigitOfARowPaintsItWhiteAndSavingLeavesItOut) {
     EXPECT_EQ(Text(2), "#00FF0");
     EXPECT_EQ(Colour(2), kWhite);
     EXPECT_EQ(Rows(), 4);
-    Menu(kItemSavePalette);
+    Tool(kItemSavePalette);
     EXPECT_EQ(SavedFile("three.pal"), "#FF0000\r\n#0000FF\r\n");
 }
 
@@ -333,7 +337,7 @@ TEST_F(Editor, MovingColoursAndSavingThemInTheNewOrder) {
     EXPECT_EQ(Text(1), "#0000FF");
     EXPECT_EQ(Text(2), "#FF0000");
     EXPECT_EQ(Rows(), 4);
-    Menu(kItemSavePalette);
+    Tool(kItemSavePalette);
     EXPECT_EQ(SavedFile("three.pal"), "#0000FF\r\n#FF0000\r\n#00FF00\r\n");
     EXPECT_EQ(app->EditorModified, 0);
 }
@@ -361,10 +365,10 @@ TEST_F(Editor, CopyPaletteGivesTheRowsAsTheyStandWithCrLf) {
     AddPalette("rb.pal", "#FF0000\r\n#0000FF\r\n");
     Start();
     Edit("rb.pal");
-    Menu(kItemCopyPalette);
+    Tool(kItemCopyPalette);
     EXPECT_EQ(platform.clipboard, "#FF0000\r\n#0000FF\r\n\r\n") << "the entry row gives the empty last line";
     Keys("12");
-    Menu(kItemCopyPalette);
+    Tool(kItemCopyPalette);
     EXPECT_EQ(platform.clipboard, "#FF0000\r\n#0000FF\r\n#12\r\n");
     EXPECT_EQ(app->EditorModified, 1) << "copying changes nothing";
 }
@@ -376,7 +380,7 @@ TEST_F(Editor, SavingRebuildsThePaletteWindowWithTheNewColours) {
     OpenPaletteWindow(*app, platform, app->PaletteIndexByName.at("three.pal"), -1);
     Edit("three.pal");
     Keys("123456");
-    Menu(kItemSavePalette);
+    Tool(kItemSavePalette);
     EXPECT_EQ(SavedFile("three.pal"), "#FF0000\r\n#00FF00\r\n#0000FF\r\n#123456\r\n");
     EXPECT_EQ(app->PaletteColourCount[app->PaletteIndexByName.at("three.pal")], 4);
     EXPECT_EQ(platform.Window(1).controls.size(), 4u) << "the palette window shows four swatches";
@@ -430,7 +434,7 @@ TEST_F(Editor, AFailedSaveKeepsTheEditorAndItsRowsWhateverPathSaved) {
         EXPECT_EQ(app->EditorModified, 1) << path;
         EXPECT_EQ(platform.messages.back().title, "Error") << path;
     };
-    Menu(kItemSavePalette);
+    Tool(kItemSavePalette);
     keptEverything("the toolbar");
     platform.messageAnswers = {MessageAnswer::Yes};
     CloseBox();
@@ -496,7 +500,7 @@ TEST_F(Editor, ThePrefixChangingWhileOpenLeavesTheRowsAsTheyStand) {
     EXPECT_EQ(Rows(), 3) << "\"#0000FF\" no longer counts as complete";
     app->EditorModified = 1;
     fs::remove(SettingsPath() / "three.pal");
-    Menu(kItemSavePalette);
+    Tool(kItemSavePalette);
     EXPECT_EQ(SavedFile("three.pal"), "#FF0000\r\n#00FF00\r\n#0000FF\r\n") << "saving still writes them";
 }
 
@@ -527,7 +531,7 @@ TEST_F(Editor, BlankStartsANamedPaletteThatTheFirstSaveCreates) {
     EXPECT_FALSE(fs::exists(SettingsPath() / "fresh.pal"));
     Keys("ff0000aabbcc");
     EXPECT_EQ(Rows(), 3);
-    Menu(kItemSavePalette);
+    Tool(kItemSavePalette);
     EXPECT_EQ(SavedFile("fresh.pal"), "#FF0000\r\n#AABBCC\r\n");
     EXPECT_GE(PaletteIndexOf(*app, "fresh.pal"), 0) << "in the palette list, so in the menus";
     bool inTray = false;

@@ -4,6 +4,7 @@
 
 #include "app/event_loop.h"
 #include "core/files.h"
+#include "editor/editor_window.h"
 #include "palette/palette_file.h"
 #include "palette_window/menus.h"
 #include "palette_window/palette_window.h"
@@ -361,7 +362,7 @@ TEST_F(Manage, ASavedNewPaletteJoinsTheListWhatIsSelectedStays) {
     RunQueued();
     user.Type(kEditorWindow, EditFieldId(1), "123456");
     RunQueued();
-    platform.Queue({EventKind::Menu, kEditorWindow, kItemSavePalette});
+    user.ClickTool(kEditorWindow, kEditorToolbar, kItemSavePalette);
     RunQueued();
     const auto& rows = platform.Control(kManageWindow, kPaletteList).rows;
     EXPECT_EQ(std::count(rows.begin(), rows.end(), "fresh.pal"), 1);

@@ -166,10 +166,16 @@ std::string WindowText(HWND control) {
     return text;
 }
 
-struct Source {
-    HWND sender = nullptr;
-    UINT code = 0;
-};
+// The notice of a message from a control of the kind, nullptr when none.
+const Notice* NoticeOf(ControlKind kind, UINT message, UINT code) {
+    const KindInfo* info = InfoOf(kind);
+    if (!info) return nullptr;
+    for (const Notice& notice : info->notices)
+        if (notice.message == message && (notice.everyCode || notice.code == code)) return &notice;
+    return nullptr;
+}
+
+}  // namespace
 
 Source SourceOf(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -185,21 +191,6 @@ Source SourceOf(UINT message, WPARAM wParam, LPARAM lParam) {
             return {};
     }
 }
-
-// The notice of a message from one of our kinds, nullptr when none.
-const Notice* NoticeOf(HWND sender, UINT message, UINT code) {
-    char className[64] = {};
-    if (!GetClassNameA(sender, className, sizeof className)) return nullptr;
-    for (const KindInfo& info : kKinds) {
-        if (lstrcmpiA(className, info.className) != 0) continue;
-        for (const Notice& notice : info.notices)
-            if (notice.message == message && (notice.everyCode || notice.code == code))
-                return &notice;
-    }
-    return nullptr;
-}
-
-}  // namespace
 
 HWND CreateStandardControl(HWND parent, const ControlSpec& description,
                            const ControlResources& resources) {
@@ -218,11 +209,10 @@ HWND CreateStandardControl(HWND parent, const ControlSpec& description,
     return control;
 }
 
-bool TranslateControlMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam,
-                             Event& event) {
-    const Source source = SourceOf(message, wParam, lParam);
-    if (!source.sender || GetParent(source.sender) != parent) return false;
-    const Notice* notice = NoticeOf(source.sender, message, source.code);
+bool TranslateControlMessage(const Source& source, ControlKind kind, UINT message, WPARAM wParam,
+                             LPARAM lParam, Event& event) {
+    if (!source.sender) return false;
+    const Notice* notice = NoticeOf(kind, message, source.code);
     if (!notice) return false;
     if (notice->accept && !notice->accept(source.sender, wParam, lParam)) return false;
     event.kind = notice->kind;

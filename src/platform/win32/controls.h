@@ -20,10 +20,21 @@ struct ControlResources {
 // Creates a control of any kind but Surface as a child of `parent`; nullptr on failure.
 HWND CreateStandardControl(HWND parent, const ControlSpec& description, const ControlResources& resources);
 
-// Turns a message the parent received (WM_COMMAND, WM_NOTIFY, WM_HSCROLL) into
-// an event of the program: kind, control or item, and sub-kind are filled in,
-// the window is left to the caller. False when the message is none of ours.
-bool TranslateControlMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, Event& event);
+// Where a message the parent received (WM_COMMAND, WM_NOTIFY, WM_HSCROLL)
+// comes from: the control (nullptr for none) and its notification code.
+struct Source {
+    HWND sender = nullptr;
+    UINT code = 0;
+};
+Source SourceOf(UINT message, WPARAM wParam, LPARAM lParam);
+
+// Turns such a message from a control of `kind` into an event of the
+// program: kind, control or item, and sub-kind are filled in, the window is
+// left to the caller. The kind is the one the window recorded when it made
+// the control: six kinds share the class BUTTON. False when the message is
+// none that the kind reports.
+bool TranslateControlMessage(const Source& source, ControlKind kind, UINT message, WPARAM wParam, LPARAM lParam,
+                             Event& event);
 
 ControlState ReadStandardControl(HWND control, ControlKind kind);
 void ChangeStandardControl(HWND control, ControlKind kind, const ControlChange& change);

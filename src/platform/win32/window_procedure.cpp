@@ -148,9 +148,15 @@ bool Win32Platform::HandleCommand(WindowObject& object, UINT message, WPARAM wPa
     } else if (message == WM_COMMAND && lParam == 0 && LOWORD(wParam) == IDCANCEL) {
         // Escape in a window without a Cancel button closes it, as in a dialog.
         event.kind = EventKind::Close;
-    } else if (!FromControl(message, lParam) ||
-               !TranslateControlMessage(object.hwnd, message, wParam, lParam, event)) {
-        return false;
+    } else {
+        if (!FromControl(message, lParam)) return false;
+        // One of this window's controls: the number it was made with, and the
+        // kind recorded then, tell what its notices mean.
+        const Source source = SourceOf(message, wParam, lParam);
+        const auto found = source.sender ? object.controls.find(GetDlgCtrlID(source.sender)) : object.controls.end();
+        if (found == object.controls.end() || found->second.hwnd != source.sender ||
+            !TranslateControlMessage(source, found->second.kind, message, wParam, lParam, event))
+            return false;
     }
     event.window = object.number;
     Push(event);
