@@ -12,8 +12,8 @@
 # manage window, which reopens the palette windows too) and once the manage window is closed
 # again; with the editor open on the first palette and after 10 and 20 saves in it (each
 # rebuilds the list, the menus and that palette's window), each once it has settled, beside the
-# blank window's; and the time from a swatch's button release to the clipboard, median of 20
-# clicks.
+# blank window's; the time from a swatch's button release to the clipboard, median of 20
+# clicks; and the time a palette folder switch to another folder of as many palettes takes.
 # Needs what scripts/test needs (Wine, Xvfb) and a build: scripts/build win64.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -199,4 +199,29 @@ for ((i = 1; i <= 20; i++)); do
     fail "a swatch click did not reach the clipboard"
 done
 echo "swatch click to clipboard, median of 20: $(median <"$work/click.ms") ms"
+
+# ---- palette folder switch ------------------------------------------------------------------
+# From the manage window to another folder of as many palettes, alternating between two copies of
+# the full folder on the Desktop: from the chooser's OK until the window shows the new folder's
+# palettes and answers (vdriver dialog-click-timed).
+press_close_box "$editor"
+drv wait-gone VandrelWindow Vandrel 5000 >/dev/null || fail "the editor did not close"
+for copy in aaa bbb; do
+  mkdir -p "$(profile_dir)/Desktop/$copy"
+  cp "$folder"/*.pal "$(profile_dir)/Desktop/$copy/"
+done
+open_tray_menu left
+drv menu-keys up up enter >/dev/null  # Manage
+read -r manage _ < <(drv wait-window VandrelWindow Vandrel 5000) || fail "no manage window"
+: >"$work/switch.ms"
+for ((i = 1; i <= runs; i++)); do
+  click_control "$manage" 51  # the palette folder
+  pick_desktop_folder "$( ((i % 2)) && echo aaa || echo bbb)"
+  drv dialog-click-timed "Browse for Folder" 1 "$manage" 50 "$palettes" 60000 >>"$work/switch.ms" ||
+    fail "the manage window did not show the other folder's palettes"
+done
+switch_ms=$(median <"$work/switch.ms")
+echo "palette folder switch to $palettes palettes, median of $runs: $switch_ms ms," \
+  "$(awk -v a="$switch_ms" -v b="$vandrel_ms" 'BEGIN { printf "%.2f", a / b }') times the start-up"
+echo "  switch runs: $(tr '\n' ' ' <"$work/switch.ms")"
 wine "$VDRIVER_EXE" end-process "$vandrel_pid"

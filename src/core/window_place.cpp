@@ -45,4 +45,16 @@ Rect PlaceOnMonitors(std::int64_t x, std::int64_t y, Size size, const std::vecto
     return {left, top, left + size.width, top + size.height};
 }
 
+Rect StoredClientRect(std::int64_t x, std::int64_t y, Size size) {
+    const auto left = static_cast<int>(std::clamp<std::int64_t>(x, -kFarthest, kFarthest));
+    const auto top = static_cast<int>(std::clamp<std::int64_t>(y, -kFarthest, kFarthest));
+    return {left, top, left + size.width, top + size.height};
+}
+
+void KeepOnMonitors(WindowSpec& description, Size outer, const std::vector<Rect>& monitors) {
+    const Rect& client = description.client;
+    const Rect place = PlaceOnMonitors(client.left, client.top, outer, monitors);
+    description.client = {place.left, place.top, place.left + client.Width(), place.top + client.Height()};
+}
+
 }  // namespace vandrel

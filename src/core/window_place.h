@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/types.h"
+#include "platform/platform.h"
 
 namespace vandrel {
 
@@ -14,5 +14,14 @@ namespace vandrel {
 // is always the window's own; stored places of any value (a hand-edited
 // 2147483647) are safe.
 Rect PlaceOnMonitors(std::int64_t x, std::int64_t y, Size size, const std::vector<Rect>& monitors);
+
+// The client rectangle of a window of `size` at a stored place, its corner
+// held within a reach no screen passes (a hand-edited 2147483647 would
+// overflow the rectangle).
+Rect StoredClientRect(std::int64_t x, std::int64_t y, Size size);
+
+// Moves a framed window whose outer size is `outer` onto the nearest monitor
+// when its place lies on none; its size stays.
+void KeepOnMonitors(WindowSpec& description, Size outer, const std::vector<Rect>& monitors);
 
 }  // namespace vandrel

@@ -48,7 +48,10 @@ ColourValue RowColour(const std::string& bareCode) {
 void CreateEditorWindow(App& app, Platform& platform) {
     app.EditorColourCount = 0;
     EnsureImages(platform, app.imagesLoaded);
-    if (!platform.OpenWindow(kEditorWindow, EditorWindowSpec(app.settings, platform.MonitorRects()))) return;
+    WindowSpec description = EditorWindowSpec(app.settings);
+    // A hand-edited or stale place off every monitor would leave it out of reach.
+    KeepOnMonitors(description, platform.OuterSizeOf(description), platform.MonitorRects());
+    if (!platform.OpenWindow(kEditorWindow, description)) return;
     app.editorOpen = true;
 
     platform.AddControl(kEditorWindow, {.kind = ControlKind::Toolbar,
@@ -67,12 +70,12 @@ void CreateEditorWindow(App& app, Platform& platform) {
 
 }  // namespace
 
-WindowSpec EditorWindowSpec(const Settings& settings, const std::vector<Rect>& monitors) {
+WindowSpec EditorWindowSpec(const Settings& settings) {
     WindowSpec description;
     description.kind = WindowKind::Framed;
     description.title = "Vandrel";
     description.client =
-        PlaceOnMonitors(settings.EditX, settings.EditY, {kEditorWidth, kEditorLeastHeight}, monitors);
+        StoredClientRect(settings.EditX, settings.EditY, {kEditorWidth, kEditorLeastHeight});
     description.minClient = {kEditorWidth, kEditorLeastHeight};
     description.maxClient = {kEditorWidth, 0};
     return description;

@@ -16,8 +16,8 @@ constexpr int kEditorToolbarHeight = 26;  // as made; FitEditor measures it
 constexpr int kEditorNameFont = 5;
 constexpr int kEditorCodeFont = 3;
 
-// At its stored place where that lies on a monitor, else at the nearest monitor's edge.
-WindowSpec EditorWindowSpec(const Settings& settings, const std::vector<Rect>& monitors);
+// At its stored place; OpenWindow brings a place off every monitor back.
+WindowSpec EditorWindowSpec(const Settings& settings);
 
 // The toolbar's seven positions: two buttons, a separator, the four colour tools.
 std::vector<ToolItem> EditorTools();

@@ -319,6 +319,8 @@ public:
     virtual void Activate(int window) = 0;
     // The full rectangle of the monitor nearest to the window.
     virtual Rect MonitorRect(int window) = 0;
+    // The outer size a window so described takes (its frame and caption included).
+    virtual Size OuterSizeOf(const WindowSpec& description) = 0;
     // The full rectangle of every monitor, the primary first.
     virtual std::vector<Rect> MonitorRects() = 0;
     virtual int ForegroundWindowNumber() = 0;  // -1: a window of another program

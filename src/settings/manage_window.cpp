@@ -124,11 +124,11 @@ std::vector<ControlSpec> ManageControls(const App& app) {
     // clang-format on
 }
 
-WindowSpec ManageWindowSpec(const Settings& settings, const std::vector<Rect>& monitors) {
+WindowSpec ManageWindowSpec(const Settings& settings) {
     WindowSpec description;
     description.kind = WindowKind::Framed;
     description.title = "Vandrel";
-    description.client = PlaceOnMonitors(settings.WinX, settings.WinY, {kManageWidth, kManageHeight}, monitors);
+    description.client = StoredClientRect(settings.WinX, settings.WinY, {kManageWidth, kManageHeight});
     description.minimiseBox = true;
     return description;
 }
@@ -139,7 +139,10 @@ void OpenManageWindow(App& app, Platform& platform) {
         return;
     }
     EnsureImages(platform, app.imagesLoaded);
-    if (!platform.OpenWindow(kManageWindow, ManageWindowSpec(app.settings, platform.MonitorRects()))) return;
+    WindowSpec description = ManageWindowSpec(app.settings);
+    // A hand-edited or stale place off every monitor would leave it out of reach.
+    KeepOnMonitors(description, platform.OuterSizeOf(description), platform.MonitorRects());
+    if (!platform.OpenWindow(kManageWindow, description)) return;
     app.manageOpen = true;
     for (const ControlSpec& control : ManageControls(app))
         platform.AddControl(kManageWindow, control);

@@ -22,8 +22,8 @@ constexpr int kPerPaletteControls[] = {kOpenButton,  kEditButton,        kResetB
                                        kTransparencyCheck, kOutlineCheck, kClipboardOption, kKeyboardOption,
                                        kSizeTrackBar, kSizeLabel};
 
-// At its stored place where that lies on a monitor, else at the nearest monitor's edge.
-WindowSpec ManageWindowSpec(const Settings& settings, const std::vector<Rect>& monitors);
+// At its stored place; OpenWindow brings a place off every monitor back.
+WindowSpec ManageWindowSpec(const Settings& settings);
 
 void OpenManageWindow(App& app, Platform& platform);
 bool ManageWindowOpen(const App& app, Platform& platform);

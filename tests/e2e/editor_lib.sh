@@ -1,5 +1,6 @@
-# What the editor's end-to-end tests share: opening palettes from the tray menu, reading the
-# editor's rows and focus, clicking its buttons. Sourced by the test files that drive the editor.
+# What the editor's and the manage window's end-to-end tests share: opening palettes from the tray
+# menu, reading the editor's rows and focus, clicking its buttons, the manage list,
+# the folder chooser. Sourced by the test files that drive those windows.
 
 START_BYTES="#000000 #FF0000 #FFFF00 #00FF00 #00FFFF #0000FF #FF00FF #FFFFFF"
 
@@ -102,4 +103,33 @@ answer_palette_name() { # NAME
   drv dialog-wait "Palette Name" 5000 >/dev/null || fail "no \"Palette Name\" box appeared"
   drv dialog-set "Palette Name" 100 "$1" >/dev/null
   drv dialog-click "Palette Name" 1 >/dev/null
+}
+
+manage_window() { drv wait-window VandrelWindow Vandrel 5000 || fail "the manage window is gone"; }
+
+# Selects a palette in the list by typing its first letters, as the list view allows.
+select_palette() { # HWND NAME
+  local id class lx ly lw lh
+  read -r id class lx ly lw lh _ < <(drv control "$1" 50)
+  drv click $((lx + lw / 2)) $((ly + lh - 10)) >/dev/null  # empty space below the rows
+  drv type "$2" >/dev/null
+  wait_until 3000 bash -c "drv control $1 54 | awk '{exit !(\$7 == 1)}'" ||
+    fail "selecting $2 did not enable the palette's controls"
+}
+
+# In the folder chooser: selects the Desktop folder NAME (the Desktop's folders are at the top of
+# its tree; the tree selects by typed letters); choose_desktop_folder also says OK.
+pick_desktop_folder() { # NAME
+  local dialog
+  dialog=$(drv dialog-wait "Browse for Folder" 5000 | cut -d' ' -f1) || fail "no folder chooser appeared"
+  local id class tx ty tw th
+  read -r id class tx ty tw th _ < <(drv control "$dialog" 14145) || fail "the folder chooser has no tree"
+  drv click $((tx + tw / 2)) $((ty + 10)) >/dev/null  # into the tree
+  drv key home >/dev/null
+  drv type "$1" >/dev/null
+}
+
+choose_desktop_folder() { # NAME
+  pick_desktop_folder "$1"
+  drv dialog-click "Browse for Folder" 1 >/dev/null
 }

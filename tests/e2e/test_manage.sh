@@ -16,18 +16,6 @@ start_without_tray() {
   drv wait-window VandrelWindow Vandrel 10000 >/dev/null || fail "no manage window appeared without the tray icon"
 }
 
-manage_window() { drv wait-window VandrelWindow Vandrel 5000 || fail "the manage window is gone"; }
-
-# Selects a palette in the list by typing its first letters, as the list view allows.
-select_palette() { # HWND NAME
-  local id class lx ly lw lh
-  read -r id class lx ly lw lh _ < <(drv control "$1" 50)
-  drv click $((lx + lw / 2)) $((ly + lh - 10)) >/dev/null  # empty space below the rows
-  drv type "$2" >/dev/null
-  wait_until 3000 bash -c "drv control $1 54 | awk '{exit !(\$7 == 1)}'" ||
-    fail "selecting $2 did not enable the palette's controls"
-}
-
 # "HWND X Y W H" of the only palette window, once it is there with the given width.
 wait_palette_width() { # WIDTH
   wait_output 5000 "$1" bash -c "drv count-windows VandrelPalette VN | head -n1 | cut -d' ' -f4" ||
@@ -96,19 +84,6 @@ test_manage_window_changes_a_palettes_window_and_is_the_main_window() {
   assert_eq 0 "$code" "exit code after Yes"
   grep -q "^Pound = 0" "$(settings_dir)/Vandrel.ini" || fail "Use #'s off was not stored"
   grep -q "^SwatchHeight = 24" "$(settings_dir)/Vandrel.ini" || fail "the swatch size was not stored"
-}
-
-# In the folder chooser: picks the Desktop folder NAME (the Desktop's folders are at the top of its
-# tree; the tree selects by typed letters) and says OK.
-choose_desktop_folder() { # NAME
-  local dialog
-  dialog=$(drv dialog-wait "Browse for Folder" 5000 | cut -d' ' -f1) || fail "no folder chooser appeared"
-  local id class tx ty tw th
-  read -r id class tx ty tw th _ < <(drv control "$dialog" 14145) || fail "the folder chooser has no tree"
-  drv click $((tx + tw / 2)) $((ty + 10)) >/dev/null  # into the tree
-  drv key home >/dev/null
-  drv type "$1" >/dev/null
-  drv dialog-click "Browse for Folder" 1 >/dev/null
 }
 
 test_manage_palette_folder_change_and_delete() {

@@ -175,6 +175,10 @@ public:
     }
     Rect MonitorRect(int window) override;
     std::vector<Rect> MonitorRects() override { return monitors; }
+    // The fake's windows have no frames.
+    Size OuterSizeOf(const WindowSpec& description) override {
+        return {description.client.Width(), description.client.Height()};
+    }
     int ForegroundWindowNumber() override { return foreground; }
     std::int64_t ForegroundWindowHandle() override { return foregroundHandle; }
     void InstallWindowHook(const WindowHook& installed) override {

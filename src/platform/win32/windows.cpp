@@ -216,6 +216,12 @@ Rect Win32Platform::MonitorRect(int window) {
     return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
 }
 
+Size Win32Platform::OuterSizeOf(const WindowSpec& description) {
+    const Role role = RoleOf(description.kind);
+    const RECT outer = OuterRect(description, StyleFor(role, description), ExStyleFor(role, description));
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
 static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM found) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
