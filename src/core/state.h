@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -82,7 +83,8 @@ struct App {
     // Start-up work done after the first palette windows show (see StartUp):
     // the rest of the palette list and the menus.
     bool startPending = false;
-    bool imagesLoaded = false;  // the pictures of the editor, manage and about windows
+    bool imagesLoaded = false;
+    std::set<int> fontsMade;    // swatch fonts made for a DPI other than 96  // the pictures of the editor, manage and about windows
     PaletteListing startListing;
 
     // Per-pass state of the event loop.

@@ -2,20 +2,23 @@
 
 #include <algorithm>
 
+#include "core/scale.h"
 #include "palette/colour_code.h"
+#include "resources/program_images.h"
 
 namespace vandrel {
 
-PaletteWindowLayout LayoutPaletteWindow(int colourCount, const SwatchGeometry& geometry) {
+PaletteWindowLayout LayoutPaletteWindow(int colourCount, const SwatchGeometry& geometry, int dpi) {
     const int w = geometry.width;
     const int h = geometry.height;
     const int taller = geometry.rounded ? 0 : 1;  // square swatches touch
     const int less = geometry.rounded ? -1 : 0;
     PaletteWindowLayout layout;
-    layout.client = {w + 2, (h + 1) * colourCount + 2 + less};
+    // Laid out in units, then every edge scaled: the swatches keep meeting.
+    layout.client = {Scaled(w + 2, dpi), Scaled((h + 1) * colourCount + 2 + less, dpi)};
     int y = 1;
     for (int j = 0; j < colourCount; ++j) {
-        layout.swatches.push_back({1, y, 1 + w, y + h + taller});
+        layout.swatches.push_back(Scaled(Rect{1, y, 1 + w, y + h + taller}, dpi));
         y += h + 1;
     }
     return layout;
@@ -26,19 +29,21 @@ int SwatchBrightness(ColourValue colour) {
            static_cast<int>(BlueOf(colour) * 0.0722);
 }
 
-SwatchLook DescribeSwatch(const std::string& storedCode, const PaletteOptions& options,
-                          const std::string& prefix) {
+SwatchLook DescribeSwatch(const std::string& storedCode, const PaletteOptions& options, const std::string& prefix,
+                          int dpi, int font) {
     const SwatchGeometry geometry = EffectiveSwatchGeometry(options);
     const ColourValue value = ParseColourCode(storedCode);
+    const int width = Scaled(geometry.width, dpi);
+    const int height = Scaled(geometry.height, dpi);
     SwatchLook look;
-    look.area = {0, 0, geometry.width, geometry.height + 1};
+    look.area = {0, 0, width, Scaled(geometry.height + 1, dpi)};
     look.rounded = geometry.rounded;
-    look.shape = look.rounded ? Rect{0, 0, geometry.width, geometry.height} : look.area;
-    look.radiusX = std::min(kSwatchCornerRadius, geometry.width / 2);
-    look.radiusY = std::min(kSwatchCornerRadius, geometry.height / 2);
+    look.shape = look.rounded ? Rect{0, 0, width, height} : look.area;
+    look.radiusX = Scaled(std::min(kSwatchCornerRadius, geometry.width / 2), dpi);
+    look.radiusY = Scaled(std::min(kSwatchCornerRadius, geometry.height / 2), dpi);
     look.fill = value == kKeyColour ? Rgb(255, 255, 255) : value;
     look.outline = options.Outline == 1;
-    look.font = geometry.font;
+    look.font = geometry.font < 0 ? -1 : (font >= 0 ? font : geometry.font);
     if (look.font >= 0) {
         look.text = prefix + storedCode;
         look.textColour = SwatchBrightness(look.fill) > 128 ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
@@ -140,7 +145,10 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
 
     const int n = std::clamp(app.PaletteColourCount[k], 0, kMaxColours);
     const SwatchGeometry geometry = EffectiveSwatchGeometry(options);
-    const PaletteWindowLayout layout = LayoutPaletteWindow(n, geometry);
+    // Drawn at the scale of the monitor its corner stands on.
+    const int dpi = platform.DpiAt({WithinReach(options.X), WithinReach(options.Y)});
+    const int font = geometry.font < 0 ? -1 : SwatchFontAt(platform, app.fontsMade, geometry.font, dpi);
+    const PaletteWindowLayout layout = LayoutPaletteWindow(n, geometry, dpi);
     // No handle while the window is being made: the moves of its creation
     // are not the user's and are never snapped.
     slot.WindowHandle = 0;
@@ -156,7 +164,7 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
                                  .data = ParseColourCode(code),
                                  .cursor = options.Drag == 1 ? CursorKind::SizeAll : CursorKind::Hand};
         if (!platform.AddControl(s, swatch)) continue;
-        const SwatchLook look = DescribeSwatch(code, options, app.settings.Prefix);
+        const SwatchLook look = DescribeSwatch(code, options, app.settings.Prefix, dpi, font);
         platform.Paint(s, swatch.id, [&look](Canvas& canvas) { PaintSwatch(canvas, look); });
     }
     // Shown once complete, so the key colour never flashes on screen.

@@ -16,7 +16,8 @@ struct PaletteWindowLayout {
     std::vector<Rect> swatches;  // control rectangles within the client area
 };
 
-PaletteWindowLayout LayoutPaletteWindow(int colourCount, const SwatchGeometry& geometry);
+// The client size and swatch rectangles at a monitor's DPI.
+PaletteWindowLayout LayoutPaletteWindow(int colourCount, const SwatchGeometry& geometry, int dpi = 96);
 
 // How one swatch looks, decided from its code and the palette's options.
 struct SwatchLook {
@@ -32,8 +33,9 @@ struct SwatchLook {
     ColourValue textColour = 0;
 };
 
+// At `dpi`, the text in font number `font` (-1: the swatch size's own number).
 SwatchLook DescribeSwatch(const std::string& storedCode, const PaletteOptions& options,
-                          const std::string& prefix);
+                          const std::string& prefix, int dpi = 96, int font = -1);
 
 // Black text above 128, white at or below.
 int SwatchBrightness(ColourValue colour);

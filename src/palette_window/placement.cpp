@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/scale.h"
 #include "palette_window/colour_output.h"
 #include "palette_window/palette_window.h"
 
@@ -28,12 +29,15 @@ Edges EdgesOf(const Rect& r, float scale) {
     return {r.left, r.top, RoundHalfEven(r.left + r.Width() / s), RoundHalfEven(r.top + r.Height() / s)};
 }
 
-bool Near(long long a, long long b) { return std::llabs(a - b) < kSnapDistance; }
+bool Near(long long a, long long b, int distance) { return std::llabs(a - b) < distance; }
 
 }  // namespace
 
 std::optional<Point> SnapPlace(const Rect& moved, const std::vector<Rect>& others, const Rect& monitor,
-                               float scale) {
+                               float scale, int dpi) {
+    // In the screen pixels of the monitor it snaps on.
+    const int distance = Scaled(kSnapDistance, dpi);
+    const int overlap = Scaled(2, dpi);
     if (!(scale > 0.0f)) scale = 1.0f;
     const Edges s = EdgesOf(moved, scale);
     const long long w = RoundHalfEven(moved.Width() / static_cast<double>(scale));
@@ -44,26 +48,26 @@ std::optional<Point> SnapPlace(const Rect& moved, const std::vector<Rect>& other
         const Edges i = EdgesOf(other, scale);
         const bool vertical = s.top < i.bottom && s.bottom > i.top;
         const bool horizontal = s.left < i.right && s.right > i.left;
-        if (Near(i.left, s.right) && vertical)
+        if (Near(i.left, s.right, distance) && vertical)
             newX = i.left - w;  // directly left of the other
-        else if (Near(i.right, s.left) && vertical)
+        else if (Near(i.right, s.left, distance) && vertical)
             newX = i.right;  // directly right of it
-        // Above or below, 2 pixels into it: the transparent margins of the
+        // Above or below, 2 units into it: the transparent margins of the
         // two windows overlap and the colour columns meet.
-        if (Near(i.top, s.bottom) && horizontal)
-            newY = i.top - h + 2;
-        else if (Near(i.bottom, s.top) && horizontal)
-            newY = i.bottom - 2;
+        if (Near(i.top, s.bottom, distance) && horizontal)
+            newY = i.top - h + overlap;
+        else if (Near(i.bottom, s.top, distance) && horizontal)
+            newY = i.bottom - overlap;
     }
 
     // The monitor's edges win over the other windows.
-    if (s.left < monitor.left + kSnapDistance)
+    if (s.left < monitor.left + distance)
         newX = monitor.left;
-    else if (s.left + w > monitor.right - kSnapDistance)
+    else if (s.left + w > monitor.right - distance)
         newX = monitor.right - w;
-    if (s.top < monitor.top + kSnapDistance)
+    if (s.top < monitor.top + distance)
         newY = monitor.top;
-    else if (s.top + h > monitor.bottom - kSnapDistance)
+    else if (s.top + h > monitor.bottom - distance)
         newY = monitor.bottom - h;
 
     if (!newX && !newY) return std::nullopt;
@@ -88,7 +92,9 @@ void SnapPaletteWindow(App& app, Platform& platform, int window) {
         if (slot == window || !IsOpenPaletteWindow(app, slot)) continue;
         if (const auto rect = platform.WindowRect(slot)) others.push_back(*rect);
     }
-    const auto place = SnapPlace(*moved, others, platform.MonitorRect(window), app.desktops.Scale);
+    const Point centre{moved->left + moved->Width() / 2, moved->top + moved->Height() / 2};
+    const auto place =
+        SnapPlace(*moved, others, platform.MonitorRect(window), app.desktops.Scale, platform.DpiAt(centre));
     // A move to where the window already is would only report another move.
     if (place && *place != Point{moved->left, moved->top}) platform.PlaceWindow(window, *place);
 }
@@ -115,8 +121,9 @@ void DragPalette(App& app, Platform& platform, int slot, int control) {
 void ResetPalettePosition(App& app, Platform& platform, const std::string& name) {
     if (name.empty()) return;
     PaletteOptions& options = OptionsOf(app, name);
-    const int x = app.desktops.ScreenWidth - EffectiveSwatchGeometry(options).width - 1;
     const int y = 200;
+    const int dpi = platform.DpiAt({app.desktops.ScreenWidth - 1, y});
+    const int x = app.desktops.ScreenWidth - Scaled(EffectiveSwatchGeometry(options).width, dpi) - 1;
     for (int slot = 1; slot <= kMaxOpenPalettes; ++slot) {
         if (app.Slots[slot].PaletteName != name || !WindowExists(platform, slot)) continue;
         ClosePaletteWindow(app, platform, slot);

@@ -10,7 +10,7 @@
 
 namespace vandrel {
 
-constexpr int kSnapDistance = 15;  // pixels; a gap of exactly this much does not snap
+constexpr int kSnapDistance = 15;  // units of 96 DPI; a gap of exactly this much does not snap
 
 // Rounds to the nearest integer, halves to the even neighbour.
 int RoundHalfEven(double value);
@@ -18,8 +18,9 @@ int RoundHalfEven(double value);
 // Where a moved palette window goes. `moved` and `others` are outer window
 // rectangles (the others in slot order, the moved one left out), `monitor`
 // the full rectangle of the moved window's monitor. None: it stays.
+// `dpi`: the monitor's, by which the snapping distance and the overlap scale.
 std::optional<Point> SnapPlace(const Rect& moved, const std::vector<Rect>& others, const Rect& monitor,
-                               float scale);
+                               float scale, int dpi = 96);
 
 // Snaps the palette window of a slot after a move, when snapping is on.
 // Any other window is left alone.

@@ -163,6 +163,7 @@ struct FontSpec {
     int points = 0;
     bool bold = false;
     bool fixedPitch = false;  // a face the system lacks is replaced by one of fixed pitch
+    int dpi = 96;             // the points are taken at this DPI, the window's
 };
 
 // The text question of the system's dialog kind (the palette-name box).
@@ -321,6 +322,8 @@ public:
     virtual Rect MonitorRect(int window) = 0;
     // The outer size a window so described takes (its frame and caption included).
     virtual Size OuterSizeOf(const WindowSpec& description) = 0;
+    // The DPI of the monitor at a screen point (the nearest one).
+    virtual int DpiAt(Point point) = 0;
     // The full rectangle of every monitor, the primary first.
     virtual std::vector<Rect> MonitorRects() = 0;
     virtual int ForegroundWindowNumber() = 0;  // -1: a window of another program

@@ -4,9 +4,21 @@
 
 namespace vandrel {
 
+namespace {
+
+FontSpec SwatchFont(int size, int dpi) { return {"Consolas", 7 + size, true, true, dpi}; }
+
+}  // namespace
+
 void LoadFonts(Platform& platform) {
-    for (int number = 0; number <= 5; ++number)
-        platform.MakeFont(number, {"Consolas", 7 + number, true, true});
+    for (int number = 0; number <= 5; ++number) platform.MakeFont(number, SwatchFont(number, 96));
+}
+
+int SwatchFontAt(Platform& platform, std::set<int>& made, int size, int dpi) {
+    if (dpi == 96 || dpi <= 0) return size;
+    const int number = 100 + dpi * 8 + size;
+    if (made.insert(number).second) platform.MakeFont(number, SwatchFont(size, dpi));
+    return number;
 }
 
 void LoadImages(Platform& platform) {

@@ -1,13 +1,18 @@
 // The program's fonts and pictures, made in the platform under their numbers.
 #pragma once
 
+#include <set>
+
 #include "platform/platform.h"
 
 namespace vandrel {
 
-// The six swatch fonts, 7 to 12 points, numbered 0 to 5.
+// The six swatch fonts, 7 to 12 points at 96 DPI, numbered 0 to 5.
 void LoadFonts(Platform& platform);
 void LoadImages(Platform& platform);
+// The number of swatch font `size` (0 to 5) at `dpi`, made on its first use
+// (`made` holds the numbers made so far); at 96 DPI the size's own number.
+int SwatchFontAt(Platform& platform, std::set<int>& made, int size, int dpi);
 // The pictures, made once (`made` tells): before the first editor, manage or about window.
 void EnsureImages(Platform& platform, bool& made);
 

@@ -200,6 +200,22 @@ void FakePlatform::SetClientSize(int window, Size size) {
     r.bottom = r.top + size.height;
 }
 
+int FakePlatform::DpiAt(Point point) {
+    // The monitor that holds the point, else the nearest one.
+    std::size_t best = 0;
+    long long bestDistance = -1;
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        const Rect& m = monitors[i];
+        const long long dx = std::max({0, m.left - point.x, point.x - (m.right - 1)});
+        const long long dy = std::max({0, m.top - point.y, point.y - (m.bottom - 1)});
+        if (bestDistance < 0 || dx * dx + dy * dy < bestDistance) {
+            best = i;
+            bestDistance = dx * dx + dy * dy;
+        }
+    }
+    return best < monitorDpis.size() ? monitorDpis[best] : 96;
+}
+
 Rect FakePlatform::MonitorRect(int window) {
     // The monitor that holds most of the window, else the nearest one; the
     // primary one, which holds the point (0, 0), for no window.

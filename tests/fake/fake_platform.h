@@ -76,6 +76,7 @@ public:
     // --- what tests set
     DisplayInfo display{1, 1920, 1920};
     std::vector<Rect> monitors{{0, 0, 1920, 1080}};
+    std::vector<int> monitorDpis;  // the DPI of each monitor; 96 where none is given
     std::string profileFolder;
     std::uint32_t clock = 100000;
     int foreground = -1;
@@ -175,6 +176,7 @@ public:
     }
     Rect MonitorRect(int window) override;
     std::vector<Rect> MonitorRects() override { return monitors; }
+    int DpiAt(Point point) override;
     // The fake's windows have no frames.
     Size OuterSizeOf(const WindowSpec& description) override {
         return {description.client.Width(), description.client.Height()};

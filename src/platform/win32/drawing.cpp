@@ -84,9 +84,7 @@ HFONT MessageFont() {
 }
 
 void Win32Platform::MakeFont(int number, const FontSpec& font) {
-    WindowDc screen(nullptr);
-    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    const int height = -MulDiv(font.points, dpi, 72);
+    const int height = -MulDiv(font.points, font.dpi > 0 ? font.dpi : 96, 72);
     GdiObject made(CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                PROOF_QUALITY,

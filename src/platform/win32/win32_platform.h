@@ -112,6 +112,7 @@ class Win32Platform : public Platform {
     void Activate(int window) override;
     Rect MonitorRect(int window) override;
     std::vector<Rect> MonitorRects() override;
+    int DpiAt(Point point) override;
     Size OuterSizeOf(const WindowSpec& description) override;
     int ForegroundWindowNumber() override;
     std::int64_t ForegroundWindowHandle() override;

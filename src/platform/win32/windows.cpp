@@ -1,5 +1,6 @@
 // Top-level windows: one table of class and styles per role, and the
 // operations that open, place, show and close them.
+#include "platform/win32/loaded_libraries.h"
 #include "platform/win32/win32_platform.h"
 
 namespace vandrel::win32 {
@@ -233,6 +234,22 @@ static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM found) {
     else
         rects.push_back(rect);
     return TRUE;
+}
+
+int Win32Platform::DpiAt(Point point) {
+    // shcore's per-monitor answer where the system has it (Windows 8.1 on);
+    // else the screen's one DPI.
+    using MonitorDpi = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const MonitorDpi monitorDpi = Entry<MonitorDpi>(LoadLibraryA("shcore.dll"), "GetDpiForMonitor");
+    constexpr int kEffectiveDpi = 0;
+    UINT x = 0, y = 0;
+    if (monitorDpi && monitorDpi(MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST), kEffectiveDpi,
+                                 &x, &y) == S_OK && y > 0)
+        return static_cast<int>(y);
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
 }
 
 std::vector<Rect> Win32Platform::MonitorRects() {

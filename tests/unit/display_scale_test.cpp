@@ -1,0 +1,101 @@
+// Palette windows at other display scales: sizes in units of 96 DPI scaled
+// by the monitor's DPI, the fonts at that DPI, snapping in its pixels.
+#include <gtest/gtest.h>
+
+#include "core/scale.h"
+#include "palette/palette_file.h"
+#include "palette_window/palette_window.h"
+#include "palette_window/placement.h"
+#include "test_support.h"
+
+namespace vandrel::testing {
+namespace {
+
+TEST(DisplayScale, SizesScaleByTheDpiRoundedHalvesAwayFromZero) {
+    struct Case {
+        int units, dpi, pixels;
+    };
+    for (const Case& c : {Case{59, 96, 59}, Case{59, 120, 74}, Case{59, 144, 89}, Case{59, 192, 118},
+                          Case{18, 120, 23}, Case{18, 144, 27}, Case{7, 120, 9}, Case{7, 144, 11},
+                          Case{1, 120, 1}, Case{1, 144, 2}, Case{15, 144, 23}, Case{2, 120, 3},
+                          Case{-7, 144, -11}, Case{0, 144, 0}})
+        EXPECT_EQ(Scaled(c.units, c.dpi), c.pixels) << c.units << " at " << c.dpi;
+}
+
+TEST(DisplayScale, APaletteWindowAt144DpiIsHalfAsLargeAgainAndItsSwatchesStillMeet) {
+    for (const bool rounded : {true, false}) {
+        const SwatchGeometry geometry{59, 18, 2, rounded};
+        const PaletteWindowLayout small = LayoutPaletteWindow(8, geometry, 96);
+        const PaletteWindowLayout large = LayoutPaletteWindow(8, geometry, 144);
+        EXPECT_EQ(large.client.width, Scaled(small.client.width, 144));
+        EXPECT_EQ(large.client.height, Scaled(small.client.height, 144));
+        ASSERT_EQ(large.swatches.size(), 8u);
+        for (std::size_t j = 0; j < 8; ++j) {
+            EXPECT_EQ(large.swatches[j], Scaled(small.swatches[j], 144)) << "swatch " << j;
+            EXPECT_GE(large.swatches[j].left, 0);
+            EXPECT_LE(large.swatches[j].right, large.client.width);
+            EXPECT_LE(large.swatches[j].bottom, large.client.height);
+            if (j > 0) {
+                // The gap between two swatches scales with them (1.5 pixels: 1 or 2), none for square ones.
+                const int gap = large.swatches[j].top - large.swatches[j - 1].bottom;
+                EXPECT_TRUE(rounded ? gap == 1 || gap == 2 : gap == 0) << "swatch " << j << ": " << gap;
+            }
+        }
+    }
+}
+
+class PaletteWindowsAtScale : public AppTest {
+protected:
+    void SetUp() override {
+        AddPalette("start.pal", StartPaletteText());
+        // Two monitors, the right one at 150 %.
+        platform.monitors = {{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}};
+        platform.monitorDpis = {96, 144};
+        Start();
+    }
+    const DrawOp* TextOf(int slot, int swatch) {
+        for (const DrawOp& op : platform.Control(slot, SwatchId(slot, swatch)).drawing)
+            if (op.kind == DrawOp::Kind::Text) return &op;
+        return nullptr;
+    }
+};
+
+TEST_F(PaletteWindowsAtScale, AWindowOnTheLargerMonitorIsBuiltAtItsScaleWithItsFont) {
+    OptionsOf(*app, "start.pal").X = 2500;
+    OptionsOf(*app, "start.pal").Y = 100;
+    ASSERT_EQ(OpenPaletteWindow(*app, platform, 0, -1), 1);
+    const Rect window = platform.Window(1).rect;
+    EXPECT_EQ(window.left, 2500) << "its corner where it was stored";
+    EXPECT_EQ(window.Width(), Scaled(61, 144));
+    EXPECT_EQ(window.Height(), Scaled(153, 144));
+    EXPECT_EQ(platform.Control(1, SwatchId(1, 0)).description.rect, Scaled(Rect{1, 1, 60, 19}, 144));
+    const DrawOp* text = TextOf(1, 0);
+    ASSERT_NE(text, nullptr);
+    ASSERT_TRUE(platform.fonts.count(text->font));
+    EXPECT_EQ(platform.fonts.at(text->font).points, 9) << "the swatch size's own font";
+    EXPECT_EQ(platform.fonts.at(text->font).dpi, 144) << "taken at the monitor's DPI";
+
+    // Back on the 96-DPI monitor it is its old size, in the font of 96 DPI.
+    platform.SetPosition(1, {300, 100});
+    RefreshPaletteWindows(*app, platform, "start.pal");
+    ASSERT_TRUE(platform.Exists(1));
+    EXPECT_EQ(platform.Window(1).rect, (Rect{300, 100, 361, 253}));
+    ASSERT_NE(TextOf(1, 0), nullptr);
+    EXPECT_EQ(TextOf(1, 0)->font, 2);
+    EXPECT_EQ(platform.fonts.at(2).dpi, 96);
+}
+
+TEST(DisplayScale, SnappingAt144DpiUsesTheMonitorsPixels) {
+    const Rect monitor{1920, 0, 3840, 1080};
+    auto palette = [](int x, int y) { return Rect{x, y, x + 92, y + 230}; };
+    // The snapping distance is 15 units: 23 pixels at 144 DPI.
+    EXPECT_EQ(SnapPlace(palette(1920 + 22, 300), {}, monitor, 1.0f, 144), (Point{1920, 300}));
+    EXPECT_EQ(SnapPlace(palette(1920 + 23, 300), {}, monitor, 1.0f, 144), std::nullopt);
+    EXPECT_EQ(SnapPlace(palette(1920 + 20, 300), {}, monitor, 1.0f, 96), std::nullopt) << "at 96 DPI it is 15";
+    // Below another window, the transparent margins overlapping by 2 units (3 pixels).
+    const Rect other = palette(2400, 300);
+    EXPECT_EQ(SnapPlace(palette(2405, 300 + 230 + 10), {other}, monitor, 1.0f, 144), (Point{2405, 530 - 3}));
+}
+
+}  // namespace
+}  // namespace vandrel::testing
