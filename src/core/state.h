@@ -84,7 +84,12 @@ struct App {
     // the rest of the palette list and the menus.
     bool startPending = false;
     bool imagesLoaded = false;
-    std::set<int> fontsMade;    // swatch fonts made for a DPI other than 96  // the pictures of the editor, manage and about windows
+    std::set<int> fontsMade;    // swatch fonts made for a DPI other than 96
+    std::set<int> imageDpis;    // the DPIs other than 96 the pictures were made for
+    // The DPI each framed window was laid out at (the monitor's it opened on).
+    int editorDpi = 96;
+    int manageDpi = 96;
+    int aboutDpi = 96;  // the pictures of the editor, manage and about windows
     PaletteListing startListing;
 
     // Per-pass state of the event loop.

@@ -1,6 +1,7 @@
 #include "editor/editor_window.h"
 
 #include "core/files.h"
+#include "core/scale.h"
 #include "core/window_place.h"
 #include "palette/colour_code.h"
 #include "palette/palette_file.h"
@@ -47,22 +48,32 @@ ColourValue RowColour(const std::string& bareCode) {
 
 void CreateEditorWindow(App& app, Platform& platform) {
     app.EditorColourCount = 0;
-    EnsureImages(platform, app.imagesLoaded);
+    const std::vector<Rect> monitors = platform.MonitorRects();
     WindowSpec description = EditorWindowSpec(app.settings);
     // A hand-edited or stale place off every monitor would leave it out of reach.
-    KeepOnMonitors(description, platform.OuterSizeOf(description), platform.MonitorRects());
+    KeepOnMonitors(description, platform.OuterSizeOf(description), monitors);
+    // Laid out at the scale of the monitor it opens on.
+    const int dpi = platform.DpiAt({description.client.left, description.client.top});
+    if (dpi != kBaseDpi) {
+        description = EditorWindowSpec(app.settings, dpi);
+        KeepOnMonitors(description, platform.OuterSizeOf(description), monitors);
+    }
+    app.editorDpi = dpi;
+    EnsureImagesAt(platform, app.imagesLoaded, app.imageDpis, dpi);
     if (!platform.OpenWindow(kEditorWindow, description)) return;
     app.editorOpen = true;
 
-    platform.AddControl(kEditorWindow, {.kind = ControlKind::Toolbar,
-                                        .id = kEditorToolbar,
-                                        .rect = {0, 0, kEditorWidth, kEditorToolbarHeight},
-                                        .tools = EditorTools()});
-    platform.AddControl(kEditorWindow, {.kind = ControlKind::Text,
-                                        .id = kEditorNameLabel,
-                                        .rect = {0, 27, kEditorWidth, 27 + 20},
-                                        .font = kEditorNameFont,
-                                        .flags = kFlagCentred});
+    platform.AddControl(kEditorWindow,
+                        {.kind = ControlKind::Toolbar,
+                         .id = kEditorToolbar,
+                         .rect = Scaled(Rect{0, 0, kEditorWidth, kEditorToolbarHeight}, dpi),
+                         .tools = EditorTools(dpi)});
+    platform.AddControl(kEditorWindow,
+                        {.kind = ControlKind::Text,
+                         .id = kEditorNameLabel,
+                         .rect = Scaled(Rect{0, 27, kEditorWidth, 27 + 20}, dpi),
+                         .font = SwatchFontAt(platform, app.fontsMade, kEditorNameFont, dpi),
+                         .flags = kFlagCentred});
 
     platform.SetShortcuts(kEditorWindow,
                           {{kKeyUp, kItemShortcutUp}, {kKeyDown, kItemShortcutDown}});
@@ -70,35 +81,44 @@ void CreateEditorWindow(App& app, Platform& platform) {
 
 }  // namespace
 
-WindowSpec EditorWindowSpec(const Settings& settings) {
+WindowSpec EditorWindowSpec(const Settings& settings, int dpi) {
     WindowSpec description;
     description.kind = WindowKind::Framed;
     description.title = "Vandrel";
     description.client =
-        StoredClientRect(settings.EditX, settings.EditY, {kEditorWidth, kEditorLeastHeight});
-    description.minClient = {kEditorWidth, kEditorLeastHeight};
-    description.maxClient = {kEditorWidth, 0};
+        StoredClientRect(settings.EditX, settings.EditY,
+                         {Scaled(kEditorWidth, dpi), Scaled(kEditorLeastHeight, dpi)});
+    description.minClient = {Scaled(kEditorWidth, dpi), Scaled(kEditorLeastHeight, dpi)};
+    description.maxClient = {Scaled(kEditorWidth, dpi), 0};
+    description.dpi = dpi;
     return description;
 }
 
-std::vector<ToolItem> EditorTools() {
+std::vector<ToolItem> EditorTools(int dpi) {
     return {
-        {kItemSavePalette, picture::kSavePalette, "Save palette"},
-        {kItemCopyPalette, picture::kCopyPalette, "Copy palette"},
+        {kItemSavePalette, ImageAt(picture::kSavePalette, dpi), "Save palette"},
+        {kItemCopyPalette, ImageAt(picture::kCopyPalette, dpi), "Copy palette"},
         {0, 0, ""},
-        {kItemGrabColour, picture::kGrabColour, "Grab color from screen"},
-        {kItemColourPicker, picture::kColourPicker, "Color picker"},
-        {kItemRandomColour, picture::kRandomColour, "Random color"},
-        {kItemBlender, picture::kBlender, "Magic color blender"},
+        {kItemGrabColour, ImageAt(picture::kGrabColour, dpi), "Grab color from screen"},
+        {kItemColourPicker, ImageAt(picture::kColourPicker, dpi), "Color picker"},
+        {kItemRandomColour, ImageAt(picture::kRandomColour, dpi), "Random color"},
+        {kItemBlender, ImageAt(picture::kBlender, dpi), "Magic color blender"},
     };
 }
 
-EditorRowPlaces EditorRowLayout(int row, int toolbarHeight) {
-    const int y = toolbarHeight + 25 + kEditorRowPitch * (row - 1);
+EditorRowPlaces EditorRowLayout(int row, int toolbarHeight, int dpi) {
+    // In units below the toolbar, which is as high as the system made it.
+    const int y = 25 + kEditorRowPitch * (row - 1);
+    auto place = [&](Rect r) {
+        const Rect scaled = Scaled(r, dpi);
+        return Rect{scaled.left, scaled.top + toolbarHeight, scaled.right, scaled.bottom + toolbarHeight};
+    };
     return {
-        {3, y, 3 + 25, y + 18},     {29, y + 1, 29 + 16, y + 1 + 16},
-        {46, y, 46 + 58, y + 18},   {106, y + 1, 106 + 16, y + 1 + 16},
-        {122, y, 122 + 25, y + 18},
+        place({3, y, 3 + 25, y + 18}),
+        place({29, y + 1, 29 + 16, y + 1 + 16}),
+        place({46, y, 46 + 58, y + 18}),
+        place({106, y + 1, 106 + 16, y + 1 + 16}),
+        place({122, y, 122 + 25, y + 18}),
     };
 }
 
@@ -164,25 +184,25 @@ void AddEditorRow(App& app, Platform& platform, const std::string& code) {
     const int n = ++app.EditorColourCount;
     const ColourValue colour = RowColour(bare);
     const int toolbarHeight = MeasuredToolbarHeight(platform);
-    const EditorRowPlaces places = EditorRowLayout(n, toolbarHeight);
+    const EditorRowPlaces places = EditorRowLayout(n, toolbarHeight, app.editorDpi);
 
     platform.AddControl(kEditorWindow, Preview(EditSwatchId(n), places.previewA, colour));
     platform.AddControl(kEditorWindow, {.kind = ControlKind::Edit,
                                         .id = EditFieldId(n),
                                         .rect = places.field,
                                         .caption = bare.empty() ? "" : app.settings.Prefix + bare,
-                                        .font = kEditorCodeFont,
+                                        .font = SwatchFontAt(platform, app.fontsMade, kEditorCodeFont, app.editorDpi),
                                         .flags = kFlagCentred | kFlagUpperCase | kFlagNoBorder});
     platform.AddControl(kEditorWindow, Preview(EditSwatch2Id(n), places.previewB, colour));
     PaintEditorRow(platform, n, colour);
 
     if (n > 2) {
-        const EditorRowPlaces above = EditorRowLayout(n - 1, toolbarHeight);
-        const EditorRowPlaces twoAbove = EditorRowLayout(n - 2, toolbarHeight);
+        const EditorRowPlaces above = EditorRowLayout(n - 1, toolbarHeight, app.editorDpi);
+        const EditorRowPlaces twoAbove = EditorRowLayout(n - 2, toolbarHeight, app.editorDpi);
         platform.AddControl(kEditorWindow,
-                            MoveButton(EditUpId(n - 1), above.up, picture::kMoveUp, "Move up"));
+                            MoveButton(EditUpId(n - 1), above.up, ImageAt(picture::kMoveUp, app.editorDpi), "Move up"));
         platform.AddControl(kEditorWindow, MoveButton(EditDownId(n - 2), twoAbove.down,
-                                                      picture::kMoveDown, "Move down"));
+                                                      ImageAt(picture::kMoveDown, app.editorDpi), "Move down"));
     }
     platform.ChangeControl(kEditorWindow, EditFieldId(n), {.focus = true});
 }
@@ -222,8 +242,8 @@ void ClearEditorRows(App& app, Platform& platform) {
 void FitEditor(App& app, Platform& platform) {
     if (!EditorWindowOpen(app, platform)) return;
     const int height =
-        app.EditorColourCount * kEditorRowPitch + MeasuredToolbarHeight(platform) + 27;
-    platform.SetClientSize(kEditorWindow, {kEditorWidth, height});
+        Scaled(app.EditorColourCount * kEditorRowPitch + 27, app.editorDpi) + MeasuredToolbarHeight(platform);
+    platform.SetClientSize(kEditorWindow, {Scaled(kEditorWidth, app.editorDpi), height});
     const bool full = EditorFull(app, platform);
     for (int tool : kEditorColourTools)
         platform.ChangeControl(kEditorWindow, kEditorToolbar, {.enabled = !full, .tool = tool});
@@ -243,10 +263,12 @@ std::vector<std::string> EditorRowTexts(const App& app, Platform& platform) {
 
 void PaintEditorRow(Platform& platform, int row, ColourValue colour) {
     if (row < 1 || row > kMaxColours) return;
-    for (int id : {EditSwatchId(row), EditSwatch2Id(row)})
-        platform.Paint(kEditorWindow, id, [colour](Canvas& canvas) {
-            canvas.FillRect({0, 0, 25, 18}, colour);
-        });
+    // Each preview whole, at whatever scale it was made.
+    for (int id : {EditSwatchId(row), EditSwatch2Id(row)}) {
+        const Rect made = platform.ReadControl(kEditorWindow, id).rect;
+        const Rect whole{0, 0, made.Width() > 0 ? made.Width() : 25, made.Height() > 0 ? made.Height() : 18};
+        platform.Paint(kEditorWindow, id, [colour, whole](Canvas& canvas) { canvas.FillRect(whole, colour); });
+    }
 }
 
 void FocusEditorControl(Platform& platform, int control, int first, int last) {

@@ -17,17 +17,17 @@ constexpr int kEditorNameFont = 5;
 constexpr int kEditorCodeFont = 3;
 
 // At its stored place; OpenWindow brings a place off every monitor back.
-WindowSpec EditorWindowSpec(const Settings& settings);
+WindowSpec EditorWindowSpec(const Settings& settings, int dpi = 96);
 
 // The toolbar's seven positions: two buttons, a separator, the four colour tools.
-std::vector<ToolItem> EditorTools();
+std::vector<ToolItem> EditorTools(int dpi = 96);
 constexpr int kEditorColourTools[] = {kItemGrabColour, kItemColourPicker, kItemRandomColour, kItemBlender};
 
 // Where the controls of row i stand for a toolbar of height T.
 struct EditorRowPlaces {
     Rect previewA, up, field, down, previewB;
 };
-EditorRowPlaces EditorRowLayout(int row, int toolbarHeight);
+EditorRowPlaces EditorRowLayout(int row, int toolbarHeight, int dpi = 96);
 
 // The palette's name as the label shows it: every ".pal" removed.
 std::string EditorLabel(const std::string& fileName);

@@ -79,6 +79,7 @@ struct WindowSpec {
     bool sizable = false;     // a framed window with a sizing border
     Size minClient;           // 0: no limit; also bounds the program's own resizing
     Size maxClient;           // 0: no limit
+    int dpi = 96;             // the DPI its layout is drawn at: its controls' system font follows
 };
 
 // ---- controls ------------------------------------------------------------

@@ -56,8 +56,8 @@ Vec OnCircle(Vec centre, double radius, double degrees) {
     return {centre.x + radius * std::cos(a), centre.y + radius * std::sin(a)};
 }
 
-Image NewPalette() {
-    Canvas c(kSmall, kSmall);
+Image NewPalette(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     Framed(c, Box(2, 1, 12, 15, 1.5), kPaper, kInk);
     c.Fill(Box(4, 3, 10, 5), kRed);
     c.Fill(Box(4, 6, 10, 8), kYellow);
@@ -69,8 +69,8 @@ Image NewPalette() {
     return c.Finish();
 }
 
-Image SavePalette() {
-    Canvas c(kSmall, kSmall);
+Image SavePalette(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     Framed(c, Box(1, 1, 15, 15, 1.5), kBlue, kBlueDark);
     c.Fill(Box(4, 1, 12, 6, 0.5), kPaperShade);
     c.Fill(Box(9, 2, 11, 5), kBlueDark);
@@ -80,8 +80,8 @@ Image SavePalette() {
     return c.Finish();
 }
 
-Image DeletePalette() {
-    Canvas c(kSmall, kSmall);
+Image DeletePalette(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     c.Fill(raster::Outline(Box(5.5, 0.5, 10.5, 4, 1.2), 1.3), kRedDark);
     Framed(c, Box(1.5, 3, 14.5, 5.6, 1), kRed, kRedDark);
     Framed(c, Polygon({{3, 6}, {13, 6}, {12, 15}, {4, 15}}), kRed, kRedDark);
@@ -89,8 +89,8 @@ Image DeletePalette() {
     return c.Finish();
 }
 
-Image CopyPalette() {
-    Canvas c(kSmall, kSmall);
+Image CopyPalette(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     Framed(c, Box(1, 1, 10, 11, 1.2), kPaperShade, kInk);
     c.Erase(Box(4, 4, 16, 16, 2));
     Framed(c, Box(5, 5, 15, 15, 1.2), kPaper, kInk);
@@ -100,8 +100,8 @@ Image CopyPalette() {
     return c.Finish();
 }
 
-Image Settings() {
-    Canvas c(kSmall, kSmall);
+Image Settings(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     const Vec centre{8, 8};
     Field gear = Disc(centre, 5.3);
     for (double turn : {0.0, 45.0, 90.0, 135.0}) {
@@ -112,16 +112,16 @@ Image Settings() {
     return c.Finish();
 }
 
-Image About() {
-    Canvas c(kSmall, kSmall);
+Image About(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     c.Fill(Disc({8, 8}, 7.5), kBlue);
     c.Fill(Disc({8, 4.5}, 1.3), kPaper);
     c.Fill(Box(7, 6.8, 9, 12.5, 0.4), kPaper);
     return c.Finish();
 }
 
-Image GrabColour() {
-    Canvas c(kSmall, kSmall);
+Image GrabColour(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     Framed(c, Capsule({2.2, 13.8}, {9, 7}, 3.6), kPaper, kInk);
     c.Fill(Capsule({2.8, 13.2}, {6.2, 9.8}, 1.6), kBlue);
     c.Fill(Capsule({7.6, 4.6}, {11.4, 8.4}, 2.4), kSlate);
@@ -130,8 +130,8 @@ Image GrabColour() {
     return c.Finish();
 }
 
-Image ColourPicker() {
-    Canvas c(kSmall, kSmall);
+Image ColourPicker(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     const Vec centre{8, 8};
     c.Fill(Disc(centre, 7.5), [centre](Vec p) {
         const double dx = p.x - centre.x, dy = p.y - centre.y;
@@ -142,8 +142,8 @@ Image ColourPicker() {
     return c.Finish();
 }
 
-Image Blender() {
-    Canvas c(kSmall, kSmall);
+Image Blender(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     c.Fill(Capsule({2.2, 13.8}, {9.2, 6.8}, 2.8), kSlate);
     c.Fill(Capsule({7.8, 8.2}, {9.2, 6.8}, 2.8), kPaper);
     c.Fill(raster::Star({11.5, 4.5}, 4.4, 1.2), kYellow);
@@ -152,8 +152,8 @@ Image Blender() {
     return c.Finish();
 }
 
-Image RandomColour() {
-    Canvas c(kSmall, kSmall);
+Image RandomColour(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     Framed(c, Box(1, 1, 15, 15, 3), kPaper, kInk);
     const Vec pips[] = {{5, 5}, {11, 5}, {8, 8}, {5, 11}, {11, 11}};
     const Colour colours[] = {kRed, kYellow, kGreen, kBlue, kPurple};
@@ -161,8 +161,8 @@ Image RandomColour() {
     return c.Finish();
 }
 
-Image OpenPaletteWindow() {
-    Canvas c(kSmall, kSmall);
+Image OpenPaletteWindow(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     const Field window = Box(1, 1, 15, 15, 1.5);
     Framed(c, window, kPaper, kInk);
     c.Fill(raster::Intersect(Grow(window, -1), Box(0, 0, 16, 4)), kBlue);
@@ -172,8 +172,8 @@ Image OpenPaletteWindow() {
     return c.Finish();
 }
 
-Image EditPalette() {
-    Canvas c(kSmall, kSmall);
+Image EditPalette(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     // Drawn lying down, point to the left, then stood on its corner.
     auto turn = [](const Field& f) { return raster::Turned(f, {8, 8}, -45); };
     const Field wood = Polygon({{0.8, 8}, {4.6, 6}, {4.6, 10}});
@@ -191,8 +191,8 @@ Image EditPalette() {
     return c.Finish();
 }
 
-Image Lock() {
-    Canvas c(kSmall, kSmall);
+Image Lock(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     c.Fill(raster::Outline(Box(4.5, 1, 11.5, 11, 3.5), 1.9), kSteel);
     Framed(c, Box(2, 7, 14, 15, 1.5), kYellow, kYellowDark);
     c.Fill(Disc({8, 10.3}, 1.3), kInk);
@@ -200,8 +200,8 @@ Image Lock() {
     return c.Finish();
 }
 
-Image ResetPosition() {
-    Canvas c(kSmall, kSmall);
+Image ResetPosition(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     const Vec centre{8, 8.5};
     // The arc runs clockwise from the upper right, round the bottom, to the
     // arrow head at the top, which points on into the gap it left.
@@ -221,8 +221,8 @@ Image ResetPosition() {
     return c.Finish();
 }
 
-Image PaletteFolder() {
-    Canvas c(kSmall, kSmall);
+Image PaletteFolder(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     c.Fill(raster::Union(Box(1, 2, 7, 6, 1), Box(1, 4, 15, 14, 1.2)), kYellowDark);
     c.Fill(Box(1, 6, 15, 14, 1.2), kYellow);
     c.Fill(Box(1, 6, 15, 7), 0x66FFFFFF);
@@ -233,20 +233,20 @@ Field UpArrow() {
     return Polygon({{8, 1}, {15, 8}, {11, 8}, {11, 15}, {5, 15}, {5, 8}, {1, 8}});
 }
 
-Image MoveUp() {
-    Canvas c(kSmall, kSmall);
+Image MoveUp(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     Framed(c, UpArrow(), kBlue, kBlueDark);
     return c.Finish();
 }
 
-Image MoveDown() {
-    Canvas c(kSmall, kSmall);
+Image MoveDown(double scale) {
+    Canvas c(kSmall, kSmall, scale);
     Framed(c, raster::FlippedVertically(UpArrow(), kSmall), kBlue, kBlueDark);
     return c.Finish();
 }
 
-Image AboutLeft() {
-    Canvas c(kLarge, kLarge);
+Image AboutLeft(double scale) {
+    Canvas c(kLarge, kLarge, scale);
     const Colour colours[] = {kRed, kOrange, kYellow, kGreen, kBlue, kPurple};
     const double height = 15, gap = 4, top = 8;
     auto swatch = [&](int i) {
@@ -264,8 +264,8 @@ Image AboutLeft() {
     return c.Finish();
 }
 
-Image AboutRight() {
-    Canvas c(kLarge, kLarge);
+Image AboutRight(double scale) {
+    Canvas c(kLarge, kLarge, scale);
     Field board = raster::Turned(raster::Ellipse({64, 64}, 58, 46), {64, 64}, -18);
     board = raster::Subtract(board, Disc({108, 92}, 17));
     board = raster::Subtract(board, Disc({86, 80}, 8));
@@ -298,7 +298,7 @@ void DrawFan(Canvas& c, double scale) {
     }
 }
 
-using Painter = Image (*)();
+using Painter = Image (*)(double scale);
 constexpr std::array<Painter, picture::kLast> kPainters = {
     NewPalette,    SavePalette, DeletePalette, CopyPalette,       Settings,    About, GrabColour,
     ColourPicker,  Blender,     RandomColour,  OpenPaletteWindow, EditPalette, Lock,  ResetPosition,
@@ -306,9 +306,9 @@ constexpr std::array<Painter, picture::kLast> kPainters = {
 
 }  // namespace
 
-Image ProgramImage(int number) {
-    if (number < picture::kFirst || number > picture::kLast) return {};
-    return kPainters[number - 1]();
+Image ProgramImage(int number, double scale) {
+    if (number < picture::kFirst || number > picture::kLast || !(scale > 0)) return {};
+    return kPainters[number - 1](scale);
 }
 
 Image ApplicationIcon(int size) {

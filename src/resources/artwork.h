@@ -32,8 +32,9 @@ constexpr int kLast = kAboutRight;
 }  // namespace picture
 
 // Numbers 1..17 are 16x16 toolbar and button pictures, 18 and 19 the two
-// 128x128 pictures of the about window. Any other number gives Image{}.
-Image ProgramImage(int number);
+// 128x128 pictures of the about window, at 96 DPI; `scale` draws them that
+// many times larger (1.5: 24x24 and 192x192). Any other number gives Image{}.
+Image ProgramImage(int number, double scale = 1.0);
 
 // The program's icon, a fan of colour swatches, at size x size.
 Image ApplicationIcon(int size);

@@ -184,8 +184,11 @@ double Coverage(double distance) {
     return std::clamp(0.5 - distance, 0.0, 1.0);
 }
 
-Canvas::Canvas(int width, int height)
-    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height) {}
+Canvas::Canvas(int width, int height, double scale)
+    : width_(static_cast<int>(std::lround(width * scale))),
+      height_(static_cast<int>(std::lround(height * scale))),
+      scale_(scale),
+      pixels_(static_cast<std::size_t>(width_) * height_) {}
 
 void Canvas::Blend(Pixel& pixel, Colour colour, double coverage) {
     const float a = static_cast<float>(ByteOf(colour, 24) / 255.0 * coverage);
@@ -204,8 +207,9 @@ void Canvas::Fill(const Field& shape, Colour colour) {
 void Canvas::Fill(const Field& shape, const Shader& shader) {
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
-            const Vec centre{x + 0.5, y + 0.5};
-            const double coverage = Coverage(shape(centre));
+            const Vec centre = UnitsAt(x, y);
+            // Distances in units, coverage in pixels.
+            const double coverage = Coverage(shape(centre) * scale_);
             if (coverage > 0) Blend(pixels_[y * width_ + x], shader(centre), coverage);
         }
     }
@@ -215,7 +219,7 @@ void Canvas::Shadow(const Field& shape, Vec offset, double softness, Colour colo
     const Field moved = Moved(shape, offset);
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
-            const double d = moved({x + 0.5, y + 0.5});
+            const double d = moved(UnitsAt(x, y));
             // Smoothstep across the blur band approximates a Gaussian edge.
             const double t = std::clamp(0.5 - d / (2 * softness), 0.0, 1.0);
             const double coverage = t * t * (3 - 2 * t);
@@ -227,7 +231,7 @@ void Canvas::Shadow(const Field& shape, Vec offset, double softness, Colour colo
 void Canvas::Erase(const Field& shape) {
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
-            const float keep = static_cast<float>(1 - Coverage(shape({x + 0.5, y + 0.5})));
+            const float keep = static_cast<float>(1 - Coverage(shape(UnitsAt(x, y)) * scale_));
             Pixel& pixel = pixels_[y * width_ + x];
             pixel = {pixel.r * keep, pixel.g * keep, pixel.b * keep, pixel.a * keep};
         }

@@ -56,7 +56,9 @@ Colour FromHsv(double hue_degrees, double saturation, double value);
 // Premultiplied floating-point picture; "source over" compositing.
 class Canvas {
   public:
-    Canvas(int width, int height);
+    // `width` x `height` units drawn at `scale` pixels a unit: the shapes are
+    // given in units, so one drawing serves every size.
+    Canvas(int width, int height, double scale = 1.0);
 
     void Fill(const Field& shape, Colour colour);
     void Fill(const Field& shape, const Shader& shader);
@@ -75,8 +77,11 @@ class Canvas {
     };
     void Blend(Pixel& pixel, Colour colour, double coverage);
 
+    Vec UnitsAt(int x, int y) const { return {(x + 0.5) / scale_, (y + 0.5) / scale_}; }
+
     int width_;
     int height_;
+    double scale_;
     std::vector<Pixel> pixels_;
 };
 

@@ -60,7 +60,7 @@ static HFONT UnderlinedFont(HFONT base) {
 
 HFONT FontOf(const ControlSpec& description, const ControlResources& resources) {
     HFONT font = description.font >= 0 && resources.font ? resources.font(description.font) : nullptr;
-    return font ? font : MessageFont();
+    return font ? font : MessageFont(resources.dpi);
 }
 
 static TTTOOLINFOA ToolOf(HWND control) {

@@ -15,6 +15,7 @@ struct ControlResources {
     HINSTANCE instance = nullptr;
     std::function<HFONT(int number)> font;  // nullptr for an unknown number
     std::function<HICON(int number)> image; // nullptr for an unknown number
+    int dpi = 96;                            // the parent's: the system font is taken at it
 };
 
 // Creates a control of any kind but Surface as a child of `parent`; nullptr on failure.

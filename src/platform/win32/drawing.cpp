@@ -72,15 +72,28 @@ GdiObject MakeSurfaceBitmap(int width, int height) {
     return bits ? std::move(bitmap) : nullptr;
 }
 
-HFONT MessageFont() {
-    static const GdiObject font = [] {
+HFONT MessageFont(int dpi) {
+    static std::map<int, GdiObject> fonts;  // by DPI, made once each
+    static const int systemDpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int found = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+        if (screen) ReleaseDC(nullptr, screen);
+        return found > 0 ? found : 96;
+    }();
+    if (dpi <= 0) dpi = systemDpi;
+    auto found = fonts.find(dpi);
+    if (found == fonts.end()) {
         NONCLIENTMETRICSA metrics{};
         metrics.cbSize = sizeof metrics;
-        return GdiObject(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
-                             ? CreateFontIndirectA(&metrics.lfMessageFont)
-                             : nullptr);
-    }();
-    return font ? static_cast<HFONT>(font.get()) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        GdiObject made;
+        if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+            // The system gives it at its own DPI; a window on another monitor takes it at that one's.
+            metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
+            made = GdiObject(CreateFontIndirectA(&metrics.lfMessageFont));
+        }
+        found = fonts.emplace(dpi, std::move(made)).first;
+    }
+    return found->second ? static_cast<HFONT>(found->second.get()) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 void Win32Platform::MakeFont(int number, const FontSpec& font) {

@@ -229,7 +229,8 @@ inline COLORREF ToColorRef(ColourValue colour) {
     return static_cast<COLORREF>(colour & 0xFFFFFF);
 }
 // The system's font for messages and dialogs, made once.
-HFONT MessageFont();
+// The system's message font at `dpi` (the system's own DPI gives it as the system has it).
+HFONT MessageFont(int dpi = 0);
 
 // Whether the button that acts as the left one is down now (users may swap them).
 inline bool LeftButtonHeld() {

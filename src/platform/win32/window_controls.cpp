@@ -42,6 +42,7 @@ bool Win32Platform::AddControl(int window, const ControlSpec& description) {
     CommonControlsReady();
     ControlResources resources;
     resources.instance = instance_;
+    resources.dpi = parent->description.dpi;
     resources.font = [this](int number) { return Font(number); };
     resources.image = [this](int number) -> HICON {
         auto found = images_.find(number);
