@@ -290,12 +290,14 @@ public:
     virtual std::string Utf8ToCodePage(const std::string& text) = 0;
 
     // --- modal dialogs
-    virtual MessageAnswer ShowMessage(const std::string& title, const std::string& text,
+    // A box owned by `owner` (kNoWindow: none) comes up over it, and the
+    // owner is in front again once the box is answered.
+    virtual MessageAnswer ShowMessage(int owner, const std::string& title, const std::string& text,
                                       MessageButtons buttons) = 0;
     // Empty when cancelled.
     virtual std::string ChooseFolder(const std::string& title, const std::string& start) = 0;
-    // Empty when cancelled.
-    virtual std::string AskText(const TextQuestion& question) = 0;
+    // Empty when cancelled. Owned as a message box is.
+    virtual std::string AskText(int owner, const TextQuestion& question) = 0;
     // The system's colour chooser, starting at `initial`; none when cancelled.
     // The program's other windows are disabled and leave the topmost band meanwhile.
     virtual std::optional<ColourValue> ChooseColour(ColourValue initial, CustomColours& custom) = 0;

@@ -58,6 +58,7 @@ struct FakeWindow {
 };
 
 struct ShownMessage {
+    int owner = kNoWindow;
     std::string title;
     std::string text;
     MessageButtons buttons;
@@ -109,6 +110,7 @@ public:
     std::map<int, FakeWindow> windows;
     std::vector<ShownMessage> messages;
     std::vector<TextQuestion> questions;
+    std::vector<int> questionOwners;  // the window that owned each question
     std::map<MenuId, Menu> menus;
     std::map<std::pair<MenuId, int>, bool> menuChecks;
     std::vector<std::pair<MenuId, int>> shownMenus;  // menu and owner
@@ -148,10 +150,10 @@ public:
     bool RemoveFile(const std::string& name) override;
     std::string CodePageToUtf8(const std::string& text) override { return text; }
     std::string Utf8ToCodePage(const std::string& text) override { return text; }
-    MessageAnswer ShowMessage(const std::string& title, const std::string& text,
+    MessageAnswer ShowMessage(int owner, const std::string& title, const std::string& text,
                               MessageButtons buttons) override;
     std::string ChooseFolder(const std::string& title, const std::string& start) override;
-    std::string AskText(const TextQuestion& question) override;
+    std::string AskText(int owner, const TextQuestion& question) override;
     std::optional<ColourValue> ChooseColour(ColourValue initial, CustomColours& custom) override;
     void MakeFont(int number, const FontSpec& font) override { fonts[number] = font; }
     void CreateImage(int number, const Image& image) override { images[number] = image; }

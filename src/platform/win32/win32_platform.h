@@ -92,10 +92,10 @@ class Win32Platform : public Platform {
     std::string CodePageToUtf8(const std::string& text) override;
     std::string Utf8ToCodePage(const std::string& text) override;
 
-    MessageAnswer ShowMessage(const std::string& title, const std::string& text,
+    MessageAnswer ShowMessage(int owner, const std::string& title, const std::string& text,
                               MessageButtons buttons) override;
     std::string ChooseFolder(const std::string& title, const std::string& start) override;
-    std::string AskText(const TextQuestion& question) override;
+    std::string AskText(int owner, const TextQuestion& question) override;
     std::optional<ColourValue> ChooseColour(ColourValue initial, CustomColours& custom) override;
 
     void MakeFont(int number, const FontSpec& font) override;
@@ -198,9 +198,10 @@ class Win32Platform : public Platform {
 
 // While a system dialog or message box is up, the program's other windows
 // are disabled and leave the topmost band; both are restored afterwards.
+// The dialog's owner is left to the dialog to disable and enable.
 class ModalScope {
   public:
-    explicit ModalScope(Win32Platform& platform);
+    explicit ModalScope(Win32Platform& platform, HWND owner = nullptr);
     ~ModalScope();
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
@@ -210,6 +211,7 @@ class ModalScope {
         HWND hwnd;
         bool enabled;
         bool topmost;
+        bool disabled;  // by us
     };
     std::vector<Saved> saved_;
 };
