@@ -99,6 +99,7 @@ public:
     std::map<std::pair<int, int>, ColourValue> screen;   // (x, y) -> colour
     std::int64_t foregroundHandle = 0x500;               // the system's foreground window
     bool failMouseHook = false;
+    bool failShell = false;  // no program opens what the shell is given
     bool grabPressed = false;  // a press arrived since the grab began
     // While a grab runs, one is run at each WaitEvent before it looks at the
     // queue: what the user does meanwhile. With nothing left here, another
@@ -196,7 +197,7 @@ public:
     void SendKeys(const std::vector<KeyRecord>& records) override { sentKeys.push_back(records); }
     bool OpenWithShell(const std::string& target) override {
         shellOpened.push_back(target);
-        return true;
+        return !failShell;
     }
     Point CursorPosition() override { return cursor; }
     ColourValue ScreenPixel(Point at) override;

@@ -369,7 +369,7 @@ TEST_F(Manage, ASavedNewPaletteJoinsTheListWhatIsSelectedStays) {
     EXPECT_EQ(EnabledPerPalette(), 14);
 }
 
-TEST_F(Manage, TheAboutButtonOpensAndClosesTheAboutWindowAndItsLinksGoToTheShell) {
+TEST_F(Manage, TheAboutButtonOpensAndClosesTheAboutWindowAndItsLinksGoToTheShellOrSayWhatFailed) {
     Click(kAboutButton);
     ASSERT_TRUE(platform.Exists(kAboutWindow));
     EXPECT_EQ(platform.Control(kAboutWindow, kWelcomeText).text, WelcomeText());
@@ -378,6 +378,16 @@ TEST_F(Manage, TheAboutButtonOpensAndClosesTheAboutWindowAndItsLinksGoToTheShell
     RunQueued();
     EXPECT_EQ(platform.shellOpened,
               (std::vector<std::string>{kHelpAddress, std::string("mailto:") + kMailAddress}));
+    EXPECT_TRUE(platform.messages.empty());
+    platform.failShell = true;  // no browser, no mail program
+    platform.foreground = kAboutWindow;
+    user.Click(kAboutWindow, kWebLink);
+    user.Click(kAboutWindow, kMailLink);
+    RunQueued();
+    EXPECT_EQ(platform.MessageLines(),
+              (std::vector<std::string>{"Error: Could not open https://example.com/vandrel/help",
+                                        "Error: Could not open mailto:vandrel@example.com"}));
+    EXPECT_EQ(platform.messages.back().owner, kAboutWindow) << "the about window gets the focus back";
     Click(kAboutButton);
     EXPECT_FALSE(platform.Exists(kAboutWindow));
     platform.Queue({EventKind::Menu, 1, kItemAbout});  // the popup menu's "About"

@@ -28,6 +28,7 @@ using ImageListHandle = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, Image
 constexpr UINT_PTR kSubclassId = 1;
 constexpr char kTipsProperty[] = "VandrelTips";
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
+constexpr COLORREF kHotLinkColour = RGB(0, 0, 0);  // while the pointer is over it
 constexpr int kToolImageSize = 16;
 
 }  // namespace
@@ -118,7 +119,7 @@ static void AddTool(HWND control, const std::string& text, HINSTANCE instance) {
         SetSubclass(control, DropToolProc, kSubclassId, reinterpret_cast<DWORD_PTR>(tips));
 }
 
-static void PaintLink(HWND link) {
+static void PaintLink(HWND link, bool hot) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(link, &paint);
     RECT area{};
@@ -132,20 +133,37 @@ static void PaintLink(HWND link) {
     GetWindowTextA(link, text, sizeof text);
     Selected font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(link, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, IsWindowEnabled(link) ? kLinkColour : GetSysColor(COLOR_GRAYTEXT));
+    SetTextColor(dc, !IsWindowEnabled(link) ? GetSysColor(COLOR_GRAYTEXT)
+                     : hot                  ? kHotLinkColour
+                                            : kLinkColour);
     const UINT align = (StyleOf(link) & SS_TYPEMASK) == SS_CENTER ? DT_CENTER : DT_LEFT;
     DrawTextA(dc, text, -1, &area, DT_WORDBREAK | align);
     EndPaint(link, &paint);
 }
 
+static LRESULT CALLBACK LinkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR hot);
+
+// The subclass's data tells whether the pointer is over the link.
+static void SetHot(HWND link, bool hot) {
+    SetSubclass(link, LinkProc, kSubclassId, hot ? 1 : 0);
+    InvalidateRect(link, nullptr, FALSE);
+}
+
 // A static paints its text at once on a new text or state, bypassing
 // WM_PAINT; a link repaints itself in its own colour instead.
 static LRESULT CALLBACK LinkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                          DWORD_PTR) {
+                                 DWORD_PTR hot) {
     if (message == WM_PAINT) {
-        PaintLink(link);
+        PaintLink(link, hot != 0);
         return 0;
     }
+    if (message == WM_MOUSEMOVE && !hot) {
+        // The system says when the pointer leaves, wherever it goes.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, link, 0};
+        if (TrackMouseEvent(&track)) SetHot(link, true);
+    }
+    if (message == WM_MOUSELEAVE) SetHot(link, false);
     if (message == WM_SETTEXT) {
         // The text comes in the form of the subclass's procedure (Unicode).
         const LRESULT result = IsWindowUnicode(link)
@@ -342,6 +360,7 @@ void FillLink(HWND link, const ControlSpec& description, const ControlResources&
     SendMessageA(link, WM_SETFONT,
                  reinterpret_cast<WPARAM>(UnderlinedFont(FontOf(description, resources))), FALSE);
     SetSubclass(link, LinkProc, kSubclassId, 0);
+    AddTool(link, description.tooltip, resources.instance);
 }
 
 void FillPicture(HWND picture, const ControlSpec& description, const ControlResources& resources) {

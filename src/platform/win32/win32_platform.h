@@ -167,6 +167,9 @@ class Win32Platform : public Platform {
     void ForgetPressIfHeld(WindowObject& surface);
     void Report(int window, HookEvent event);
     bool DispatchThroughWindow(MSG& msg);
+    // Dispatches messages (their events stay queued) until `object` is
+    // signalled (true) or the time is up (false).
+    bool PumpUntil(HANDLE object, DWORD milliseconds);
 
     LRESULT HandleTopLevel(WindowObject& object, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleSurface(WindowObject& object, UINT message, WPARAM wParam, LPARAM lParam);
