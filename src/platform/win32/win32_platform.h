@@ -251,6 +251,7 @@ inline HMENU ControlIdHandle(int id) {
 
 // Menu item images: measured and drawn by the window that owns the menu.
 constexpr int kMenuImageSize = 16;
+constexpr int kMenuImageGap = 4;  // between a picture and its caption
 bool MeasureMenuImage(LPARAM lParam);
 bool DrawMenuImage(LPARAM lParam);
 
