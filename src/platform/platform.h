@@ -88,7 +88,8 @@ enum class ControlKind {
     Text,          // static text; raises nothing
     Edit,          // one-line text field; raises Change
     PushButton,    // raises LeftClick
-    ImageButton,   // push button showing an image with a tooltip; raises LeftClick
+    ImageButton,   // push button showing an image with a tooltip; raises LeftClick; disabled,
+                   // it shows the image's greyed picture (GreyedImageNumber) when one was made
     ToggleButton,  // image button that stays down; value 1 while down; raises LeftClick
     CheckBox,      // value 0/1; raises LeftClick
     OptionButton,  // value 0/1, one of a group; raises LeftClick
@@ -99,6 +100,12 @@ enum class ControlKind {
     Link,          // underlined text that opens something; raises LeftClick
     Picture,       // an image; raises nothing
 };
+
+// The number under which an image's greyed picture is made.
+constexpr int kGreyedImageOffset = 100;
+constexpr int GreyedImageNumber(int image) {
+    return image + kGreyedImageOffset;
+}
 
 struct ToolItem {
     int item = 0;  // 0: a separator

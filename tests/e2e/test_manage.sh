@@ -35,12 +35,37 @@ wait_palette_width() { # WIDTH
   drv count-windows VandrelPalette VN | head -n1
 }
 
+# "RRGGBB COUNT" lines of the colours of the middle of manage button ID: its picture.
+button_picture() { # HWND ID
+  local x y w h
+  read -r _ _ x y w h _ < <(drv control "$1" "$2") || fail "the manage window has no control $2"
+  drv pixel-stats $((x + (w - 12) / 2)) $((y + (h - 12) / 2)) 12 12
+}
+
+# How many of those colours are greys, and how many others.
+count_greys() { awk '{ r = substr($1, 1, 2); g = substr($1, 3, 2); b = substr($1, 5, 2)
+                       if (r == g && g == b) greys++; else others++ }
+                     END { print greys + 0, others + 0 }'; }
+
 test_manage_window_changes_a_palettes_window_and_is_the_main_window() {
   start_without_tray
   local hwnd x y w h
   read -r hwnd x y w h < <(manage_window)
   screenshot manage_fresh
+  # Nothing selected: the palette's buttons are disabled and show their pictures in greys (under
+  # Wine the system's greying made them flat grey squares).
+  local id greys others
+  for id in 54 55 56 57 58; do
+    read -r greys others < <(button_picture "$hwnd" "$id" | count_greys)
+    [ "$greys" -ge 4 ] && [ "$others" -eq 0 ] ||
+      fail "disabled button $id shows $greys greys and $others other colours, not a greyed picture"
+  done
   select_palette "$hwnd" web
+  for id in 54 55 56 57 58; do
+    read -r greys others < <(button_picture "$hwnd" "$id" | count_greys)
+    [ "$others" -gt 0 ] || fail "enabled button $id still shows its picture in greys only"
+  done
+  screenshot manage_selected
   click_control "$hwnd" 54  # Open palette window
   local phwnd px py pw ph
   read -r phwnd px py pw ph < <(wait_palette_width 61)

@@ -191,6 +191,17 @@ TEST_F(Manage, AFreshWindowSelectsNothingAndShowsTheGlobalOptions) {
     EXPECT_EQ(platform.Control(kManageWindow, kFolderText).text, app->settings.PaletteDirectory);
 }
 
+TEST_F(Manage, EveryButtonDisabledWhileNothingIsSelectedHasAGreyedPicture) {
+    int disabled = 0;
+    for (const auto& [id, control] : platform.Window(kManageWindow).controls) {
+        const ControlKind kind = control.description.kind;
+        if ((kind != ControlKind::ImageButton && kind != ControlKind::ToggleButton) || control.enabled) continue;
+        ++disabled;
+        EXPECT_EQ(platform.images.count(GreyedImageNumber(control.description.image)), 1u) << id;
+    }
+    EXPECT_EQ(disabled, 5) << "Open, Edit, Reset, Lock and Delete";
+}
+
 TEST_F(Manage, ShowingAnUnlockedALockedAndAMissingPalette) {
     Options("web.pal").Output = 1;
     Options("web.pal").SwatchHeight = 22;

@@ -30,6 +30,9 @@ constexpr char kTipsProperty[] = "VandrelTips";
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 constexpr COLORREF kHotLinkColour = RGB(0, 0, 0);  // while the pointer is over it
 constexpr int kToolImageSize = 16;
+constexpr int kButtonImageSize = 16;
+constexpr int kButtonStates = 6;  // normal, hot, pressed, disabled, default, stylus hot
+constexpr int kButtonDisabledState = 4;
 
 }  // namespace
 
@@ -292,11 +295,45 @@ static LRESULT CALLBACK MouseOnlyProc(HWND button, UINT message, WPARAM wParam, 
     return DefaultSubclassProcedure(button, message, wParam, lParam);
 }
 
+// The button does not own its image list: it goes when the button goes.
+static LRESULT CALLBACK ButtonImagesProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR images) {
+    if (message == WM_NCDESTROY) {
+        ImageListHandle owned(reinterpret_cast<HIMAGELIST>(images));
+        RemoveSubclass(button, ButtonImagesProc, kSubclassId);
+    }
+    return DefaultSubclassProcedure(button, message, wParam, lParam);
+}
+
+// A disabled button shows its picture's greyed copy, as a toolbar does: the
+// system's own greying of a picture with an alpha channel is a flat grey
+// square under Wine. The button takes one picture per state from a list.
+static void GiveGreyedPicture(HWND button, HICON icon, HICON greyed) {
+    ImageListHandle images(CreateImageList(kButtonImageSize, kButtonImageSize,
+                                           ILC_COLOR32 | ILC_MASK, kButtonStates, 0));
+    if (!images) return;
+    for (int state = 1; state <= kButtonStates; ++state)
+        if (AddIconToImageList(images.get(), state == kButtonDisabledState ? greyed : icon) < 0)
+            return;
+    BUTTON_IMAGELIST list{};
+    list.himl = images.get();
+    list.uAlign = BUTTON_IMAGELIST_ALIGN_CENTER;
+    if (!SetSubclass(button, ButtonImagesProc, kSubclassId,
+                     reinterpret_cast<DWORD_PTR>(images.get())))
+        return;
+    if (SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list)))
+        images.release();
+    else
+        RemoveSubclass(button, ButtonImagesProc, kSubclassId);
+}
+
 void FillImageButton(HWND button, const ControlSpec& description, const ControlResources& resources) {
-    if (HICON icon = ImageOf(resources, description.image))
-        SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    HICON icon = ImageOf(resources, description.image);
+    if (icon) SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     AddTool(button, description.tooltip, resources.instance);
     if (description.flags & kFlagMouseOnly) SetSubclass(button, MouseOnlyProc, kSubclassId, 0);
+    if (HICON greyed = icon ? ImageOf(resources, GreyedImageNumber(description.image)) : nullptr)
+        GiveGreyedPicture(button, icon, greyed);
 }
 
 void FillTrackBar(HWND bar, const ControlSpec& description, const ControlResources&) {
