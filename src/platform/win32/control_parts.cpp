@@ -1,5 +1,6 @@
 // What some standard kinds need beyond their styles: fonts, tooltips, the
-// painted link, the file list's rows and the toolbar's buttons.
+// painted link, the image buttons' greyed pictures, the file list's rows and the
+// toolbar's buttons.
 #include "platform/win32/control_parts.h"
 
 #include <commctrl.h>
