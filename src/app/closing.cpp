@@ -1,6 +1,7 @@
 #include "app/closing.h"
 
 #include "config/settings.h"
+#include "core/dialog_owner.h"
 #include "editor/editing.h"
 #include "settings/manage_window.h"
 
@@ -12,8 +13,8 @@ void CloseManageWindow(App& app, Platform& platform) {
         return;
     }
     if (!RememberManagePlace(app, platform)) return;
-    if (platform.ShowMessage("Exit", "Exit and close all palettes?", MessageButtons::YesNo) ==
-        MessageAnswer::Yes) {
+    if (platform.ShowMessage(DialogOwner(platform), "Exit", "Exit and close all palettes?",
+                             MessageButtons::YesNo) == MessageAnswer::Yes) {
         WriteSettings(app, platform);
         EndProgram(app, platform);
     }

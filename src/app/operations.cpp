@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "config/settings.h"
+#include "core/dialog_owner.h"
 #include "core/files.h"
 #include "editor/editing.h"
 #include "editor/editor_window.h"
@@ -17,7 +18,7 @@ namespace vandrel {
 namespace {
 
 void ShowError(Platform& platform, const std::string& text) {
-    platform.ShowMessage("Error", text, MessageButtons::Ok);
+    platform.ShowMessage(DialogOwner(platform), "Error", text, MessageButtons::Ok);
 }
 
 }  // namespace
@@ -83,7 +84,8 @@ void DeletePalette(App& app, Platform& platform) {
         return;
     }
     const std::string name = app.ManageSelection;
-    if (platform.ShowMessage("Delete", "Are you sure you want to delete " + name + "?",
+    if (platform.ShowMessage(DialogOwner(platform), "Delete",
+                             "Are you sure you want to delete " + name + "?",
                              MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
     platform.RemoveFile(name);

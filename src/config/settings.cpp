@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/dialog_owner.h"
 #include "core/files.h"
 #include "palette/colour_code.h"
 #include "palette/palette_file.h"
@@ -106,7 +107,8 @@ std::optional<std::vector<FolderEntry>> ReadSettings(App& app, Platform& platfor
         app.unusablePaletteFolder = settingsFolder;
         if (!told)
             platform.ShowMessage(
-                "Error", "Could not create the folder " + WithoutTrailingSeparator(settingsFolder),
+                DialogOwner(platform), "Error",
+                "Could not create the folder " + WithoutTrailingSeparator(settingsFolder),
                 MessageButtons::Ok);
         return std::nullopt;
     }

@@ -1,8 +1,9 @@
 #include "editor/editing.h"
 
+#include "core/dialog_owner.h"
+#include "core/files.h"
 #include "editor/editor_window.h"
 #include "palette/colour_code.h"
-#include "core/files.h"
 #include "palette/palette_store.h"
 
 namespace vandrel {
@@ -78,7 +79,7 @@ void CopyEditorPalette(App& app, Platform& platform) {
 int SaveEditorRows(App& app, Platform& platform, bool ask) {
     // Never into another folder's file of the same name.
     if (app.EditorModified == 1 && app.EditorFolder != PaletteFolderInUse(app)) {
-        platform.ShowMessage("Error",
+        platform.ShowMessage(DialogOwner(platform), "Error",
                              "The palette could not be saved to the file \"" + app.EditorPaletteName + "\".",
                              MessageButtons::Ok);
         return kSaveFailed;
@@ -105,16 +106,18 @@ void CloseEditor(App& app, Platform& platform) {
 }
 
 bool NewPaletteDialog(App& app, Platform& platform, const std::string& suggested) {
-    const std::string answer = platform.AskText(PaletteNameQuestion(suggested));
+    const std::string answer =
+        platform.AskText(DialogOwner(platform), PaletteNameQuestion(suggested));
     if (answer.empty()) return false;
     const std::string problem = CheckPaletteName(answer);
     if (!problem.empty()) {
-        platform.ShowMessage("Error", problem, MessageButtons::Ok);
+        platform.ShowMessage(DialogOwner(platform), "Error", problem, MessageButtons::Ok);
         return false;
     }
     const std::string fileName = answer + ".pal";
     if (FileReadable(fileName)) {
-        platform.ShowMessage("Error", "A Palette exists with that name!", MessageButtons::Ok);
+        platform.ShowMessage(DialogOwner(platform), "Error", "A Palette exists with that name!",
+                             MessageButtons::Ok);
         return false;
     }
     // The new palette lives only in the editor until its first save.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/dialog_owner.h"
 #include "core/files.h"
 #include "palette/colour_code.h"
 #include "palette/palette_file.h"
@@ -10,7 +11,7 @@ namespace vandrel {
 namespace {
 
 void ShowError(Platform& platform, const std::string& text) {
-    platform.ShowMessage("Error", text, MessageButtons::Ok);
+    platform.ShowMessage(DialogOwner(platform), "Error", text, MessageButtons::Ok);
 }
 
 }  // namespace
@@ -18,8 +19,8 @@ void ShowError(Platform& platform, const std::string& text) {
 int SavePalette(App& app, Platform& platform, const std::string& fileName, bool ask,
                 const std::vector<std::string>& rowTexts) {
     if (app.EditorModified == 0) return kSaveNothingToDo;
-    if (ask && platform.ShowMessage("Save", "Save your changes?", MessageButtons::YesNo) !=
-                   MessageAnswer::Yes) {
+    if (ask && platform.ShowMessage(DialogOwner(platform), "Save", "Save your changes?",
+                                    MessageButtons::YesNo) != MessageAnswer::Yes) {
         app.EditorModified = 0;
         return kSaveDeclined;
     }

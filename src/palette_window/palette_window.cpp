@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/dialog_owner.h"
 #include "core/scale.h"
 #include "palette/colour_code.h"
 #include "resources/program_images.h"
@@ -128,10 +129,10 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
     if (k < 0 || k > kMaxPaletteIndex || app.PaletteNames[k].empty()) return -1;
     if (s < 1 || s > kMaxOpenPalettes) s = ChooseSlot(app, platform, k);
     if (s < 0) {
-        platform.ShowMessage("Error",
-                             "Maximum number of palettes open! (" +
-                                 std::to_string(kMaxOpenPalettes) + ")",
-                             MessageButtons::Ok);
+        platform.ShowMessage(
+            DialogOwner(platform), "Error",
+            "Maximum number of palettes open! (" + std::to_string(kMaxOpenPalettes) + ")",
+            MessageButtons::Ok);
         return -1;
     }
     // A slot given by the caller may still hold a window (a hand-edited

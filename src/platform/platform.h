@@ -89,7 +89,8 @@ enum class ControlKind {
     Text,          // static text; raises nothing
     Edit,          // one-line text field; raises Change
     PushButton,    // raises LeftClick
-    ImageButton,   // push button showing an image with a tooltip; raises LeftClick
+    ImageButton,   // push button showing an image with a tooltip; raises LeftClick; disabled,
+                   // it shows the image's greyed picture (GreyedImageNumber) when one was made
     ToggleButton,  // image button that stays down; value 1 while down; raises LeftClick
     CheckBox,      // value 0/1; raises LeftClick
     OptionButton,  // value 0/1, one of a group; raises LeftClick
@@ -100,6 +101,12 @@ enum class ControlKind {
     Link,          // underlined text that opens something; raises LeftClick
     Picture,       // an image; raises nothing
 };
+
+// The number under which an image's greyed picture is made.
+constexpr int kGreyedImageOffset = 100;
+constexpr int GreyedImageNumber(int image) {
+    return image + kGreyedImageOffset;
+}
 
 struct ToolItem {
     int item = 0;  // 0: a separator
@@ -292,12 +299,14 @@ public:
     virtual std::string Utf8ToCodePage(const std::string& text) = 0;
 
     // --- modal dialogs
-    virtual MessageAnswer ShowMessage(const std::string& title, const std::string& text,
+    // A box owned by `owner` (kNoWindow: none) comes up over it, and the
+    // owner is in front again once the box is answered.
+    virtual MessageAnswer ShowMessage(int owner, const std::string& title, const std::string& text,
                                       MessageButtons buttons) = 0;
     // Empty when cancelled.
     virtual std::string ChooseFolder(const std::string& title, const std::string& start) = 0;
-    // Empty when cancelled.
-    virtual std::string AskText(const TextQuestion& question) = 0;
+    // Empty when cancelled. Owned as a message box is.
+    virtual std::string AskText(int owner, const TextQuestion& question) = 0;
     // The system's colour chooser, starting at `initial`; none when cancelled.
     // The program's other windows are disabled and leave the topmost band meanwhile.
     virtual std::optional<ColourValue> ChooseColour(ColourValue initial, CustomColours& custom) = 0;

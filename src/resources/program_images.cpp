@@ -1,5 +1,7 @@
 #include "resources/program_images.h"
 
+#include <cstdint>
+
 #include "resources/artwork.h"
 
 namespace vandrel {
@@ -9,6 +11,8 @@ namespace {
 FontSpec SwatchFont(int size, int dpi) { return {"Consolas", 7 + size, true, true, dpi}; }
 
 }  // namespace
+
+static_assert(GreyedImageNumber(picture::kFirst) > picture::kLast);
 
 void LoadFonts(Platform& platform) {
     for (int number = 0; number <= 5; ++number) platform.MakeFont(number, SwatchFont(number, 96));
@@ -20,8 +24,11 @@ void EnsureImagesAt(Platform& platform, bool& made96, std::set<int>& madeDpis, i
         return;
     }
     if (!madeDpis.insert(dpi).second) return;
+    const double scale = dpi / 96.0;
     for (int number = picture::kFirst; number <= picture::kLast; ++number)
-        platform.CreateImage(ImageAt(number, dpi), ProgramImage(number, dpi / 96.0));
+        platform.CreateImage(ImageAt(number, dpi), ProgramImage(number, scale));
+    for (int number : kGreyedPictures)
+        platform.CreateImage(GreyedImageNumber(ImageAt(number, dpi)), GreyedImage(ProgramImage(number, scale)));
 }
 
 int SwatchFontAt(Platform& platform, std::set<int>& made, int size, int dpi) {
@@ -34,6 +41,21 @@ int SwatchFontAt(Platform& platform, std::set<int>& made, int size, int dpi) {
 void LoadImages(Platform& platform) {
     for (int number = picture::kFirst; number <= picture::kLast; ++number)
         platform.CreateImage(number, ProgramImage(number));
+    // The system's own greying of a disabled button's picture leaves a flat
+    // grey square under Wine.
+    for (int number : kGreyedPictures)
+        platform.CreateImage(GreyedImageNumber(number), GreyedImage(ProgramImage(number)));
+}
+
+Image GreyedImage(const Image& image) {
+    Image greyed = image;
+    for (std::uint32_t& pixel : greyed.pixels) {
+        const std::uint32_t red = (pixel >> 16) & 0xFF, green = (pixel >> 8) & 0xFF,
+                            blue = pixel & 0xFF;
+        const std::uint32_t grey = (red * 299 + green * 587 + blue * 114 + 500) / 1000;
+        pixel = (pixel & 0xFF000000u) | grey << 16 | grey << 8 | grey;
+    }
+    return greyed;
 }
 
 void EnsureImages(Platform& platform, bool& made) {

@@ -4,14 +4,24 @@
 #include <set>
 
 #include "platform/platform.h"
+#include "resources/artwork.h"
 
 namespace vandrel {
 
+// The pictures of the buttons that are disabled at times (the manage window's
+// palette buttons while nothing is selected): they get greyed pictures too.
+constexpr int kGreyedPictures[] = {picture::kOpenPaletteWindow, picture::kEditPalette,
+                                   picture::kResetPosition, picture::kLock,
+                                   picture::kDeletePalette};
+
 // The six swatch fonts, 7 to 12 points at 96 DPI, numbered 0 to 5.
 void LoadFonts(Platform& platform);
+// The pictures, and the greyed ones of kGreyedPictures.
 void LoadImages(Platform& platform);
 // The number under which picture `number` is made for `dpi` (its own at 96).
-constexpr int ImageAt(int number, int dpi) { return dpi == 96 || dpi <= 0 ? number : 1000 + dpi * 32 + number; }
+// (A block of a thousand numbers per DPI, the greyed pictures' among them.)
+constexpr int ImageAt(int number, int dpi) { return dpi == 96 || dpi <= 0 ? number : 1000 * (dpi + 1) + number; }
+static_assert(GreyedImageNumber(ImageAt(picture::kLast, 144)) < ImageAt(picture::kFirst, 145));
 // The pictures for `dpi`, drawn at its size, made once per DPI.
 void EnsureImagesAt(Platform& platform, bool& made96, std::set<int>& madeDpis, int dpi);
 
@@ -20,5 +30,9 @@ void EnsureImagesAt(Platform& platform, bool& made96, std::set<int>& madeDpis, i
 int SwatchFontAt(Platform& platform, std::set<int>& made, int size, int dpi);
 // The pictures, made once (`made` tells): before the first editor, manage or about window.
 void EnsureImages(Platform& platform, bool& made);
+
+// The picture in greys, each pixel as light as it was (the weights of the
+// system's own greying), its transparency kept.
+Image GreyedImage(const Image& image);
 
 }  // namespace vandrel

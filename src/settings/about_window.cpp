@@ -1,5 +1,6 @@
 #include "settings/about_window.h"
 
+#include "core/dialog_owner.h"
 #include "resources/artwork.h"
 #include "resources/program_images.h"
 
@@ -79,8 +80,14 @@ void OpenAboutWindow(App& app, Platform& platform) {
 }
 
 void AboutLinkUsed(Platform& platform, int control) {
-    if (control == kWebLink) platform.OpenWithShell(kHelpAddress);
-    if (control == kMailLink) platform.OpenWithShell(std::string("mailto:") + kMailAddress);
+    std::string address;
+    if (control == kWebLink) address = kHelpAddress;
+    if (control == kMailLink) address = std::string("mailto:") + kMailAddress;
+    if (address.empty()) return;
+    // A click that opens nothing would otherwise look as if it had not been seen.
+    if (!platform.OpenWithShell(address))
+        platform.ShowMessage(DialogOwner(platform), "Error", "Could not open " + address,
+                             MessageButtons::Ok);
 }
 
 }  // namespace vandrel

@@ -25,7 +25,8 @@ int WelcomeFont(Platform& platform);
 // Opens the about window, or closes it when it is open.
 void OpenAboutWindow(App& app, Platform& platform);
 
-// A link of the about window: the shell opens the help page or a new mail.
+// A link of the about window: the shell opens the help page or a new mail;
+// when no program can, an "Error" box names the address.
 void AboutLinkUsed(Platform& platform, int control);
 
 }  // namespace vandrel

@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "core/dialog_owner.h"
 #include "editor/editing.h"
 #include "editor/editor_window.h"
 #include "palette/colour_code.h"
@@ -70,7 +71,9 @@ void AddRandomColour(App& app, Platform& platform) {
 void BlendColours(App& app, Platform& platform) {
     if (!EditorWindowOpen(app, platform)) return;
     if (app.EditorColourCount <= 2) {
-        platform.ShowMessage("Error", "Magic color blending requires at least two colors.", MessageButtons::Ok);
+        platform.ShowMessage(DialogOwner(platform), "Error",
+                             "Magic color blending requires at least two colors.",
+                             MessageButtons::Ok);
         return;
     }
     const std::string first = StripHash(EditorRowText(platform, 1));

@@ -137,14 +137,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     vandrel::win32::Win32Platform platform(instance);
     std::string answer;
     if (what == "name") {
-        answer = "[" + platform.AskText(PaletteNameQuestion(argument)) + "]";
+        answer = "[" + platform.AskText(kNoWindow, PaletteNameQuestion(argument)) + "]";
     } else if (what == "folder") {
         answer = "[" + platform.ChooseFolder("Please select a palette folder", argument) + "]";
     } else if (what == "error") {
-        platform.ShowMessage("Error", argument, MessageButtons::Ok);
+        platform.ShowMessage(kNoWindow, "Error", argument, MessageButtons::Ok);
         answer = "ok";
     } else if (what == "question") {
-        answer = platform.ShowMessage("Save", argument, MessageButtons::YesNo) == MessageAnswer::Yes
+        answer = platform.ShowMessage(kNoWindow, "Save", argument, MessageButtons::YesNo) ==
+                         MessageAnswer::Yes
                      ? "yes"
                      : "no";
     } else if (what == "framed") {

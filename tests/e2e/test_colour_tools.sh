@@ -150,3 +150,43 @@ test_picker_random_blender_and_from_clipboard_fill_rows() {
   kill "$xclip_pid" 2>/dev/null
   exit_from_tray
 }
+
+# Another program stands behind the editor; when a box of the editor's closes, the editor is
+# in front again and typing goes on in its field, not into the program behind.
+test_boxes_the_editor_raises_give_it_the_focus_back() {
+  mkdir -p "$(settings_dir)"
+  write_crlf "$(settings_dir)/one.pal" "#FF0000"
+  start_vandrel
+  wait_started
+  start_receiver --pos 200 420 480 120
+  edit_from_tray 1
+  local hwnd x y w h
+  read -r hwnd x y w h < <(wait_editor)
+  wait_row_count "$hwnd" 2
+  wait_focus "$hwnd" 130 "a freshly opened editor of one colour"
+
+  click_tool "$hwnd" 7  # Magic color blender, with one colour only
+  local shown
+  shown=$(drv msgbox-wait Error 5000 | tr '\n' '|') || fail "no \"Error\" box appeared for the blender"
+  assert_eq "Error|Magic color blending requires at least two colors.|" "$shown" "the blender's box"
+  drv msgbox-answer Error ok >/dev/null || fail "the blender's box could not be answered"
+  drv type "00ff00" >/dev/null
+  wait_output 5000 "#00FF00" row_text "$hwnd" 2 ||
+    fail "typed after the blender's box, 00ff00 did not reach the editor's row 2 (it shows" \
+      "'$E2E_LAST_OUTPUT'; the program behind holds '$(receiver_text)')"
+  wait_row_count "$hwnd" 3
+
+  # The palette-name box: "Blank" asks about the changes first, then for the name.
+  menu_command 20
+  expect_save_question
+  drv msgbox-answer Save no >/dev/null || fail "the question could not be answered"
+  answer_palette_name fresh
+  wait_output 5000 fresh control_text "$hwnd" 21 || fail "the editor shows $E2E_LAST_OUTPUT, not the new palette"
+  wait_row_count "$hwnd" 1
+  drv type "0000ff" >/dev/null
+  wait_output 5000 "#0000FF" row_text "$hwnd" 1 ||
+    fail "typed after the name box, 0000ff did not reach the new palette's row (it shows" \
+      "'$E2E_LAST_OUTPUT'; the program behind holds '$(receiver_text)')"
+  assert_eq "" "$(receiver_text)" "what reached the program behind the editor"
+  exit_from_tray
+}

@@ -168,6 +168,59 @@ test_tray_colour_item_copies_its_code_and_popup_close_remembers_the_place() {
   tr -d '\r' <"$(settings_dir)/Vandrel.ini" | grep -q '^Pound = 0$' || fail "Pound = 0 was not kept"
 }
 
+# The narrowest gap, in pixels, between a menu picture (colours PICTURES, RRGGBB separated by
+# spaces) and what follows it on its right, over the pixel rows of the menu's box that are not
+# highlighted; "none" when no row shows a picture with something beside it.
+picture_gap() { # X Y W H PICTURES
+  drv pixels "$1" "$2" "$3" "$4" | awk -v pictures="$5" '
+    BEGIN { n = split(pictures, p, " "); for (i = 1; i <= n; i++) picture[p[i]] = 1 }
+    { rows[NR] = $0; for (i = 1; i <= NF; i++) count[$i]++ }
+    END {
+      for (c in count) if (count[c] > most) { most = count[c]; background = c }
+      narrowest = -1
+      for (r = 1; r <= NR; r++) {
+        m = split(rows[r], px, " ")
+        split("", inRow)
+        top = ""
+        for (i = 1; i <= m; i++) if (++inRow[px[i]] > inRow[top]) top = px[i]
+        if (top != background) continue  # the highlighted row
+        last = 0
+        for (i = 1; i <= m; i++) if (px[i] in picture) last = i
+        if (!last) continue
+        for (i = last + 1; i <= m && px[i] == background; i++) {}
+        if (i > m) continue
+        if (narrowest < 0 || i - last - 1 < narrowest) narrowest = i - last - 1
+      }
+      print (narrowest < 0 ? "none" : narrowest)
+    }'
+}
+
+# Under Wine the pictures of the tray menu touched the first letters of their captions.
+test_tray_menu_pictures_stand_apart_from_their_captions() {
+  mkdir -p "$(settings_dir)"
+  write_crlf "$(settings_dir)/a.pal" "#FF8000" "#00C000"
+  write_crlf "$(settings_dir)/b.pal" "#1A2B3C" "#C000C0"
+  start_vandrel
+  wait_started
+  open_tray_menu left
+  drv menu-keys down right >/dev/null  # a highlighted, its sub-menu open
+  wait_output 3000 2 bash -c "drv count-windows '#32768' - | tail -n1" || fail "the palette's sub-menu did not open"
+  screenshot tray_menu_pictures
+  local menus main sub gap
+  menus=$(drv count-windows '#32768' -)
+  # The sub-menu opens right of the tray menu.
+  main=$(printf '%s\n' "$menus" | head -n2 | sort -k2 -n | head -n1 | cut -d' ' -f2-)
+  sub=$(printf '%s\n' "$menus" | head -n2 | sort -k2 -n | tail -n1 | cut -d' ' -f2-)
+  # shellcheck disable=SC2086
+  gap=$(picture_gap $main "FF8000 00C000 1A2B3C C000C0")
+  [ "$gap" != none ] && [ "$gap" -ge 3 ] || fail "in the tray menu a palette's picture and its caption are $gap pixels apart"
+  # shellcheck disable=SC2086
+  gap=$(picture_gap $sub "FF8000 00C000")
+  [ "$gap" != none ] && [ "$gap" -ge 3 ] || fail "in a palette's sub-menu a colour's picture and its code are $gap pixels apart"
+  drv menu-keys escape escape >/dev/null
+  exit_from_tray
+}
+
 test_a_third_palette_is_refused_with_a_message() {
   mkdir -p "$(settings_dir)"
   printf '%s\r\n' '#111111' >"$(settings_dir)/a.pal"

@@ -23,12 +23,37 @@ wait_palette_width() { # WIDTH
   drv count-windows VandrelPalette VN | head -n1
 }
 
+# "RRGGBB COUNT" lines of the colours of the middle of manage button ID: its picture.
+button_picture() { # HWND ID
+  local x y w h
+  read -r _ _ x y w h _ < <(drv control "$1" "$2") || fail "the manage window has no control $2"
+  drv pixel-stats $((x + (w - 12) / 2)) $((y + (h - 12) / 2)) 12 12
+}
+
+# How many of those colours are greys, and how many others.
+count_greys() { awk '{ r = substr($1, 1, 2); g = substr($1, 3, 2); b = substr($1, 5, 2)
+                       if (r == g && g == b) greys++; else others++ }
+                     END { print greys + 0, others + 0 }'; }
+
 test_manage_window_changes_a_palettes_window_and_is_the_main_window() {
   start_without_tray
   local hwnd x y w h
   read -r hwnd x y w h < <(manage_window)
   screenshot manage_fresh
+  # Nothing selected: the palette's buttons are disabled and show their pictures in greys (under
+  # Wine the system's greying made them flat grey squares).
+  local id greys others
+  for id in 54 55 56 57 58; do
+    read -r greys others < <(button_picture "$hwnd" "$id" | count_greys)
+    [ "$greys" -ge 4 ] && [ "$others" -eq 0 ] ||
+      fail "disabled button $id shows $greys greys and $others other colours, not a greyed picture"
+  done
   select_palette "$hwnd" web
+  for id in 54 55 56 57 58; do
+    read -r greys others < <(button_picture "$hwnd" "$id" | count_greys)
+    [ "$others" -gt 0 ] || fail "enabled button $id still shows its picture in greys only"
+  done
+  screenshot manage_selected
   click_control "$hwnd" 54  # Open palette window
   local phwnd px py pw ph
   read -r phwnd px py pw ph < <(wait_palette_width 61)
@@ -149,13 +174,39 @@ test_manage_palette_folder_change_and_delete() {
   kill_vandrel
 }
 
+# The colours of about-window control ID's box other than its background, in order, one line.
+link_colours() { # HWND ID
+  local x y w h
+  read -r _ _ x y w h _ < <(drv control "$1" "$2") || return 1
+  drv pixel-stats "$x" "$y" "$w" "$h" | awk 'NR > 1 { print $1 }' | sort | tr '\n' ' '
+}
+
+# Whether the link's text shows in COLOUR (RRGGBB) and not in OTHER.
+link_shows() { # HWND ID COLOUR OTHER
+  local colours
+  colours=" $(link_colours "$1" "$2")"
+  [[ "$colours" == *" $3 "* ]] && [[ "$colours" != *" $4 "* ]]
+}
+
+# Moves the pointer onto control ID's middle in two steps, as a hand arrives.
+point_at() { # HWND ID
+  local x y w h
+  read -r _ _ x y w h _ < <(drv control "$1" "$2") || fail "the about window has no control $2"
+  drv move $((x + w / 2 - 2)) $((y + h / 2)) >/dev/null
+  drv move $((x + w / 2)) $((y + h / 2)) >/dev/null
+}
+
+# The text of the tooltip on screen, once one shows.
+tooltip_text() {
+  local tip
+  tip=$(drv wait-window tooltips_class32 - 3000 | cut -d' ' -f1) || return 1
+  drv text "$tip"
+}
+
 test_about_window_text_and_links() {
   local record="$E2E_TEST_DIR/opened.txt"
   printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$record" >"$E2E_TEST_DIR/record.sh"
   chmod +x "$E2E_TEST_DIR/record.sh"
-  # Wine hands web and mail links to the programs named here.
-  wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$E2E_TEST_DIR/record.sh" /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\WineBrowser' /v Mailers /d "$E2E_TEST_DIR/record.sh" /f >/dev/null 2>&1
   start_without_tray
   local hwnd x y w h
   read -r hwnd x y w h < <(manage_window)
@@ -175,6 +226,45 @@ test_about_window_text_and_links() {
   screenshot about
   assert_eq 1 "$(drv pixel-stats "$wx" $((wy + wh - 8)) "$ww" 8 | wc -l)" \
     "colours in the last 8 rows of the welcome text's box (more: the text runs to its bottom and is cut)"
+
+  # The help link's tooltip; under the pointer the links turn from blue to black, and back.
+  link_shows "$ahwnd" 71 0000FF 000000 || fail "the help link is not blue: $(link_colours "$ahwnd" 71)"
+  point_at "$ahwnd" 71
+  wait_output 3000 "Visit us on the internet" tooltip_text || {
+    drv move 5 700 >/dev/null
+    point_at "$ahwnd" 71
+    wait_output 3000 "Visit us on the internet" tooltip_text ||
+      fail "over the help link the tooltip shows '$E2E_LAST_OUTPUT'"
+  }
+  wait_until 3000 link_shows "$ahwnd" 71 000000 0000FF ||
+    fail "under the pointer the help link is not black: $(link_colours "$ahwnd" 71)"
+  screenshot about_help_link_pointed
+  link_shows "$ahwnd" 72 0000FF 000000 || fail "the mail link is not blue beside it: $(link_colours "$ahwnd" 72)"
+  point_at "$ahwnd" 72
+  wait_until 3000 link_shows "$ahwnd" 72 000000 0000FF ||
+    fail "under the pointer the mail link is not black: $(link_colours "$ahwnd" 72)"
+  wait_until 3000 link_shows "$ahwnd" 71 0000FF 000000 ||
+    fail "the pointer left, the help link is not blue again: $(link_colours "$ahwnd" 71)"
+  drv move $((x + w / 2)) $((y + h / 2)) >/dev/null
+  wait_until 3000 link_shows "$ahwnd" 72 0000FF 000000 ||
+    fail "the pointer left, the mail link is not blue again: $(link_colours "$ahwnd" 72)"
+
+  # No browser and no mail program: each link says what it could not open.
+  local shown
+  click_control "$ahwnd" 71
+  shown=$(drv msgbox-wait Error 10000 | tr '\n' '|') || fail "the help link without a browser showed no box"
+  assert_eq "Error|Could not open https://example.com/vandrel/help|" "$shown" "the help link's box"
+  drv msgbox-answer Error ok >/dev/null || fail "the help link's box could not be answered"
+  wait_output 3000 "$ahwnd" bash -c "drv foreground | cut -d' ' -f1" ||
+    fail "after the box the window in front is $E2E_LAST_OUTPUT, not the about window"
+  click_control "$ahwnd" 72
+  shown=$(drv msgbox-wait Error 10000 | tr '\n' '|') || fail "the mail link without a mail program showed no box"
+  assert_eq "Error|Could not open mailto:vandrel@example.com|" "$shown" "the mail link's box"
+  drv msgbox-answer Error ok >/dev/null || fail "the mail link's box could not be answered"
+
+  # Wine hands web and mail links to the programs named here.
+  wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$E2E_TEST_DIR/record.sh" /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\WineBrowser' /v Mailers /d "$E2E_TEST_DIR/record.sh" /f >/dev/null 2>&1
   click_control "$ahwnd" 71  # Need Help?
   wait_until 10000 grep -q "https://example.com/vandrel/help" "$record" ||
     fail "the help link did not reach the browser ($(cat "$record" 2>/dev/null))"

@@ -126,9 +126,9 @@ bool FakePlatform::RemoveFile(const std::string& name) {
     return fs::is_regular_file(name, error) && fs::remove(name, error);
 }
 
-MessageAnswer FakePlatform::ShowMessage(const std::string& title, const std::string& text,
-                                        MessageButtons buttons) {
-    messages.push_back({title, text, buttons});
+MessageAnswer FakePlatform::ShowMessage(int owner, const std::string& title,
+                                        const std::string& text, MessageButtons buttons) {
+    messages.push_back({owner, title, text, buttons});
     if (!messageAnswers.empty()) {
         const MessageAnswer answer = messageAnswers.front();
         messageAnswers.pop_front();
@@ -145,8 +145,9 @@ std::string FakePlatform::ChooseFolder(const std::string& title, const std::stri
     return answer;
 }
 
-std::string FakePlatform::AskText(const TextQuestion& question) {
+std::string FakePlatform::AskText(int owner, const TextQuestion& question) {
     questions.push_back(question);
+    questionOwners.push_back(owner);
     if (nameAnswers.empty()) return {};
     std::string answer = nameAnswers.front();
     nameAnswers.pop_front();

@@ -59,6 +59,7 @@ struct FakeWindow {
 };
 
 struct ShownMessage {
+    int owner = kNoWindow;
     std::string title;
     std::string text;
     MessageButtons buttons;
@@ -100,6 +101,7 @@ public:
     std::map<std::pair<int, int>, ColourValue> screen;   // (x, y) -> colour
     std::int64_t foregroundHandle = 0x500;               // the system's foreground window
     bool failMouseHook = false;
+    bool failShell = false;  // no program opens what the shell is given
     bool grabPressed = false;  // a press arrived since the grab began
     // While a grab runs, one is run at each WaitEvent before it looks at the
     // queue: what the user does meanwhile. With nothing left here, another
@@ -111,6 +113,7 @@ public:
     std::map<int, FakeWindow> windows;
     std::vector<ShownMessage> messages;
     std::vector<TextQuestion> questions;
+    std::vector<int> questionOwners;  // the window that owned each question
     std::map<MenuId, Menu> menus;
     std::map<std::pair<MenuId, int>, bool> menuChecks;
     std::vector<std::pair<MenuId, int>> shownMenus;  // menu and owner
@@ -150,10 +153,10 @@ public:
     bool RemoveFile(const std::string& name) override;
     std::string CodePageToUtf8(const std::string& text) override { return text; }
     std::string Utf8ToCodePage(const std::string& text) override { return text; }
-    MessageAnswer ShowMessage(const std::string& title, const std::string& text,
+    MessageAnswer ShowMessage(int owner, const std::string& title, const std::string& text,
                               MessageButtons buttons) override;
     std::string ChooseFolder(const std::string& title, const std::string& start) override;
-    std::string AskText(const TextQuestion& question) override;
+    std::string AskText(int owner, const TextQuestion& question) override;
     std::optional<ColourValue> ChooseColour(ColourValue initial, CustomColours& custom) override;
     void MakeFont(int number, const FontSpec& font) override { fonts[number] = font; }
     void CreateImage(int number, const Image& image) override { images[number] = image; }
@@ -208,7 +211,7 @@ public:
     void SendKeys(const std::vector<KeyRecord>& records) override { sentKeys.push_back(records); }
     bool OpenWithShell(const std::string& target) override {
         shellOpened.push_back(target);
-        return true;
+        return !failShell;
     }
     Point CursorPosition() override { return cursor; }
     ColourValue ScreenPixel(Point at) override;

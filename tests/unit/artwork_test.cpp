@@ -10,7 +10,9 @@
 
 #include "resources/ico_file.h"
 #include "resources/png_file.h"
+#include "resources/program_images.h"
 #include "resources/raster.h"
+#include "fake/fake_platform.h"
 
 namespace vandrel {
 namespace {
@@ -87,6 +89,34 @@ TEST(ProgramImage, MoveDownIsMoveUpUpsideDown) {
     for (int y = 0; y < up.height; ++y) {
         for (int x = 0; x < up.width; ++x) {
             EXPECT_EQ(At(up, x, y), At(down, x, up.height - 1 - y)) << x << "," << y;
+        }
+    }
+}
+
+TEST(GreyedImage, KeepsEachPixelsLightAndTransparencyButNoColour) {
+    Image image;
+    image.width = 3;
+    image.height = 2;
+    image.pixels = {0xFFFF0000u, 0x8000FF00u, 0xFF0000FFu, 0x00000000u, 0xFFFFFFFFu, 0x40808080u};
+    const Image greyed = GreyedImage(image);
+    EXPECT_EQ(greyed.width, 3);
+    EXPECT_EQ(greyed.height, 2);
+    EXPECT_EQ(greyed.pixels, (std::vector<std::uint32_t>{0xFF4C4C4Cu, 0x80969696u, 0xFF1D1D1Du, 0x00000000u,
+                                                         0xFFFFFFFFu, 0x40808080u}))
+        << "red, green and blue as light as the system's greying makes them; white and grey stay";
+}
+
+TEST(LoadImages, ThePicturesOfButtonsThatAreDisabledAtTimesHaveGreyedOnes) {
+    testing::FakePlatform platform;
+    LoadImages(platform);
+    const std::set<int> greyed(std::begin(kGreyedPictures), std::end(kGreyedPictures));
+    for (int number = picture::kFirst; number <= picture::kLast; ++number) {
+        ASSERT_EQ(platform.images.count(number), 1u) << number;
+        ASSERT_EQ(platform.images.count(GreyedImageNumber(number)), greyed.count(number)) << number;
+        if (greyed.count(number)) {
+            EXPECT_EQ(platform.images.at(GreyedImageNumber(number)).pixels,
+                      GreyedImage(platform.images.at(number)).pixels)
+                << number;
         }
     }
 }

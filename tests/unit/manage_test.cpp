@@ -192,6 +192,17 @@ TEST_F(Manage, AFreshWindowSelectsNothingAndShowsTheGlobalOptions) {
     EXPECT_EQ(platform.Control(kManageWindow, kFolderText).text, app->settings.PaletteDirectory);
 }
 
+TEST_F(Manage, EveryButtonDisabledWhileNothingIsSelectedHasAGreyedPicture) {
+    int disabled = 0;
+    for (const auto& [id, control] : platform.Window(kManageWindow).controls) {
+        const ControlKind kind = control.description.kind;
+        if ((kind != ControlKind::ImageButton && kind != ControlKind::ToggleButton) || control.enabled) continue;
+        ++disabled;
+        EXPECT_EQ(platform.images.count(GreyedImageNumber(control.description.image)), 1u) << id;
+    }
+    EXPECT_EQ(disabled, 5) << "Open, Edit, Reset, Lock and Delete";
+}
+
 TEST_F(Manage, ShowingAnUnlockedALockedAndAMissingPalette) {
     Options("web.pal").Output = 1;
     Options("web.pal").SwatchHeight = 22;
@@ -370,7 +381,7 @@ TEST_F(Manage, ASavedNewPaletteJoinsTheListWhatIsSelectedStays) {
     EXPECT_EQ(EnabledPerPalette(), 14);
 }
 
-TEST_F(Manage, TheAboutButtonOpensAndClosesTheAboutWindowAndItsLinksGoToTheShell) {
+TEST_F(Manage, TheAboutButtonOpensAndClosesTheAboutWindowAndItsLinksGoToTheShellOrSayWhatFailed) {
     Click(kAboutButton);
     ASSERT_TRUE(platform.Exists(kAboutWindow));
     EXPECT_EQ(platform.Control(kAboutWindow, kWelcomeText).text, WelcomeText());
@@ -379,6 +390,16 @@ TEST_F(Manage, TheAboutButtonOpensAndClosesTheAboutWindowAndItsLinksGoToTheShell
     RunQueued();
     EXPECT_EQ(platform.shellOpened,
               (std::vector<std::string>{kHelpAddress, std::string("mailto:") + kMailAddress}));
+    EXPECT_TRUE(platform.messages.empty());
+    platform.failShell = true;  // no browser, no mail program
+    platform.foreground = kAboutWindow;
+    user.Click(kAboutWindow, kWebLink);
+    user.Click(kAboutWindow, kMailLink);
+    RunQueued();
+    EXPECT_EQ(platform.MessageLines(),
+              (std::vector<std::string>{"Error: Could not open https://example.com/vandrel/help",
+                                        "Error: Could not open mailto:vandrel@example.com"}));
+    EXPECT_EQ(platform.messages.back().owner, kAboutWindow) << "the about window gets the focus back";
     Click(kAboutButton);
     EXPECT_FALSE(platform.Exists(kAboutWindow));
     platform.Queue({EventKind::Menu, 1, kItemAbout});  // the popup menu's "About"

@@ -1,5 +1,6 @@
 // What some standard kinds need beyond their styles: fonts, tooltips, the
-// painted link, the file list's rows and the toolbar's buttons.
+// painted link, the image buttons' greyed pictures, the file list's rows and the
+// toolbar's buttons.
 #include "platform/win32/control_parts.h"
 
 #include <commctrl.h>
@@ -28,7 +29,11 @@ using ImageListHandle = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, Image
 constexpr UINT_PTR kSubclassId = 1;
 constexpr char kTipsProperty[] = "VandrelTips";
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
+constexpr COLORREF kHotLinkColour = RGB(0, 0, 0);  // while the pointer is over it
 constexpr int kToolImageSize = 16;
+constexpr int kButtonImageSize = 16;
+constexpr int kButtonStates = 6;  // normal, hot, pressed, disabled, default, stylus hot
+constexpr int kButtonDisabledState = 4;
 
 }  // namespace
 
@@ -118,7 +123,7 @@ static void AddTool(HWND control, const std::string& text, HINSTANCE instance) {
         SetSubclass(control, DropToolProc, kSubclassId, reinterpret_cast<DWORD_PTR>(tips));
 }
 
-static void PaintLink(HWND link) {
+static void PaintLink(HWND link, bool hot) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(link, &paint);
     RECT area{};
@@ -132,20 +137,37 @@ static void PaintLink(HWND link) {
     GetWindowTextA(link, text, sizeof text);
     Selected font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(link, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, IsWindowEnabled(link) ? kLinkColour : GetSysColor(COLOR_GRAYTEXT));
+    SetTextColor(dc, !IsWindowEnabled(link) ? GetSysColor(COLOR_GRAYTEXT)
+                     : hot                  ? kHotLinkColour
+                                            : kLinkColour);
     const UINT align = (StyleOf(link) & SS_TYPEMASK) == SS_CENTER ? DT_CENTER : DT_LEFT;
     DrawTextA(dc, text, -1, &area, DT_WORDBREAK | align);
     EndPaint(link, &paint);
 }
 
+static LRESULT CALLBACK LinkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR hot);
+
+// The subclass's data tells whether the pointer is over the link.
+static void SetHot(HWND link, bool hot) {
+    SetSubclass(link, LinkProc, kSubclassId, hot ? 1 : 0);
+    InvalidateRect(link, nullptr, FALSE);
+}
+
 // A static paints its text at once on a new text or state, bypassing
 // WM_PAINT; a link repaints itself in its own colour instead.
 static LRESULT CALLBACK LinkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                          DWORD_PTR) {
+                                 DWORD_PTR hot) {
     if (message == WM_PAINT) {
-        PaintLink(link);
+        PaintLink(link, hot != 0);
         return 0;
     }
+    if (message == WM_MOUSEMOVE && !hot) {
+        // The system says when the pointer leaves, wherever it goes.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, link, 0};
+        if (TrackMouseEvent(&track)) SetHot(link, true);
+    }
+    if (message == WM_MOUSELEAVE) SetHot(link, false);
     if (message == WM_SETTEXT) {
         // The text comes in the form of the subclass's procedure (Unicode).
         const LRESULT result = IsWindowUnicode(link)
@@ -274,11 +296,45 @@ static LRESULT CALLBACK MouseOnlyProc(HWND button, UINT message, WPARAM wParam, 
     return DefaultSubclassProcedure(button, message, wParam, lParam);
 }
 
+// The button does not own its image list: it goes when the button goes.
+static LRESULT CALLBACK ButtonImagesProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR images) {
+    if (message == WM_NCDESTROY) {
+        ImageListHandle owned(reinterpret_cast<HIMAGELIST>(images));
+        RemoveSubclass(button, ButtonImagesProc, kSubclassId);
+    }
+    return DefaultSubclassProcedure(button, message, wParam, lParam);
+}
+
+// A disabled button shows its picture's greyed copy, as a toolbar does: the
+// system's own greying of a picture with an alpha channel is a flat grey
+// square under Wine. The button takes one picture per state from a list.
+static void GiveGreyedPicture(HWND button, HICON icon, HICON greyed) {
+    ImageListHandle images(CreateImageList(kButtonImageSize, kButtonImageSize,
+                                           ILC_COLOR32 | ILC_MASK, kButtonStates, 0));
+    if (!images) return;
+    for (int state = 1; state <= kButtonStates; ++state)
+        if (AddIconToImageList(images.get(), state == kButtonDisabledState ? greyed : icon) < 0)
+            return;
+    BUTTON_IMAGELIST list{};
+    list.himl = images.get();
+    list.uAlign = BUTTON_IMAGELIST_ALIGN_CENTER;
+    if (!SetSubclass(button, ButtonImagesProc, kSubclassId,
+                     reinterpret_cast<DWORD_PTR>(images.get())))
+        return;
+    if (SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list)))
+        images.release();
+    else
+        RemoveSubclass(button, ButtonImagesProc, kSubclassId);
+}
+
 void FillImageButton(HWND button, const ControlSpec& description, const ControlResources& resources) {
-    if (HICON icon = ImageOf(resources, description.image))
-        SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    HICON icon = ImageOf(resources, description.image);
+    if (icon) SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     AddTool(button, description.tooltip, resources.instance);
     if (description.flags & kFlagMouseOnly) SetSubclass(button, MouseOnlyProc, kSubclassId, 0);
+    if (HICON greyed = icon ? ImageOf(resources, GreyedImageNumber(description.image)) : nullptr)
+        GiveGreyedPicture(button, icon, greyed);
 }
 
 void FillTrackBar(HWND bar, const ControlSpec& description, const ControlResources&) {
@@ -350,6 +406,7 @@ void FillLink(HWND link, const ControlSpec& description, const ControlResources&
     SendMessageA(link, WM_SETFONT,
                  reinterpret_cast<WPARAM>(UnderlinedFont(FontOf(description, resources))), FALSE);
     SetSubclass(link, LinkProc, kSubclassId, 0);
+    AddTool(link, description.tooltip, resources.instance);
 }
 
 void FillPicture(HWND picture, const ControlSpec& description, const ControlResources& resources) {

@@ -7,13 +7,16 @@
 
 namespace vandrel::win32 {
 
-ModalScope::ModalScope(Win32Platform& platform) {
+ModalScope::ModalScope(Win32Platform& platform, HWND owner) {
     for (const auto& [number, object] : platform.windows_) {
         HWND hwnd = object->hwnd;
         if (!hwnd) continue;
         const bool topmost = (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-        saved_.push_back({hwnd, IsWindowEnabled(hwnd) != FALSE, topmost});
-        EnableWindow(hwnd, FALSE);
+        // The box disables its owner itself and enables it again just before it goes, which
+        // gives the owner the activation back; disabled here, it would stay out of reach.
+        const bool disable = hwnd != owner;
+        saved_.push_back({hwnd, IsWindowEnabled(hwnd) != FALSE, topmost, disable});
+        if (disable) EnableWindow(hwnd, FALSE);
         if (topmost)
             SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -23,20 +26,23 @@ ModalScope::ModalScope(Win32Platform& platform) {
 ModalScope::~ModalScope() {
     for (const Saved& saved : saved_) {
         if (!IsWindow(saved.hwnd)) continue;
-        EnableWindow(saved.hwnd, saved.enabled ? TRUE : FALSE);
+        if (saved.disabled) EnableWindow(saved.hwnd, saved.enabled ? TRUE : FALSE);
         if (saved.topmost)
             SetWindowPos(saved.hwnd, HWND_TOPMOST, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
-MessageAnswer Win32Platform::ShowMessage(const std::string& title, const std::string& text,
-                                         MessageButtons buttons) {
-    ModalScope modal(*this);
+MessageAnswer Win32Platform::ShowMessage(int owner, const std::string& title,
+                                         const std::string& text, MessageButtons buttons) {
+    HWND ownerHandle = HandleOf(owner);
+    ModalScope modal(*this, ownerHandle);
     const UINT style =
         buttons == MessageButtons::YesNo ? (MB_YESNO | MB_ICONQUESTION) : (MB_OK | MB_ICONERROR);
+    // Without an owner the box still keeps the thread's windows from input.
+    const UINT modality = ownerHandle ? MB_APPLMODAL : MB_TASKMODAL;
     const int answer =
-        MessageBoxA(nullptr, text.c_str(), title.c_str(), style | MB_SETFOREGROUND | MB_TASKMODAL);
+        MessageBoxA(ownerHandle, text.c_str(), title.c_str(), style | MB_SETFOREGROUND | modality);
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
 }
@@ -188,13 +194,14 @@ INT_PTR CALLBACK TextDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-std::string Win32Platform::AskText(const TextQuestion& question) {
-    ModalScope modal(*this);
+std::string Win32Platform::AskText(int owner, const TextQuestion& question) {
+    HWND ownerHandle = HandleOf(owner);
+    ModalScope modal(*this, ownerHandle);
     EmptyDialogTemplate dialogTemplate{};
     dialogTemplate.header.style =
         WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
     TextDialog state{question, {}, MessageFont()};
-    if (DialogBoxIndirectParamA(instance_, &dialogTemplate.header, nullptr, TextDialogProc,
+    if (DialogBoxIndirectParamA(instance_, &dialogTemplate.header, ownerHandle, TextDialogProc,
                                 reinterpret_cast<LPARAM>(&state)) == -1)
         OutputDebugStringA("Vandrel: the text question could not be shown\n");
     return state.answer;

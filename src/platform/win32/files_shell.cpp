@@ -107,11 +107,21 @@ bool Win32Platform::OpenWithShell(const std::string& target) {
     EnsureOle();
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOASYNC;  // done before we go on, even if the loop ends soon
+    // Done before we go on, even if the loop ends soon; the program started is ours to watch.
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_NOCLOSEPROCESS;
     info.lpVerb = "open";
     info.lpFile = target.c_str();
     info.nShow = SW_SHOWNORMAL;
-    return ExecuteWithShell(&info) != FALSE;
+    if (!ExecuteWithShell(&info)) return false;
+    if (!info.hProcess) return true;  // handed to a program that was running already
+    const KernelHandle handler{info.hProcess};
+    // A launcher that finds no program for the address ends at once with a failure code (under
+    // Wine, winebrowser without a browser, within half a second); one still running by the
+    // deadline is the program itself, opening it.
+    constexpr DWORD kHandlerVerdict = 5000;
+    if (!PumpUntil(handler.get(), kHandlerVerdict)) return true;
+    DWORD code = 0;
+    return !GetExitCodeProcess(handler.get(), &code) || code == 0;
 }
 
 }  // namespace vandrel::win32

@@ -19,11 +19,18 @@ std::string MenuText(const std::string& caption) {
 }
 
 void AppendItems(HMENU menu, const std::vector<MenuItem>& items, BuiltMenu& built) {
-    // Images share the check-mark column, as in the system's own menus.
+    // Images share the check-mark column, as in the system's own menus. A menu
+    // with pictures (the tray's, which has no check marks) gives them a column
+    // of their own instead: Wine puts the text of a shared column where a check
+    // mark ends, narrower than a picture, so that it touched the picture. Every
+    // item of such a menu gets the picture's room, or Wine would measure those
+    // without one too narrow for their text.
+    const bool pictures = std::any_of(
+        items.begin(), items.end(), [](const MenuItem& item) { return item.picture.has_value(); });
     MENUINFO style{};
     style.cbSize = sizeof style;
     style.fMask = MIM_STYLE;
-    style.dwStyle = MNS_CHECKORBMP;
+    style.dwStyle = pictures ? MNS_NOCHECK : MNS_CHECKORBMP;
     SetMenuInfo(menu, &style);
     for (const MenuItem& item : items) {
         if (item.separator) {
@@ -46,12 +53,12 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items, BuiltMenu& buil
             info.fMask |= MIIM_SUBMENU;
             info.hSubMenu = sub.get();
         }
-        if (item.picture) {
+        if (pictures) {
             // Drawn by the owner window (DrawMenuImage), so that the alpha
             // channel is honoured wherever the system would just copy bits.
             info.fMask |= MIIM_BITMAP | MIIM_DATA;
             info.hbmpItem = HBMMENU_CALLBACK;
-            info.dwItemData = reinterpret_cast<ULONG_PTR>(&*item.picture);
+            info.dwItemData = item.picture ? reinterpret_cast<ULONG_PTR>(&*item.picture) : 0;
         }
         // Once inserted, the sub-menu belongs to its parent menu.
         if (InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info)) {
@@ -107,8 +114,10 @@ void Refill(BuiltMenu& built, Menu content) {
 bool MeasureMenuImage(LPARAM lParam) {
     auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     if (measure->CtlType != ODT_MENU) return false;
-    measure->itemWidth = kMenuImageSize;
-    measure->itemHeight = kMenuImageSize;
+    // The picture with room on its right before the caption; an item without
+    // one keeps the room, but not the height.
+    measure->itemWidth = kMenuImageSize + kMenuImageGap;
+    measure->itemHeight = measure->itemData ? kMenuImageSize : 0;
     return true;
 }
 
@@ -118,7 +127,7 @@ bool DrawMenuImage(LPARAM lParam) {
     const GdiObject bitmap = MakeAlphaBitmap(MenuPictureImage(*reinterpret_cast<const MenuPicture*>(draw->itemData)));
     if (!bitmap) return true;
     MemoryDc source(bitmap.get());
-    const int x = draw->rcItem.left + (draw->rcItem.right - draw->rcItem.left - kMenuImageSize) / 2;
+    const int x = draw->rcItem.left;
     const int y = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - kMenuImageSize) / 2;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     AlphaBlend(draw->hDC, x, y, kMenuImageSize, kMenuImageSize, source.get(), 0, 0, kMenuImageSize,

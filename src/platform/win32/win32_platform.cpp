@@ -152,6 +152,23 @@ Event Win32Platform::WaitEvent(int milliseconds) {
     }
 }
 
+bool Win32Platform::PumpUntil(HANDLE object, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (DispatchThroughWindow(msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= milliseconds) return WaitForSingleObject(object, 0) == WAIT_OBJECT_0;
+        if (MsgWaitForMultipleObjectsEx(1, &object, milliseconds - waited, QS_ALLINPUT,
+                                        MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0)
+            return true;
+    }
+}
+
 void Win32Platform::Shutdown() {
     // The hook holds the program's state, which ends with the loop.
     hook_ = nullptr;

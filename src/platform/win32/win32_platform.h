@@ -92,10 +92,10 @@ class Win32Platform : public Platform {
     std::string CodePageToUtf8(const std::string& text) override;
     std::string Utf8ToCodePage(const std::string& text) override;
 
-    MessageAnswer ShowMessage(const std::string& title, const std::string& text,
+    MessageAnswer ShowMessage(int owner, const std::string& title, const std::string& text,
                               MessageButtons buttons) override;
     std::string ChooseFolder(const std::string& title, const std::string& start) override;
-    std::string AskText(const TextQuestion& question) override;
+    std::string AskText(int owner, const TextQuestion& question) override;
     std::optional<ColourValue> ChooseColour(ColourValue initial, CustomColours& custom) override;
 
     void MakeFont(int number, const FontSpec& font) override;
@@ -170,6 +170,9 @@ class Win32Platform : public Platform {
     void ForgetPressIfHeld(WindowObject& surface);
     void Report(int window, HookEvent event);
     bool DispatchThroughWindow(MSG& msg);
+    // Dispatches messages (their events stay queued) until `object` is
+    // signalled (true) or the time is up (false).
+    bool PumpUntil(HANDLE object, DWORD milliseconds);
 
     LRESULT HandleTopLevel(WindowObject& object, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleSurface(WindowObject& object, UINT message, WPARAM wParam, LPARAM lParam);
@@ -201,9 +204,10 @@ class Win32Platform : public Platform {
 
 // While a system dialog or message box is up, the program's other windows
 // are disabled and leave the topmost band; both are restored afterwards.
+// The dialog's owner is left to the dialog to disable and enable.
 class ModalScope {
   public:
-    explicit ModalScope(Win32Platform& platform);
+    explicit ModalScope(Win32Platform& platform, HWND owner = nullptr);
     ~ModalScope();
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
@@ -213,6 +217,7 @@ class ModalScope {
         HWND hwnd;
         bool enabled;
         bool topmost;
+        bool disabled;  // by us
     };
     std::vector<Saved> saved_;
 };
@@ -250,6 +255,7 @@ inline HMENU ControlIdHandle(int id) {
 
 // Menu item images: measured and drawn by the window that owns the menu.
 constexpr int kMenuImageSize = 16;
+constexpr int kMenuImageGap = 4;  // between a picture and its caption
 bool MeasureMenuImage(LPARAM lParam);
 bool DrawMenuImage(LPARAM lParam);
 
