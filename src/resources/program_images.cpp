@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/scale.h"
 #include "resources/artwork.h"
 
 namespace vandrel {
@@ -29,6 +30,15 @@ void EnsureImagesAt(Platform& platform, bool& made96, std::set<int>& madeDpis, i
         platform.CreateImage(ImageAt(number, dpi), ProgramImage(number, scale));
     for (int number : kGreyedPictures)
         platform.CreateImage(GreyedImageNumber(ImageAt(number, dpi)), GreyedImage(ProgramImage(number, scale)));
+}
+
+ControlSpec AtDpi(ControlSpec control, int dpi) {
+    if (dpi == 96 || dpi <= 0) return control;
+    control.rect = Scaled(control.rect, dpi);
+    if (control.image > 0) control.image = ImageAt(control.image, dpi);
+    for (ToolItem& tool : control.tools)
+        if (tool.image > 0) tool.image = ImageAt(tool.image, dpi);
+    return control;
 }
 
 int SwatchFontAt(Platform& platform, std::set<int>& made, int size, int dpi) {

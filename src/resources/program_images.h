@@ -25,6 +25,9 @@ static_assert(GreyedImageNumber(ImageAt(picture::kLast, 144)) < ImageAt(picture:
 // The pictures for `dpi`, drawn at its size, made once per DPI.
 void EnsureImagesAt(Platform& platform, bool& made96, std::set<int>& madeDpis, int dpi);
 
+// A control of a layout drawn up at 96 DPI, placed and pictured at `dpi`.
+ControlSpec AtDpi(ControlSpec control, int dpi);
+
 // The number of swatch font `size` (0 to 5) at `dpi`, made on its first use
 // (`made` holds the numbers made so far); at 96 DPI the size's own number.
 int SwatchFontAt(Platform& platform, std::set<int>& made, int size, int dpi);

@@ -1,6 +1,7 @@
 #include "settings/about_window.h"
 
 #include "core/dialog_owner.h"
+#include "core/scale.h"
 #include "resources/artwork.h"
 #include "resources/program_images.h"
 
@@ -20,21 +21,29 @@ std::string WelcomeText() {
            "There\x92s also a handy help link down there that'll bring you to our blog.";
 }
 
-WindowSpec AboutWindowSpec() {
+WindowSpec AboutWindowSpec(int dpi) {
     WindowSpec description;
     description.kind = WindowKind::Framed;
     description.title = "About Vandrel";
-    description.client = {0, 0, 370, 370};
+    description.client = {0, 0, Scaled(370, dpi), Scaled(370, dpi)};
     description.centred = true;
+    description.dpi = dpi;
     return description;
 }
 
 int WelcomeFont(Platform& platform) {
+    std::set<int> none;
+    return WelcomeFont(platform, none, kBaseDpi);
+}
+
+int WelcomeFont(Platform& platform, std::set<int>& fontsMade, int dpi) {
     const std::string text = WelcomeText();
-    for (int font = kWelcomeFont; font > 0; --font)
-        if (platform.TextHeight(font, kWelcomeBox.Width(), text) <= kWelcomeBox.Height())
-            return font;
-    return 0;
+    const Rect box = Scaled(kWelcomeBox, dpi);
+    for (int size = kWelcomeFont; size > 0; --size) {
+        const int font = SwatchFontAt(platform, fontsMade, size, dpi);
+        if (platform.TextHeight(font, box.Width(), text) <= box.Height()) return font;
+    }
+    return SwatchFontAt(platform, fontsMade, 0, dpi);
 }
 
 std::vector<ControlSpec> AboutControls(int welcomeFont) {
@@ -71,11 +80,16 @@ void OpenAboutWindow(App& app, Platform& platform) {
         app.aboutOpen = false;
         return;
     }
-    EnsureImages(platform, app.imagesLoaded);
-    if (!platform.OpenWindow(kAboutWindow, AboutWindowSpec())) return;
+    // Centred on the primary monitor, at its scale.
+    const std::vector<Rect> monitors = platform.MonitorRects();
+    const Rect primary = monitors.empty() ? Rect{0, 0, 0, 0} : monitors.front();
+    const int dpi = platform.DpiAt({(primary.left + primary.right) / 2, (primary.top + primary.bottom) / 2});
+    app.aboutDpi = dpi;
+    EnsureImagesAt(platform, app.imagesLoaded, app.imageDpis, dpi);
+    if (!platform.OpenWindow(kAboutWindow, AboutWindowSpec(dpi))) return;
     app.aboutOpen = true;
-    for (const ControlSpec& control : AboutControls(WelcomeFont(platform)))
-        platform.AddControl(kAboutWindow, control);
+    for (const ControlSpec& control : AboutControls(WelcomeFont(platform, app.fontsMade, dpi)))
+        platform.AddControl(kAboutWindow, AtDpi(control, dpi));
     platform.ShowWindow(kAboutWindow);
 }
 

@@ -1,6 +1,7 @@
 // The about window: the two logos, the welcome text and two links.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,13 +15,15 @@ constexpr const char* kMailAddress = "vandrel@example.com";
 // Three paragraphs, each pair separated by two carriage returns, in Windows-1252.
 std::string WelcomeText();
 
-WindowSpec AboutWindowSpec();
+WindowSpec AboutWindowSpec(int dpi = 96);
 // The welcome text in font `welcomeFont`.
 std::vector<ControlSpec> AboutControls(int welcomeFont);
 // The welcome text's font: 11 points, or the largest smaller size of the set in which the whole
 // text fits its box (a system without the font puts a wider one in its place, and the end of the
 // text would be cut off).
 int WelcomeFont(Platform& platform);
+// The same at `dpi`: the fonts of that DPI (made on first use), the box scaled.
+int WelcomeFont(Platform& platform, std::set<int>& fontsMade, int dpi);
 
 // Opens the about window, or closes it when it is open.
 void OpenAboutWindow(App& app, Platform& platform);

@@ -1,6 +1,7 @@
 #include "settings/manage_window.h"
 
 #include "core/files.h"
+#include "core/scale.h"
 #include "core/window_place.h"
 #include "palette/palette_list.h"
 #include "palette_window/menus.h"
@@ -124,12 +125,14 @@ std::vector<ControlSpec> ManageControls(const App& app) {
     // clang-format on
 }
 
-WindowSpec ManageWindowSpec(const Settings& settings) {
+WindowSpec ManageWindowSpec(const Settings& settings, int dpi) {
     WindowSpec description;
     description.kind = WindowKind::Framed;
     description.title = "Vandrel";
-    description.client = StoredClientRect(settings.WinX, settings.WinY, {kManageWidth, kManageHeight});
+    description.client = StoredClientRect(settings.WinX, settings.WinY,
+                                          {Scaled(kManageWidth, dpi), Scaled(kManageHeight, dpi)});
     description.minimiseBox = true;
+    description.dpi = dpi;
     return description;
 }
 
@@ -138,14 +141,22 @@ void OpenManageWindow(App& app, Platform& platform) {
         platform.Activate(kManageWindow);
         return;
     }
-    EnsureImages(platform, app.imagesLoaded);
+    const std::vector<Rect> monitors = platform.MonitorRects();
     WindowSpec description = ManageWindowSpec(app.settings);
     // A hand-edited or stale place off every monitor would leave it out of reach.
-    KeepOnMonitors(description, platform.OuterSizeOf(description), platform.MonitorRects());
+    KeepOnMonitors(description, platform.OuterSizeOf(description), monitors);
+    // Laid out at the scale of the monitor it opens on.
+    const int dpi = platform.DpiAt({description.client.left, description.client.top});
+    if (dpi != kBaseDpi) {
+        description = ManageWindowSpec(app.settings, dpi);
+        KeepOnMonitors(description, platform.OuterSizeOf(description), monitors);
+    }
+    app.manageDpi = dpi;
+    EnsureImagesAt(platform, app.imagesLoaded, app.imageDpis, dpi);
     if (!platform.OpenWindow(kManageWindow, description)) return;
     app.manageOpen = true;
     for (const ControlSpec& control : ManageControls(app))
-        platform.AddControl(kManageWindow, control);
+        platform.AddControl(kManageWindow, AtDpi(control, dpi));
     EnablePerPalette(platform, false);
     // Ticked where the option acts as on: "#" and the tray icon for any
     // value but 0 (a hand-edited 2 too), snapping and the colour menus for 1.
@@ -197,7 +208,7 @@ void RemakeList(App& app, Platform& platform) {
     for (const ControlSpec& control : ManageControls(app))
         if (control.id == kPaletteList) {
             platform.RemoveControl(kManageWindow, kPaletteList);
-            platform.AddControl(kManageWindow, control);
+            platform.AddControl(kManageWindow, AtDpi(control, app.manageDpi));
         }
 }
 

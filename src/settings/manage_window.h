@@ -23,7 +23,7 @@ constexpr int kPerPaletteControls[] = {kOpenButton,  kEditButton,        kResetB
                                        kSizeTrackBar, kSizeLabel};
 
 // At its stored place; OpenWindow brings a place off every monitor back.
-WindowSpec ManageWindowSpec(const Settings& settings);
+WindowSpec ManageWindowSpec(const Settings& settings, int dpi = 96);
 
 void OpenManageWindow(App& app, Platform& platform);
 bool ManageWindowOpen(const App& app, Platform& platform);

@@ -3,10 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "core/scale.h"
+#include "app/operations.h"
+#include "app/startup.h"
+#include "editor/editor_window.h"
 #include "palette/palette_file.h"
+#include "resources/program_images.h"
+#include "settings/about_window.h"
+#include "settings/manage_window.h"
 #include "palette_window/palette_window.h"
 #include "palette_window/placement.h"
 #include "test_support.h"
+
+namespace fs = std::filesystem;
 
 namespace vandrel::testing {
 namespace {
@@ -83,6 +91,82 @@ TEST_F(PaletteWindowsAtScale, AWindowOnTheLargerMonitorIsBuiltAtItsScaleWithItsF
     ASSERT_NE(TextOf(1, 0), nullptr);
     EXPECT_EQ(TextOf(1, 0)->font, 2);
     EXPECT_EQ(platform.fonts.at(2).dpi, 96);
+}
+
+// The controls of a window, by number: where each stands and which picture it shows.
+std::map<int, ControlSpec> ControlsOf(FakePlatform& platform, int window) {
+    std::map<int, ControlSpec> controls;
+    for (const auto& [id, control] : platform.Window(window).controls) controls[id] = control.description;
+    return controls;
+}
+
+// Every control of the 144-DPI window is its 96-DPI control scaled, inside the client area,
+// apart from the others (group boxes hold controls), its picture drawn at 24 x 24.
+void ExpectHalfAsLargeAgain(FakePlatform& platform, const std::map<int, ControlSpec>& small,
+                            const std::map<int, ControlSpec>& large, Size client, const char* what) {
+    ASSERT_EQ(small.size(), large.size()) << what;
+    for (const auto& [id, control] : large) {
+        const ControlSpec& before = small.at(id);
+        EXPECT_EQ(control.rect, Scaled(before.rect, 144)) << what << " control " << id;
+        EXPECT_TRUE(control.rect.left >= 0 && control.rect.top >= 0 && control.rect.right <= client.width &&
+                    control.rect.bottom <= client.height)
+            << what << " control " << id << " leaves the window";
+        if (before.image > 0) {
+            EXPECT_EQ(control.image, ImageAt(before.image, 144)) << what << " control " << id;
+            ASSERT_TRUE(platform.images.count(control.image)) << what << " control " << id;
+            EXPECT_EQ(platform.images.at(control.image).width, platform.images.at(before.image).width * 3 / 2);
+        }
+        if (control.kind == ControlKind::Frame) continue;
+        for (const auto& [other, spec] : large) {
+            if (other == id || spec.kind == ControlKind::Frame) continue;
+            const Rect& a = control.rect;
+            const Rect& b = spec.rect;
+            EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
+                << what << ": controls " << id << " and " << other << " overlap";
+        }
+    }
+}
+
+TEST(DisplayScale, TheManageEditorAndAboutWindowsAt144DpiAreTheir96DpiLayoutsScaled) {
+    std::map<int, std::map<int, ControlSpec>> layouts[2];
+    Size clients[2][3];
+    for (const int dpi : {96, 144}) {
+        TempFolder temp;
+        FakePlatform platform;
+        fs::create_directories(temp.path() / "profile" / "Vandrel");
+        WriteFile(temp.path() / "profile" / "Vandrel" / "start.pal", StartPaletteText());
+        platform.profileFolder = (temp.path() / "profile").string();
+        platform.monitorDpis = {dpi};
+        auto app = std::make_unique<App>();
+        StartUp(*app, platform);
+        OpenManageWindow(*app, platform);
+        EditPalette(*app, platform, "start.pal", false);
+        OpenAboutWindow(*app, platform);
+        const int at = dpi == 96 ? 0 : 1;
+        int w = 0;
+        for (const int window : {kManageWindow, kEditorWindow, kAboutWindow}) {
+            layouts[at][window] = ControlsOf(platform, window);
+            clients[at][w++] = {platform.Window(window).rect.Width(), platform.Window(window).rect.Height()};
+        }
+        if (dpi == 144) {
+            int k = 0;
+            for (const int window : {kManageWindow, kEditorWindow, kAboutWindow}) {
+                EXPECT_EQ(clients[1][k].width, Scaled(clients[0][k].width, 144)) << "window " << window;
+                ++k;
+            }
+            ExpectHalfAsLargeAgain(platform, layouts[0][kManageWindow], layouts[1][kManageWindow], clients[1][0],
+                                   "manage window");
+            ExpectHalfAsLargeAgain(platform, layouts[0][kAboutWindow], layouts[1][kAboutWindow], clients[1][2],
+                                   "about window");
+            // The editor's rows stand below the toolbar, which is as high as it was made.
+            for (const auto& [id, control] : layouts[1][kEditorWindow]) {
+                const Rect& before = layouts[0][kEditorWindow].at(id).rect;
+                EXPECT_EQ(control.rect.Width(), Scaled(before.right, 144) - Scaled(before.left, 144)) << id;
+                EXPECT_LE(control.rect.right, clients[1][1].width) << id;
+            }
+            EXPECT_EQ(platform.fonts.at(layouts[1][kEditorWindow].at(EditFieldId(1)).font).dpi, 144);
+        }
+    }
 }
 
 TEST(DisplayScale, SnappingAt144DpiUsesTheMonitorsPixels) {

@@ -46,6 +46,18 @@ DWORD StyleOf(HWND hwnd) {
     return static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE));
 }
 
+// The width of an icon's picture, or `otherwise` when it cannot be read.
+static int IconSide(HICON icon, int otherwise) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return otherwise;
+    BITMAP bitmap{};
+    const HBITMAP picture = info.hbmColor ? info.hbmColor : info.hbmMask;
+    const int side = GetObjectA(picture, sizeof bitmap, &bitmap) ? bitmap.bmWidth : otherwise;
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return side > 0 ? side : otherwise;
+}
+
 static HICON ImageOf(const ControlResources& resources, int number) {
     return number != 0 && resources.image ? resources.image(number) : nullptr;
 }
@@ -310,7 +322,8 @@ static LRESULT CALLBACK ButtonImagesProc(HWND button, UINT message, WPARAM wPara
 // system's own greying of a picture with an alpha channel is a flat grey
 // square under Wine. The button takes one picture per state from a list.
 static void GiveGreyedPicture(HWND button, HICON icon, HICON greyed) {
-    ImageListHandle images(CreateImageList(kButtonImageSize, kButtonImageSize,
+    const int size = IconSide(icon, kButtonImageSize);
+    ImageListHandle images(CreateImageList(size, size,
                                            ILC_COLOR32 | ILC_MASK, kButtonStates, 0));
     if (!images) return;
     for (int state = 1; state <= kButtonStates; ++state)
@@ -391,7 +404,14 @@ static TBBUTTON ToolButton(const ToolItem& tool, HIMAGELIST images, const Contro
 void FillToolbar(HWND toolbar, const ControlSpec& description, const ControlResources& resources) {
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
-    ImageListHandle images(CreateImageList(kToolImageSize, kToolImageSize, ILC_COLOR32 | ILC_MASK,
+    // As large as its pictures: they are drawn at the window's scale.
+    int side = kToolImageSize;
+    for (const ToolItem& tool : description.tools)
+        if (HICON icon = tool.image ? ImageOf(resources, tool.image) : nullptr) {
+            side = IconSide(icon, kToolImageSize);
+            break;
+        }
+    ImageListHandle images(CreateImageList(side, side, ILC_COLOR32 | ILC_MASK,
                                             static_cast<int>(description.tools.size()), 0));
     std::vector<TBBUTTON> buttons;
     for (const ToolItem& tool : description.tools)

@@ -118,7 +118,7 @@ bool Win32Platform::OpenWithShell(const std::string& target) {
     // A launcher that finds no program for the address ends at once with a failure code (under
     // Wine, winebrowser without a browser, within half a second); one still running by the
     // deadline is the program itself, opening it.
-    constexpr DWORD kHandlerVerdict = 5000;
+    constexpr DWORD kHandlerVerdict = 3000;  // the longest a click on a link holds the program up
     if (!PumpUntil(handler.get(), kHandlerVerdict)) return true;
     DWORD code = 0;
     return !GetExitCodeProcess(handler.get(), &code) || code == 0;
