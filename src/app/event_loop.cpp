@@ -154,6 +154,10 @@ void PaletteRightClick(App& app, Platform& platform, const Event&, int slot) {
     platform.ShowMenu(MenuId::PalettePopup, slot);
 }
 
+void RescalePalette(App& app, Platform& platform, const Event& event, int) {
+    RescalePaletteWindow(app, platform, event.window);
+}
+
 void BackgroundPress(App& app, Platform& platform, const Event& event, int) {
     MoveByBackground(app, platform, event.window);
 }
@@ -333,6 +337,14 @@ const RouteRow kRoutes[] = {
     {CloseManage, kClose, Only(kManageWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseManage},
     {CloseAbout, kClose, Only(kAboutWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseAbout},
     {ComeForward, EventKind::ComeForward, kAny, kAny, kAnySub, nullptr, nullptr, handlers::ComeForward},
+    {RescaleWindow, EventKind::ScaleChanged, kPaletteWindows, kAny, kAnySub, nullptr, TheWindow,
+     handlers::RescalePalette},
+    {RescaleWindow, EventKind::ScaleChanged, Only(kEditorWindow), kAny, kAnySub, nullptr, TheWindow,
+     handlers::Plain<RescaleEditor>},
+    {RescaleWindow, EventKind::ScaleChanged, Only(kManageWindow), kAny, kAnySub, nullptr, TheWindow,
+     handlers::Plain<RescaleManageWindow>},
+    {RescaleWindow, EventKind::ScaleChanged, Only(kAboutWindow), kAny, kAnySub, nullptr, TheWindow,
+     handlers::Plain<RescaleAboutWindow>},
     // What the window hook reports, at once.
     {BackgroundPress, kHook, kAny, Only(static_cast<int>(HookEvent::BackgroundPress)), kAnySub, nullptr, nullptr,
      handlers::BackgroundPress},

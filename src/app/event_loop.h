@@ -54,6 +54,8 @@ enum class Action {
     CloseAbout,
     // A second start of the program asks this one to come forward.
     ComeForward,
+    // A window now stands on a monitor of another DPI.
+    RescaleWindow,
     // What the window hook reports.
     BackgroundPress,
     PaletteMoved,

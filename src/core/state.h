@@ -25,6 +25,7 @@ struct Slot {
     std::int16_t PaletteIndex = 0;
     std::string PaletteName;  // empty: the slot is free
     std::int64_t WindowHandle = 0;
+    int dpi = 96;  // the DPI its window was built at
 };
 
 struct Desktops {

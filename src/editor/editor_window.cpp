@@ -136,6 +136,33 @@ bool EditorFull(const App& app, Platform& platform) {
     return app.EditorColourCount >= kMaxColours && !EditorRowText(platform, kMaxColours).empty();
 }
 
+void RescaleEditor(App& app, Platform& platform) {
+    if (!EditorWindowOpen(app, platform)) return;
+    const auto place = platform.WindowRect(kEditorWindow);
+    if (!place || platform.DpiAt({place->left, place->top}) == app.editorDpi) return;
+    // Made again where it stands now, its rows as they stand (unsaved ones too).
+    const std::vector<std::string> rows = EditorRowTexts(app, platform);
+    const std::string name = app.EditorPaletteName;
+    const std::string folder = app.EditorFolder;
+    const std::int8_t modified = app.EditorModified;
+    const int focused = RowOfEditField(platform.FocusedControl(kEditorWindow));
+    app.settings.EditX = place->left;
+    app.settings.EditY = place->top;
+    platform.CloseWindow(kEditorWindow);
+    app.editorOpen = false;
+    OpenEditor(app, platform, "");
+    if (!app.editorOpen) return;
+    for (std::size_t i = 0; i < rows.size(); ++i) AddEditorRow(app, platform, "000000");
+    for (std::size_t i = 0; i < rows.size(); ++i) SetEditorRow(app, platform, static_cast<int>(i) + 1, rows[i]);
+    FitEditor(app, platform);
+    platform.ChangeControl(kEditorWindow, kEditorNameLabel, {.text = EditorLabel(name)});
+    app.EditorPaletteName = name;
+    app.EditorFolder = folder;
+    app.EditorModified = modified;
+    if (focused >= 1 && focused <= app.EditorColourCount)
+        platform.ChangeControl(kEditorWindow, EditFieldId(focused), {.focus = true});
+}
+
 bool EditorWindowOpen(const App& app, Platform& platform) {
     return app.editorOpen && WindowExists(platform, kEditorWindow);
 }

@@ -56,6 +56,10 @@ void FocusEditorControl(Platform& platform, int control, int first, int last);
 
 bool EditorWindowOpen(const App& app, Platform& platform);
 
+// On a monitor of another DPI the editor is made again at that scale, with
+// its rows, unsaved changes and focus as they stand.
+void RescaleEditor(App& app, Platform& platform);
+
 // Twelve rows, the twelfth filled: no colour tool has a row to write.
 bool EditorFull(const App& app, Platform& platform);
 

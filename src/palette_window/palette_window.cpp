@@ -171,6 +171,7 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
     // Shown once complete, so the key colour never flashes on screen.
     platform.ShowWindow(s);
     slot.WindowHandle = handle;
+    slot.dpi = dpi;
     options.WinID = static_cast<std::int8_t>(s);
     return s;
 }
@@ -233,6 +234,17 @@ void RefreshPaletteWindows(App& app, Platform& platform, const std::string& name
     // rather than being reopened under another palette's index.
     const int index = PaletteIndexOf(app, name);
     if (index >= 0) OpenPaletteWindow(app, platform, index, -1);
+}
+
+void RescalePaletteWindow(App& app, Platform& platform, int slot) {
+    if (slot < 1 || slot > kMaxOpenPalettes || app.Slots[slot].PaletteName.empty()) return;
+    const auto place = platform.WindowRect(slot);
+    if (!place || platform.DpiAt({place->left, place->top}) == app.Slots[slot].dpi) return;
+    const std::string name = app.Slots[slot].PaletteName;
+    // Closed (its place remembered) and built again in the same slot, its corner where it was.
+    ClosePaletteWindow(app, platform, slot);
+    const int index = PaletteIndexOf(app, name);
+    if (index >= 0) OpenPaletteWindow(app, platform, index, slot);
 }
 
 void CloseAllPaletteWindows(App& app, Platform& platform) {

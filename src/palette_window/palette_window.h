@@ -61,6 +61,10 @@ void CloseAllPaletteWindows(App& app, Platform& platform);
 // colours: every open one for an empty name, else that palette's window.
 void RefreshPaletteWindows(App& app, Platform& platform, const std::string& name);
 
+// A palette window moved onto a monitor of another DPI is built again at
+// that scale, in its slot, its top-left corner where it was.
+void RescalePaletteWindow(App& app, Platform& platform, int slot);
+
 // Reopens the palettes whose stored WinID names a slot, each in that slot.
 void ReopenPalettes(App& app, Platform& platform);
 

@@ -19,7 +19,9 @@
 namespace vandrel {
 
 // Hook: what the window hook reports, handled at once (never queued).
-enum class EventKind { Timeout, Menu, Tray, Control, Close, ComeForward, Hook };
+// ScaleChanged: the window now stands on a monitor of another DPI (a framed
+// window has already taken the place and size the system suggested).
+enum class EventKind { Timeout, Menu, Tray, Control, Close, ComeForward, Hook, ScaleChanged };
 
 enum class SubKind { None, LeftClick, RightClick, DoubleClick, Change, LeftDown };
 
@@ -194,18 +196,18 @@ struct MenuPicture {
     std::array<std::uint32_t, 4> quarters{};
 };
 
-inline Image MenuPictureImage(const MenuPicture& picture) {
-    constexpr int kSide = 16;
+// At `side` x `side` pixels: 16 at 96 DPI, as many more as the display's scale asks for.
+inline Image MenuPictureImage(const MenuPicture& picture, int side = 16) {
     Image image;
-    image.width = kSide;
-    image.height = kSide;
-    image.pixels.resize(kSide * kSide);
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x) {
-            const bool right = x >= kSide / 2, bottom = y >= kSide / 2;
-            image.pixels[y * kSide + x] = picture.quarters[bottom ? (right ? 2 : 3) : (right ? 1 : 0)];
+    image.width = side;
+    image.height = side;
+    image.pixels.resize(static_cast<std::size_t>(side) * side);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const bool right = x >= side / 2, bottom = y >= side / 2;
+            image.pixels[y * side + x] = picture.quarters[bottom ? (right ? 2 : 3) : (right ? 1 : 0)];
         }
-    for (int index : {0, kSide - 1, (kSide - 1) * kSide, kSide * kSide - 1}) image.pixels[index] = 0x00FFFFFFu;
+    for (int index : {0, side - 1, (side - 1) * side, side * side - 1}) image.pixels[index] = 0x00FFFFFFu;
     return image;
 }
 

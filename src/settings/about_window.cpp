@@ -93,6 +93,15 @@ void OpenAboutWindow(App& app, Platform& platform) {
     platform.ShowWindow(kAboutWindow);
 }
 
+void RescaleAboutWindow(App& app, Platform& platform) {
+    if (!app.aboutOpen || !WindowExists(platform, kAboutWindow)) return;
+    const auto place = platform.WindowRect(kAboutWindow);
+    if (!place || platform.DpiAt({place->left, place->top}) == app.aboutDpi) return;
+    platform.CloseWindow(kAboutWindow);
+    app.aboutOpen = false;
+    OpenAboutWindow(app, platform);
+}
+
 void AboutLinkUsed(Platform& platform, int control) {
     std::string address;
     if (control == kWebLink) address = kHelpAddress;

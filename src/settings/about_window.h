@@ -25,6 +25,9 @@ int WelcomeFont(Platform& platform);
 // The same at `dpi`: the fonts of that DPI (made on first use), the box scaled.
 int WelcomeFont(Platform& platform, std::set<int>& fontsMade, int dpi);
 
+// On a monitor of another DPI the window is made again at that scale.
+void RescaleAboutWindow(App& app, Platform& platform);
+
 // Opens the about window, or closes it when it is open.
 void OpenAboutWindow(App& app, Platform& platform);
 

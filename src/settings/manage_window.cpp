@@ -261,6 +261,16 @@ void DismissManageWindow(App& app, Platform& platform) {
     app.manageOpen = false;
 }
 
+void RescaleManageWindow(App& app, Platform& platform) {
+    if (!ManageWindowOpen(app, platform)) return;
+    const auto place = platform.WindowRect(kManageWindow);
+    if (!place || platform.DpiAt({place->left, place->top}) == app.manageDpi) return;
+    const std::string selected = app.ManageSelection;
+    DismissManageWindow(app, platform);
+    OpenManageWindow(app, platform);
+    if (!selected.empty()) ShowPaletteOptions(app, platform, selected);
+}
+
 bool ManageSelectionUsable(App& app, Platform& platform) {
     return ManageWindowOpen(app, platform) && Selected(app, platform) != nullptr;
 }

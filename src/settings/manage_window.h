@@ -28,6 +28,10 @@ WindowSpec ManageWindowSpec(const Settings& settings, int dpi = 96);
 void OpenManageWindow(App& app, Platform& platform);
 bool ManageWindowOpen(const App& app, Platform& platform);
 
+// On a monitor of another DPI the window is made again at that scale, where
+// it stands, its palette still selected.
+void RescaleManageWindow(App& app, Platform& platform);
+
 // Remembers the manage window's place; false when it is not open.
 bool RememberManagePlace(App& app, Platform& platform);
 // Remembers the manage window's place and closes it, without any question.

@@ -5,6 +5,7 @@
 #include "core/scale.h"
 #include "app/operations.h"
 #include "app/startup.h"
+#include "editor/editing.h"
 #include "editor/editor_window.h"
 #include "palette/palette_file.h"
 #include "resources/program_images.h"
@@ -167,6 +168,49 @@ TEST(DisplayScale, TheManageEditorAndAboutWindowsAt144DpiAreTheir96DpiLayoutsSca
             EXPECT_EQ(platform.fonts.at(layouts[1][kEditorWindow].at(EditFieldId(1)).font).dpi, 144);
         }
     }
+}
+
+TEST_F(PaletteWindowsAtScale, WindowsMovedOntoTheLargerMonitorAreBuiltAgainAtItsScaleKeepingWhatTheyHeld) {
+    OptionsOf(*app, "start.pal").X = 300;
+    OptionsOf(*app, "start.pal").Y = 100;
+    ASSERT_EQ(OpenPaletteWindow(*app, platform, 0, 2), 2);
+    EXPECT_EQ(platform.Window(2).rect.Width(), 61);
+    platform.SetPosition(2, {2500, 140});
+    platform.Queue({EventKind::ScaleChanged, 2});
+    RunQueued();
+    ASSERT_TRUE(platform.Exists(2)) << "in the slot it had";
+    EXPECT_EQ(platform.Window(2).rect, (Rect{2500, 140, 2500 + Scaled(61, 144), 140 + Scaled(153, 144)}));
+
+    // The editor, with a colour typed and not saved, and the manage window with its selection.
+    EditPalette(*app, platform, "start.pal", false);
+    user.Type(kEditorWindow, EditFieldId(9), "#ABCDEF");
+    RunQueued();
+    const std::vector<std::string> rows = EditorRowTexts(*app, platform);
+    ASSERT_EQ(rows.size(), 10u);
+    platform.SetPosition(kEditorWindow, {2100, 50});
+    platform.Queue({EventKind::ScaleChanged, kEditorWindow});
+    OpenManageWindow(*app, platform);
+    user.Select(kManageWindow, kPaletteList, "start.pal");
+    RunQueued();
+    platform.SetPosition(kManageWindow, {2400, 300});
+    platform.Queue({EventKind::ScaleChanged, kManageWindow});
+    RunQueued();
+    EXPECT_EQ(platform.Window(kEditorWindow).rect.left, 2100);
+    EXPECT_EQ(platform.Window(kEditorWindow).rect.Width(), Scaled(150, 144));
+    EXPECT_EQ(EditorRowTexts(*app, platform), rows) << "the rows as they stood";
+    EXPECT_EQ(app->EditorModified, 1) << "the change is still unsaved";
+    EXPECT_EQ(platform.fonts.at(platform.Control(kEditorWindow, EditFieldId(1)).description.font).dpi, 144);
+    EXPECT_EQ(platform.Control(kEditorWindow, kEditorNameLabel).text, "start");
+    EXPECT_EQ(platform.Window(kManageWindow).rect, (Rect{2400, 300, 2400 + Scaled(345, 144), 300 + Scaled(345, 144)}));
+    EXPECT_EQ(platform.Control(kManageWindow, kPaletteList).text, "start.pal") << "still selected";
+    EXPECT_TRUE(platform.Control(kManageWindow, kMoveCheck).enabled);
+
+    // A window that moved within monitors of one DPI is left as it is.
+    const std::int64_t handle = platform.Window(2).handle;
+    platform.SetPosition(2, {2600, 140});
+    platform.Queue({EventKind::ScaleChanged, 2});
+    RunQueued();
+    EXPECT_EQ(platform.Window(2).handle, handle);
 }
 
 TEST(DisplayScale, SnappingAt144DpiUsesTheMonitorsPixels) {

@@ -72,14 +72,22 @@ GdiObject MakeSurfaceBitmap(int width, int height) {
     return bits ? std::move(bitmap) : nullptr;
 }
 
-HFONT MessageFont(int dpi) {
-    static std::map<int, GdiObject> fonts;  // by DPI, made once each
-    static const int systemDpi = [] {
+int SystemDpi() {
+    static const int dpi = [] {
         HDC screen = GetDC(nullptr);
         const int found = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
         if (screen) ReleaseDC(nullptr, screen);
         return found > 0 ? found : 96;
     }();
+    return dpi;
+}
+
+int MenuImageSize() { return MulDiv(16, SystemDpi(), 96); }
+int MenuImageGap() { return MulDiv(4, SystemDpi(), 96); }
+
+HFONT MessageFont(int dpi) {
+    static std::map<int, GdiObject> fonts;  // by DPI, made once each
+    const int systemDpi = SystemDpi();
     if (dpi <= 0) dpi = systemDpi;
     auto found = fonts.find(dpi);
     if (found == fonts.end()) {

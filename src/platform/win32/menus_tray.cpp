@@ -116,22 +116,24 @@ bool MeasureMenuImage(LPARAM lParam) {
     if (measure->CtlType != ODT_MENU) return false;
     // The picture with room on its right before the caption; an item without
     // one keeps the room, but not the height.
-    measure->itemWidth = kMenuImageSize + kMenuImageGap;
-    measure->itemHeight = measure->itemData ? kMenuImageSize : 0;
+    measure->itemWidth = MenuImageSize() + MenuImageGap();
+    measure->itemHeight = measure->itemData ? MenuImageSize() : 0;
     return true;
 }
 
 bool DrawMenuImage(LPARAM lParam) {
     auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
     if (draw->CtlType != ODT_MENU || !draw->itemData) return false;
-    const GdiObject bitmap = MakeAlphaBitmap(MenuPictureImage(*reinterpret_cast<const MenuPicture*>(draw->itemData)));
+    // Drawn at its size, never a small picture stretched.
+    const int side = MenuImageSize();
+    const GdiObject bitmap =
+        MakeAlphaBitmap(MenuPictureImage(*reinterpret_cast<const MenuPicture*>(draw->itemData), side));
     if (!bitmap) return true;
     MemoryDc source(bitmap.get());
     const int x = draw->rcItem.left;
-    const int y = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - kMenuImageSize) / 2;
+    const int y = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - side) / 2;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(draw->hDC, x, y, kMenuImageSize, kMenuImageSize, source.get(), 0, 0, kMenuImageSize,
-               kMenuImageSize, blend);
+    AlphaBlend(draw->hDC, x, y, side, side, source.get(), 0, 0, side, side, blend);
     return true;
 }
 

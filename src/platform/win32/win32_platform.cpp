@@ -2,6 +2,8 @@
 // message pump, the single-instance claim, and the release of everything.
 #include "platform/win32/win32_platform.h"
 
+#include "resources/artwork.h"
+
 namespace vandrel::win32 {
 namespace {
 
@@ -13,9 +15,13 @@ constexpr const char* kComeForwardMessage = "Vandrel.ComeForward";
 Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     comeForward_ = RegisterWindowMessageA(kComeForwardMessage);
-    appIcon_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON,
-                                                 GetSystemMetrics(SM_CXSMICON),
-                                                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+    // The small icon (the tray's, the title bars') drawn at the system's size for its DPI: the
+    // file's 16, 32 and 48 would be stretched to 20 or 24.
+    appIcon_ = MakeIcon(ApplicationIcon(GetSystemMetrics(SM_CXSMICON)));
+    if (!appIcon_)
+        appIcon_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                                     GetSystemMetrics(SM_CXSMICON),
+                                                     GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
     RegisterClasses();
     helper_ = std::make_unique<WindowObject>(*this, Role::Helper);
     const RECT place{0, 0, 1, 1};

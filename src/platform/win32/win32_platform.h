@@ -254,8 +254,11 @@ inline HMENU ControlIdHandle(int id) {
 }
 
 // Menu item images: measured and drawn by the window that owns the menu.
-constexpr int kMenuImageSize = 16;
-constexpr int kMenuImageGap = 4;  // between a picture and its caption
+// The system's DPI (the primary monitor's), read once.
+int SystemDpi();
+// Menu pictures and the room after them, at the system's DPI: 16 and 4 pixels at 96.
+int MenuImageSize();
+int MenuImageGap();
 bool MeasureMenuImage(LPARAM lParam);
 bool DrawMenuImage(LPARAM lParam);
 

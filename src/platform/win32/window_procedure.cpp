@@ -126,6 +126,17 @@ LRESULT Win32Platform::HandleTopLevel(WindowObject& object, UINT message, WPARAM
             if (!child || child == hwnd) Report(number, HookEvent::BackgroundPress);
             return 0;
         }
+        case WM_DPICHANGED: {
+            // Framed windows take the place the system suggests at once; every window is
+            // laid out again at the new scale by the program, once the event is handled.
+            if (object.role == Role::Framed) {
+                const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+                SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                             suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            Push({EventKind::ScaleChanged, number});
+            return 0;
+        }
         case WM_MOVE:
         case WM_PAINT: {
             const LRESULT done = DefWindowProcA(hwnd, message, wParam, lParam);
