@@ -71,12 +71,12 @@ click_control() { # HWND ID
 }
 
 # Clicks toolbar button N (from 1; the separator counts) of the editor.
-click_tool() { # HWND N
-  local id class x y w h
+click_tool() { # HWND N [BUTTON-WIDTH]
+  local id class x y w h b=${3:-23}
   read -r id class x y w h _ < <(drv control "$1" 20) || fail "the editor has no toolbar"
-  # Flat buttons of 23 pixels, the separator 8: the first two, then the tools.
-  local offset=$(( $2 <= 2 ? ($2 - 1) * 23 : 2 * 23 + 8 + ($2 - 4) * 23 ))
-  drv click $((x + offset + 11)) $((y + h / 2)) >/dev/null
+  # Flat buttons of 23 pixels at 96 DPI (32 at 144), the separator 8: the first two, then the tools.
+  local offset=$(( $2 <= 2 ? ($2 - 1) * b : 2 * b + 8 + ($2 - 4) * b ))
+  drv click $((x + offset + b / 2)) $((y + h / 2)) >/dev/null
 }
 
 # What the close box sends.

@@ -88,5 +88,16 @@ test_at_144_dpi_the_windows_grow_by_half_and_palettes_show_every_code_whole() {
   read -r id class fx fy fw fh _ < <(drv control "$editor" 129)
   assert_eq "$(at_144 58) $(at_144 18)" "$fw $fh" "the first code field's size"
   screenshot windows-144
+
+  # The eyedropper reads the pixel under the pointer (moved through X: a SendInput move from
+  # another process does not move it while the grab's hook is installed).
+  click_tool "$editor" 4 32
+  local sx=$((left + 4)) sy  # beside the code, in the swatch's colour
+  sy=$((y + $(at_144 $((1 + 19 * 2 + 9)))))  # the middle of the third swatch, #FFFF00
+  xdotool mousemove "$sx" "$((sy - $(at_144 19)))"
+  wait_row_text "$editor" 9 "#FF0000"
+  xdotool mousemove "$sx" "$sy" click 1
+  wait_row_count "$editor" 10
+  assert_eq "#FFFF00" "$(row_text "$editor" 9)" "the colour the eyedropper took at 144 DPI"
   kill_vandrel
 }
