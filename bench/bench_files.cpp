@@ -15,6 +15,9 @@
 #include "core/state.h"
 #include "fake/fake_platform.h"
 #include "app/event_loop.h"
+#include "app/operations.h"
+#include "app/startup.h"
+#include "settings/manage_window.h"
 #include "palette/palette_list.h"
 #include "palette_window/menus.h"
 #include "palette_window/palette_window.h"
@@ -76,6 +79,28 @@ void BareFileCalls800(benchmark::State& state) {
 }
 BENCHMARK(BareFileCalls800)->Unit(benchmark::kMillisecond);
 #endif
+
+// A palette folder change from the manage window to another folder of 800
+// palettes and back, alternating: the logic's part of the switch (settings
+// stored and read, the list, the menus, the palette windows, the manage list).
+void ChoosePaletteFolder800(benchmark::State& state) {
+    FullFolder folder;
+    const fs::path other = folder.root / "other";
+    fs::create_directories(other);
+    for (const auto& entry : fs::directory_iterator(folder.root / "profile" / "Vandrel"))
+        if (entry.path().extension() == ".pal") fs::copy_file(entry.path(), other / entry.path().filename());
+    StartUp(*folder.app, folder.platform);
+    OpenManageWindow(*folder.app, folder.platform);
+    const std::string folders[2] = {other.string(), (folder.root / "profile" / "Vandrel").string()};
+    int next = 0;
+    for (auto _ : state) {
+        folder.platform.folderAnswers = {folders[next]};
+        next = 1 - next;
+        ChoosePaletteFolder(*folder.app, folder.platform);
+        benchmark::DoNotOptimize(folder.app->PaletteNames[799]);
+    }
+}
+BENCHMARK(ChoosePaletteFolder800)->Unit(benchmark::kMillisecond);
 
 void ReadAndWriteSettings800(benchmark::State& state) {
     FullFolder folder;

@@ -44,6 +44,7 @@ SwatchLook DescribeSwatch(const std::string& storedCode, const PaletteOptions& o
     look.radiusY = Scaled(std::min(kSwatchCornerRadius, geometry.height / 2), dpi);
     look.fill = value == kKeyColour ? Rgb(255, 255, 255) : value;
     look.outline = options.Outline == 1;
+    look.outlineWidth = Scaled(1, dpi);
     look.font = geometry.font < 0 ? -1 : (font >= 0 ? font : geometry.font);
     if (look.font >= 0) {
         look.text = prefix + storedCode;
@@ -57,10 +58,10 @@ void PaintSwatch(Canvas& canvas, const SwatchLook& look) {
     if (look.rounded) {
         canvas.FillRect(look.area, kKeyColour);
         canvas.FillRoundRect(look.shape, look.radiusX, look.radiusY, look.fill);
-        if (look.outline) canvas.FrameRoundRect(look.shape, look.radiusX, look.radiusY, black);
+        if (look.outline) canvas.FrameRoundRect(look.shape, look.radiusX, look.radiusY, black, look.outlineWidth);
     } else {
         canvas.FillRect(look.area, look.fill);
-        if (look.outline) canvas.FrameRect(look.area, black);
+        if (look.outline) canvas.FrameRect(look.area, black, look.outlineWidth);
     }
     if (look.font < 0) return;
     const Size text = canvas.MeasureText(look.font, look.text);
@@ -189,7 +190,9 @@ void MarkPalette(App& app, Platform& platform, const std::string& name, bool cle
         if (!selected && !clearOthers) continue;
         const Rect client{0, 0, rect->Width(), rect->Height()};
         const ColourValue colour = selected ? Rgb(255, 0, 0) : kKeyColour;
-        platform.Paint(slot, 0, [&](Canvas& canvas) { canvas.FrameRect(client, colour); });
+        // As wide as the window's margin, at its scale.
+        const int width = Scaled(1, app.Slots[slot].dpi);
+        platform.Paint(slot, 0, [&](Canvas& canvas) { canvas.FrameRect(client, colour, width); });
     }
 }
 

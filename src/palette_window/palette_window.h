@@ -28,6 +28,7 @@ struct SwatchLook {
     int radiusY = 0;
     ColourValue fill = 0;     // KeyColour shows as white
     bool outline = false;
+    int outlineWidth = 1;     // one unit at the window's scale
     int font = -1;            // -1: no text
     std::string text;
     ColourValue textColour = 0;

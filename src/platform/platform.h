@@ -252,10 +252,11 @@ class Canvas {
 public:
     virtual ~Canvas() = default;
     virtual void FillRect(const Rect& rect, ColourValue colour) = 0;
-    virtual void FrameRect(const Rect& rect, ColourValue colour) = 0;
+    // A frame `width` pixels wide inside the rectangle.
+    virtual void FrameRect(const Rect& rect, ColourValue colour, int width) = 0;
     // Rounded rectangle whose corners are quarter ellipses of the given radii.
     virtual void FillRoundRect(const Rect& rect, int radiusX, int radiusY, ColourValue colour) = 0;
-    virtual void FrameRoundRect(const Rect& rect, int radiusX, int radiusY, ColourValue colour) = 0;
+    virtual void FrameRoundRect(const Rect& rect, int radiusX, int radiusY, ColourValue colour, int width) = 0;
     virtual Size MeasureText(int font, const std::string& text) = 0;
     // Text with a transparent background, top-left corner at (x, y).
     virtual void DrawText(int font, int x, int y, const std::string& text, ColourValue colour) = 0;

@@ -50,10 +50,11 @@ test_at_144_dpi_the_windows_grow_by_half_and_palettes_show_every_code_whole() {
     top=$((y + $(at_144 $((1 + 19 * j)))))
     bottom=$((y + $(at_144 $((19 + 19 * j)))))
     fill=${START_COLOURS[$j]}
-    # Three columns inside each edge, over the middle rows where the code stands: only the
-    # swatch's colour. A code cut at the edges puts its letters there.
+    # Three columns inside each edge (past the 2-pixel outline), over the straight middle rows
+    # (the corners are 11 pixels round) where the code stands: only the swatch's colour. A code
+    # cut at the edges puts its letters there.
     local found
-    found=$(drv pixels "$left" "$((top + 9))" "$((right - left))" "$((bottom - top - 19))" |
+    found=$(drv pixels "$left" "$((top + 11))" "$((right - left))" "$((bottom - top - 22))" |
       awk -v fill="$fill" -v w="$((right - left))" '{
         for (c = 1; c <= NF; c++)
           if ((c == 3 || c == 5 || c == w - 4 || c == w - 2) && $c != fill) { print $c " in column " c; exit }

@@ -39,14 +39,14 @@ public:
     void FillRect(const Rect& rect, ColourValue colour) override {
         ops_.push_back({DrawOp::Kind::FillRect, rect, 0, 0, colour, -1, {}});
     }
-    void FrameRect(const Rect& rect, ColourValue colour) override {
-        ops_.push_back({DrawOp::Kind::FrameRect, rect, 0, 0, colour, -1, {}});
+    void FrameRect(const Rect& rect, ColourValue colour, int width) override {
+        ops_.push_back({DrawOp::Kind::FrameRect, rect, 0, 0, colour, -1, {}, width});
     }
     void FillRoundRect(const Rect& rect, int rx, int ry, ColourValue colour) override {
         ops_.push_back({DrawOp::Kind::FillRoundRect, rect, rx, ry, colour, -1, {}});
     }
-    void FrameRoundRect(const Rect& rect, int rx, int ry, ColourValue colour) override {
-        ops_.push_back({DrawOp::Kind::FrameRoundRect, rect, rx, ry, colour, -1, {}});
+    void FrameRoundRect(const Rect& rect, int rx, int ry, ColourValue colour, int width) override {
+        ops_.push_back({DrawOp::Kind::FrameRoundRect, rect, rx, ry, colour, -1, {}, width});
     }
     Size MeasureText(int font, const std::string& text) override { return FakeTextSize(font, text); }
     void DrawText(int font, int x, int y, const std::string& text, ColourValue colour) override {

@@ -27,6 +27,7 @@ struct DrawOp {
     ColourValue colour = 0;
     int font = -1;
     std::string text;
+    int width = 1;  // frames
 };
 
 struct FakeControl {

@@ -13,10 +13,13 @@ class GdiCanvas : public Canvas {
         GdiObject brush(CreateSolidBrush(ToColorRef(colour)));
         ::FillRect(dc_, &r, static_cast<HBRUSH>(brush.get()));
     }
-    void FrameRect(const Rect& rect, ColourValue colour) override {
-        const RECT r = ToRect(rect);
+    void FrameRect(const Rect& rect, ColourValue colour, int width) override {
+        RECT r = ToRect(rect);
         GdiObject brush(CreateSolidBrush(ToColorRef(colour)));
-        ::FrameRect(dc_, &r, static_cast<HBRUSH>(brush.get()));
+        for (int i = 0; i < std::max(width, 1) && r.right > r.left && r.bottom > r.top; ++i) {
+            ::FrameRect(dc_, &r, static_cast<HBRUSH>(brush.get()));
+            InflateRect(&r, -1, -1);
+        }
     }
     void FillRoundRect(const Rect& rect, int radiusX, int radiusY, ColourValue colour) override {
         // Edged in its own colour, so that an outline drawn afterwards covers
@@ -27,8 +30,10 @@ class GdiCanvas : public Canvas {
         Selected fill(dc_, brush.get());
         RoundRect(dc_, rect.left, rect.top, rect.right, rect.bottom, 2 * radiusX, 2 * radiusY);
     }
-    void FrameRoundRect(const Rect& rect, int radiusX, int radiusY, ColourValue colour) override {
-        GdiObject outline(CreatePen(PS_SOLID, 1, ToColorRef(colour)));
+    void FrameRoundRect(const Rect& rect, int radiusX, int radiusY, ColourValue colour, int width) override {
+        // A wider pen stays inside the shape, as the one-pixel one does.
+        GdiObject outline(width > 1 ? CreatePen(PS_INSIDEFRAME, width, ToColorRef(colour))
+                                    : CreatePen(PS_SOLID, 1, ToColorRef(colour)));
         Selected pen(dc_, outline.get());
         Selected fill(dc_, GetStockObject(NULL_BRUSH));
         RoundRect(dc_, rect.left, rect.top, rect.right, rect.bottom, 2 * radiusX, 2 * radiusY);

@@ -237,10 +237,16 @@ static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM found) {
 }
 
 int Win32Platform::DpiAt(Point point) {
-    // shcore's per-monitor answer where the system has it (Windows 8.1 on);
-    // else the screen's one DPI.
+    // With several monitors, shcore's per-monitor answer where the system has
+    // it (Windows 8.1 on); else the screen's one DPI. shcore is loaded only
+    // then: it costs a single-monitor start-up time and memory for nothing.
     using MonitorDpi = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const MonitorDpi monitorDpi = Entry<MonitorDpi>(LoadLibraryA("shcore.dll"), "GetDpiForMonitor");
+    static MonitorDpi monitorDpi = nullptr;
+    static bool looked = false;
+    if (!looked && GetSystemMetrics(SM_CMONITORS) > 1) {
+        looked = true;
+        monitorDpi = Entry<MonitorDpi>(LoadLibraryA("shcore.dll"), "GetDpiForMonitor");
+    }
     constexpr int kEffectiveDpi = 0;
     UINT x = 0, y = 0;
     if (monitorDpi && monitorDpi(MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST), kEffectiveDpi,
