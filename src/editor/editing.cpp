@@ -77,14 +77,9 @@ void CopyEditorPalette(App& app, Platform& platform) {
 }
 
 int SaveEditorRows(App& app, Platform& platform, bool ask) {
-    // Never into another folder's file of the same name.
-    if (app.EditorModified == 1 && app.EditorFolder != PaletteFolderInUse(app)) {
-        platform.ShowMessage(DialogOwner(platform), "Error",
-                             "The palette could not be saved to the file \"" + app.EditorPaletteName + "\".",
-                             MessageButtons::Ok);
-        return kSaveFailed;
-    }
-    return SavePalette(app, platform, app.EditorPaletteName, ask, EditorRowTexts(app, platform));
+    // Never into another folder's file of the same name; "No" still drops the changes.
+    const bool ownFolder = app.EditorFolder == PaletteFolderInUse(app);
+    return SavePalette(app, platform, app.EditorPaletteName, ask, EditorRowTexts(app, platform), ownFolder);
 }
 
 void ShowPaletteInEditor(App& app, Platform& platform, const std::string& fileName, bool reopen) {

@@ -152,8 +152,21 @@ void RescaleEditor(App& app, Platform& platform) {
     app.editorOpen = false;
     OpenEditor(app, platform, "");
     if (!app.editorOpen) return;
-    for (std::size_t i = 0; i < rows.size(); ++i) AddEditorRow(app, platform, "000000");
-    for (std::size_t i = 0; i < rows.size(); ++i) SetEditorRow(app, platform, static_cast<int>(i) + 1, rows[i]);
+    // Complete codes and the empty entry row are made with their text; setting a
+    // field's text afterwards would read as typing (the palette would count as
+    // changed). A row that was being typed in follows as it stood.
+    std::vector<int> partial;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const bool last = i + 1 == rows.size();
+        const bool whole = static_cast<int>(rows[i].size()) == CompleteLength(app);
+        if (whole || (last && rows[i].empty())) {
+            AddEditorRow(app, platform, rows[i]);
+        } else {
+            AddEditorRow(app, platform, "000000");
+            partial.push_back(static_cast<int>(i) + 1);
+        }
+    }
+    for (int row : partial) SetEditorRow(app, platform, row, rows[row - 1]);
     FitEditor(app, platform);
     platform.ChangeControl(kEditorWindow, kEditorNameLabel, {.text = EditorLabel(name)});
     app.EditorPaletteName = name;

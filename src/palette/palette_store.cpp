@@ -17,7 +17,7 @@ void ShowError(Platform& platform, const std::string& text) {
 }  // namespace
 
 int SavePalette(App& app, Platform& platform, const std::string& fileName, bool ask,
-                const std::vector<std::string>& rowTexts) {
+                const std::vector<std::string>& rowTexts, bool writable) {
     if (app.EditorModified == 0) return kSaveNothingToDo;
     if (ask && platform.ShowMessage(DialogOwner(platform), "Save", "Save your changes?",
                                     MessageButtons::YesNo) != MessageAnswer::Yes) {
@@ -25,7 +25,7 @@ int SavePalette(App& app, Platform& platform, const std::string& fileName, bool 
         return kSaveDeclined;
     }
     // Without a palette folder (none could be made) nothing is written anywhere.
-    if (PaletteFolderInUse(app).empty() || !WriteWholeFile(platform, fileName, PaletteFileText(rowTexts))) {
+    if (!writable || PaletteFolderInUse(app).empty() || !WriteWholeFile(platform, fileName, PaletteFileText(rowTexts))) {
         ShowError(platform, "The palette could not be saved to the file \"" + fileName + "\".");
         return kSaveFailed;
     }

@@ -31,13 +31,16 @@ int SwatchBrightness(ColourValue colour) {
 }
 
 SwatchLook DescribeSwatch(const std::string& storedCode, const PaletteOptions& options, const std::string& prefix,
-                          int dpi, int font) {
+                          int dpi, int font, Size control) {
     const SwatchGeometry geometry = EffectiveSwatchGeometry(options);
     const ColourValue value = ParseColourCode(storedCode);
-    const int width = Scaled(geometry.width, dpi);
-    const int height = Scaled(geometry.height, dpi);
+    // The swatch control's own size where it is known: its edges were scaled,
+    // not its lengths, and the drawing must fill it to the pixel.
+    const bool known = control.width > 0 && control.height > 0;
+    const int width = known ? control.width : Scaled(geometry.width, dpi);
+    const int height = known ? control.height - (geometry.rounded ? 0 : 1) : Scaled(geometry.height, dpi);
     SwatchLook look;
-    look.area = {0, 0, width, Scaled(geometry.height + 1, dpi)};
+    look.area = {0, 0, width, known ? height + 1 : Scaled(geometry.height + 1, dpi)};
     look.rounded = geometry.rounded;
     look.shape = look.rounded ? Rect{0, 0, width, height} : look.area;
     look.radiusX = Scaled(std::min(kSwatchCornerRadius, geometry.width / 2), dpi);
@@ -166,7 +169,8 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
                                  .data = ParseColourCode(code),
                                  .cursor = options.Drag == 1 ? CursorKind::SizeAll : CursorKind::Hand};
         if (!platform.AddControl(s, swatch)) continue;
-        const SwatchLook look = DescribeSwatch(code, options, app.settings.Prefix, dpi, font);
+        const SwatchLook look = DescribeSwatch(code, options, app.settings.Prefix, dpi, font,
+                                               {swatch.rect.Width(), swatch.rect.Height()});
         platform.Paint(s, swatch.id, [&look](Canvas& canvas) { PaintSwatch(canvas, look); });
     }
     // Shown once complete, so the key colour never flashes on screen.

@@ -34,9 +34,10 @@ struct SwatchLook {
     ColourValue textColour = 0;
 };
 
-// At `dpi`, the text in font number `font` (-1: the swatch size's own number).
+// At `dpi`, the text in font number `font` (-1: the swatch size's own number),
+// filling a swatch control of size `control` (none: the size the options give).
 SwatchLook DescribeSwatch(const std::string& storedCode, const PaletteOptions& options,
-                          const std::string& prefix, int dpi = 96, int font = -1);
+                          const std::string& prefix, int dpi = 96, int font = -1, Size control = {});
 
 // Black text above 128, white at or below.
 int SwatchBrightness(ColourValue colour);

@@ -1,6 +1,7 @@
 // Palette files as the palette list and the editor read them.
 #include <map>
 
+#include "app/operations.h"
 #include "core/files.h"
 #include "editor/editing.h"
 #include "editor/editor_window.h"

@@ -78,6 +78,17 @@ TEST_F(PaletteWindowsAtScale, AWindowOnTheLargerMonitorIsBuiltAtItsScaleWithItsF
     EXPECT_EQ(window.Width(), Scaled(61, 144));
     EXPECT_EQ(window.Height(), Scaled(153, 144));
     EXPECT_EQ(platform.Control(1, SwatchId(1, 0)).description.rect, Scaled(Rect{1, 1, 60, 19}, 144));
+    // Each swatch drawn to its control's edges: scaled edges make rows of 27 and 28 pixels.
+    for (int j = 0; j < 8; ++j) {
+        const Rect control = platform.Control(1, SwatchId(1, j)).description.rect;
+        bool filled = false;
+        for (const DrawOp& op : platform.Control(1, SwatchId(1, j)).drawing)
+            if (op.kind == DrawOp::Kind::FillRoundRect) {
+                filled = true;
+                EXPECT_EQ(op.rect, (Rect{0, 0, control.Width(), control.Height()})) << "swatch " << j;
+            }
+        EXPECT_TRUE(filled) << "swatch " << j;
+    }
     const DrawOp* text = TextOf(1, 0);
     ASSERT_NE(text, nullptr);
     ASSERT_TRUE(platform.fonts.count(text->font));
@@ -180,6 +191,17 @@ TEST_F(PaletteWindowsAtScale, WindowsMovedOntoTheLargerMonitorAreBuiltAgainAtIts
     RunQueued();
     ASSERT_TRUE(platform.Exists(2)) << "in the slot it had";
     EXPECT_EQ(platform.Window(2).rect, (Rect{2500, 140, 2500 + Scaled(61, 144), 140 + Scaled(153, 144)}));
+
+    // The editor without a change stays without one: rebuilt, it asks nothing when it closes.
+    EditPalette(*app, platform, "start.pal", false);
+    platform.SetPosition(kEditorWindow, {2100, 50});
+    platform.Queue({EventKind::ScaleChanged, kEditorWindow});
+    RunQueued();
+    EXPECT_EQ(platform.Window(kEditorWindow).rect.Width(), Scaled(150, 144));
+    EXPECT_EQ(app->EditorModified, 0);
+    platform.Queue({EventKind::Close, kEditorWindow});
+    RunQueued();
+    EXPECT_TRUE(platform.messages.empty()) << "no question for a palette nobody changed";
 
     // The editor, with a colour typed and not saved, and the manage window with its selection.
     EditPalette(*app, platform, "start.pal", false);

@@ -113,6 +113,13 @@ TEST_F(Mends, TheEditorNeverWritesIntoAFolderItsPaletteDidNotComeFrom) {
     EXPECT_EQ(ReadFile(SettingsPath() / "start.pal"), "#112233\r\n");
     EXPECT_EQ(platform.MessageLines().back(), "Error: The palette could not be saved to the file \"start.pal\".");
     EXPECT_EQ(app->EditorModified, 1) << "the changes are still unsaved";
+    // The close box still asks, and No lets the editor go without writing anything.
+    platform.messageAnswers = {MessageAnswer::No};
+    Run(EventKind::Close, kEditorWindow, 0);
+    EXPECT_EQ(platform.MessageLines().back(), "Save: Save your changes?");
+    EXPECT_FALSE(platform.Exists(kEditorWindow));
+    EXPECT_EQ(ReadFile(other / "start.pal"), "#445566\r\n");
+    EXPECT_EQ(ReadFile(SettingsPath() / "start.pal"), "#112233\r\n");
 }
 
 TEST_F(Mends, TheManageWindowTicksWhatActsAsOnAndShowsTheFolderInUse) {

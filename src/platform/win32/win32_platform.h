@@ -192,6 +192,7 @@ class Win32Platform : public Platform {
     std::map<int, GdiObject> fonts_;
     std::map<int, IconHandle> images_;
     IconHandle appIcon_;
+    bool scaleChanged_ = false;  // a window was told of another DPI since the start
     std::map<MenuId, BuiltMenu> menus_;
     WindowHook hook_;
     bool sessionEndReported_ = false;
@@ -254,6 +255,9 @@ inline HMENU ControlIdHandle(int id) {
 }
 
 // Menu item images: measured and drawn by the window that owns the menu.
+// AdjustWindowRectEx for a window laid out at `dpi`.
+BOOL AdjustForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi);
+
 // The system's DPI (the primary monitor's), read once.
 int SystemDpi();
 // Menu pictures and the room after them, at the system's DPI: 16 and 4 pixels at 96.

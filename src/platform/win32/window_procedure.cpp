@@ -134,6 +134,7 @@ LRESULT Win32Platform::HandleTopLevel(WindowObject& object, UINT message, WPARAM
                 SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                              suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
             }
+            scaleChanged_ = true;
             Push({EventKind::ScaleChanged, number});
             return 0;
         }
@@ -241,7 +242,7 @@ void Win32Platform::LimitTracking(const WindowObject& object, MINMAXINFO& limits
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(object.hwnd, GWL_EXSTYLE));
     auto outer = [&](Size client) {
         RECT r{0, 0, client.width, client.height};
-        AdjustWindowRectEx(&r, style, FALSE, exStyle);
+        AdjustForDpi(&r, style, exStyle, object.description.dpi);
         return POINT{r.right - r.left, r.bottom - r.top};
     };
     const Size minimum = object.description.minClient;

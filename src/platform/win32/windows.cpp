@@ -60,10 +60,23 @@ DWORD ExStyleFor(Role role, const WindowSpec& description) {
     return exStyle;
 }
 
+}  // namespace
+
+BOOL AdjustForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi) {
+    // A frame on a monitor of another DPI than the system's is as thick as that
+    // monitor's (Windows 10 1607 on); the system's own rule otherwise.
+    using ForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const ForDpi forDpi = Entry<ForDpi>(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi");
+    if (forDpi && dpi > 0 && dpi != SystemDpi()) return forDpi(rect, style, FALSE, exStyle, static_cast<UINT>(dpi));
+    return AdjustWindowRectEx(rect, style, FALSE, exStyle);
+}
+
+namespace {
+
 // The outer rectangle that gives the window the client area it asks for.
 RECT OuterRect(const WindowSpec& description, DWORD style, DWORD exStyle) {
     RECT outer = ToRect(description.client);
-    if (description.kind == WindowKind::Framed && !AdjustWindowRectEx(&outer, style, FALSE, exStyle))
+    if (description.kind == WindowKind::Framed && !AdjustForDpi(&outer, style, exStyle, description.dpi))
         outer = ToRect(description.client);
     // The place is the outer corner, as stored places are read back from the
     // outer rectangle: a window opened where it closed does not creep.
@@ -79,11 +92,11 @@ RECT OuterRect(const WindowSpec& description, DWORD style, DWORD exStyle) {
 }
 
 // The outer size of a client area for the window's present styles.
-SIZE OuterSize(HWND hwnd, Size client) {
+SIZE OuterSize(HWND hwnd, Size client, int dpi) {
     RECT outer{0, 0, client.width, client.height};
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE));
-    if ((style & WS_CAPTION) && !AdjustWindowRectEx(&outer, style, FALSE, exStyle))
+    if ((style & WS_CAPTION) && !AdjustForDpi(&outer, style, exStyle, dpi))
         outer = {0, 0, client.width, client.height};
     return {outer.right - outer.left, outer.bottom - outer.top};
 }
@@ -186,8 +199,9 @@ void Win32Platform::PlaceWindow(int window, Point topLeft) {
 
 void Win32Platform::SetClientSize(int window, Size size) {
     HWND hwnd = HandleOf(window);
-    if (!hwnd) return;
-    const SIZE outer = OuterSize(hwnd, size);
+    const WindowObject* object = ObjectOf(window);
+    if (!hwnd || !object) return;
+    const SIZE outer = OuterSize(hwnd, size, object->description.dpi);
     SetWindowPos(hwnd, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -237,13 +251,14 @@ static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM found) {
 }
 
 int Win32Platform::DpiAt(Point point) {
-    // With several monitors, shcore's per-monitor answer where the system has
-    // it (Windows 8.1 on); else the screen's one DPI. shcore is loaded only
-    // then: it costs a single-monitor start-up time and memory for nothing.
+    // With several monitors, or once the scale has changed while the program
+    // runs, shcore's per-monitor answer where the system has it (Windows 8.1
+    // on); else the screen's one DPI, as it was at the start. shcore is loaded
+    // only then: it costs a single-monitor start-up time and memory for nothing.
     using MonitorDpi = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     static MonitorDpi monitorDpi = nullptr;
     static bool looked = false;
-    if (!looked && GetSystemMetrics(SM_CMONITORS) > 1) {
+    if (!looked && (GetSystemMetrics(SM_CMONITORS) > 1 || scaleChanged_)) {
         looked = true;
         monitorDpi = Entry<MonitorDpi>(LoadLibraryA("shcore.dll"), "GetDpiForMonitor");
     }
