@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/startup.h"
 #include "core/state.h"
 
 namespace vandrel {
@@ -40,8 +41,10 @@ void NewPaletteFromClipboard(App& app, Platform& platform);
 // Deletes the palette selected in the manage window after a question.
 void DeletePalette(App& app, Platform& platform);
 
-// Lets the user pick another palette folder and switches to it.
-void ChoosePaletteFolder(App& app, Platform& platform);
+// Lets the user pick another palette folder and switches to it; with
+// PaletteWindowsFirst the new folder's list completes in the loop's idle
+// passes, as at start-up.
+void ChoosePaletteFolder(App& app, Platform& platform, StartMode mode = StartMode::Whole);
 
 // The manage window's buttons that reach beyond it.
 void EditButtonUsed(App& app, Platform& platform);

@@ -41,19 +41,8 @@ void ContinueStartUp(App& app, Platform& platform, std::size_t files) {
     ReindexSlots(app);
 }
 
-void StartFromFiles(App& app, Platform& platform, StartMode mode) {
-    app.EditorColourCount = 0;
-
-    const DisplayInfo display = platform.ExamineDisplays();
-    app.desktops.DesktopCount = display.desktopCount;
-    app.desktops.Desktop0Width = display.desktopCount >= 1 ? display.desktop0Width : 0;
-    app.desktops.ScreenWidth = display.screenWidth;
-    app.desktops.Scale = ComputeScale(display);
-
-    auto listed = ReadSettings(app, platform);
-    // The prefix comes before the menus, or the tray's colour items would
-    // read without "#" until the next rebuild.
-    if (app.settings.Pound) app.settings.Prefix = "#";
+void BeginPaletteList(App& app, Platform& platform, std::optional<std::vector<FolderEntry>> listed,
+                      StartMode mode) {
     // With the tray icon, the palette windows of the last run show first: the
     // other palette files and the menus follow in the loop's idle passes (a
     // full folder takes several times as long as the rest of start-up). The
@@ -68,11 +57,28 @@ void StartFromFiles(App& app, Platform& platform, StartMode mode) {
         ListReopenedPalettes(app, app.startListing);
         app.startPending = true;
     } else {
+        app.startPending = false;
         if (listing) ListingStep(app, app.startListing, app.startListing.entries.size());
         app.startListing = {};
         BuildMenus(app, platform);
         ReindexSlots(app);
     }
+}
+
+void StartFromFiles(App& app, Platform& platform, StartMode mode) {
+    app.EditorColourCount = 0;
+
+    const DisplayInfo display = platform.ExamineDisplays();
+    app.desktops.DesktopCount = display.desktopCount;
+    app.desktops.Desktop0Width = display.desktopCount >= 1 ? display.desktop0Width : 0;
+    app.desktops.ScreenWidth = display.screenWidth;
+    app.desktops.Scale = ComputeScale(display);
+
+    auto listed = ReadSettings(app, platform);
+    // The prefix comes before the menus, or the tray's colour items would
+    // read without "#" until the next rebuild.
+    if (app.settings.Pound) app.settings.Prefix = "#";
+    BeginPaletteList(app, platform, std::move(listed), mode);
 
     // The hidden owner exists with or without the icon: palette windows owned
     // by the manage window would vanish whenever it is minimised.

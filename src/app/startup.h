@@ -17,6 +17,12 @@ void StartUp(App& app, Platform& platform, StartMode mode = StartMode::Whole);
 // the menus, the tray icon or the manage window, the palette windows.
 void StartFromFiles(App& app, Platform& platform, StartMode mode = StartMode::Whole);
 
+// Makes the palette list from a listing of the palette folder (none: lists
+// it), as start-up does: with PaletteWindowsFirst only the palettes of the
+// palette windows at once, the rest and the menus in the loop's idle passes.
+void BeginPaletteList(App& app, Platform& platform, std::optional<std::vector<FolderEntry>> listed,
+                      StartMode mode);
+
 // Start-up work left by StartMode::PaletteWindowsFirst: Continue reads up to
 // `files` more palette files (then builds the menus once the list is whole);
 // Finish does all that is left, before anything that needs the list or the

@@ -5,12 +5,14 @@
 
 #include <climits>
 
+#include "app/event_loop.h"
 #include "app/operations.h"
 #include "core/files.h"
 #include "core/window_place.h"
 #include "editor/editing.h"
 #include "editor/editor_window.h"
 #include "palette/palette_file.h"
+#include "palette/palette_list.h"
 #include "palette/palette_store.h"
 #include "settings/manage_window.h"
 #include "test_support.h"
@@ -95,6 +97,32 @@ TEST_F(Mends, AFolderChangeWhileTheEditorHasChangesSavesThemWhereThePaletteCameF
     EXPECT_EQ(ReadFile(other / "start.pal"), "#445566\r\n");
     EXPECT_EQ(ReadFile(SettingsPath() / "start.pal"), "#112233\r\n#ABCDEF\r\n");
     EXPECT_FALSE(platform.Exists(kEditorWindow));
+}
+
+TEST_F(Mends, AFolderChangeFromTheManageWindowShowsThePaletteWindowsFirstAndListsTheRestWhenIdle) {
+    const fs::path other = temp.path() / "other";
+    fs::create_directories(other);
+    std::string ini;
+    for (int p = 0; p < 60; ++p) {
+        const std::string name = "p" + std::to_string(100 + p) + ".pal";
+        WriteFile(other / name, "#102030\r\n#405060\r\n");
+        if (p == 30) ini += "[" + name + "]\r\nWinID = 1\r\nX = 300\r\nY = 100\r\n";
+    }
+    WriteFile(other / "Vandrel.ini", ini);
+    Start();
+    OpenManageWindow(*app, platform);
+    platform.folderAnswers = {other.string()};
+    user.Click(kManageWindow, kFolderButton);
+    RunQueued();
+    EXPECT_EQ(app->Slots[1].PaletteName, "p130.pal") << "its palette window shows at once";
+    EXPECT_TRUE(platform.Exists(1));
+    EXPECT_TRUE(app->startPending) << "the rest of the list follows when the loop is idle";
+    EXPECT_EQ(platform.Control(kManageWindow, kFolderText).text, other.string());
+    for (int pass = 0; pass < 100 && app->startPending; ++pass) RunLoopPass(*app, platform);
+    EXPECT_FALSE(app->startPending);
+    EXPECT_EQ(PaletteCount(*app), 60);
+    EXPECT_EQ(app->PaletteNames[app->Slots[1].PaletteIndex], "p130.pal") << "the slot's index follows the list";
+    EXPECT_EQ(platform.menus.at(MenuId::Tray).items.size(), 62u) << "60 palettes, Manage and Exit";
 }
 
 TEST_F(Mends, TheEditorNeverWritesIntoAFolderItsPaletteDidNotComeFrom) {
