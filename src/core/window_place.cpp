@@ -57,4 +57,9 @@ void KeepOnMonitors(WindowSpec& description, Size outer, const std::vector<Rect>
     description.client = {place.left, place.top, place.left + client.Width(), place.top + client.Height()};
 }
 
+bool StandsAtOtherDpi(Platform& platform, int window, int dpi) {
+    const auto place = platform.WindowRect(window);
+    return place && platform.DpiAt({place->left, place->top}) != dpi;
+}
+
 }  // namespace vandrel

@@ -24,4 +24,23 @@ Rect StoredClientRect(std::int64_t x, std::int64_t y, Size size);
 // when its place lies on none; its size stays.
 void KeepOnMonitors(WindowSpec& description, Size outer, const std::vector<Rect>& monitors);
 
+// A framed window's description at the scale of the monitor it opens on,
+// kept on the monitors: `describe(dpi)` gives it at a DPI; `dpi` is set to the one taken.
+template <class Describe>
+WindowSpec PlaceAtMonitorScale(Platform& platform, Describe&& describe, int& dpi) {
+    const std::vector<Rect> monitors = platform.MonitorRects();
+    WindowSpec description = describe(96);
+    // A hand-edited or stale place off every monitor would leave it out of reach.
+    KeepOnMonitors(description, platform.OuterSizeOf(description), monitors);
+    dpi = platform.DpiAt({description.client.left, description.client.top});
+    if (dpi != 96) {
+        description = describe(dpi);
+        KeepOnMonitors(description, platform.OuterSizeOf(description), monitors);
+    }
+    return description;
+}
+
+// True when `window` now stands where the DPI is not the `dpi` it was laid out at.
+bool StandsAtOtherDpi(Platform& platform, int window, int dpi);
+
 }  // namespace vandrel

@@ -48,16 +48,9 @@ ColourValue RowColour(const std::string& bareCode) {
 
 void CreateEditorWindow(App& app, Platform& platform) {
     app.EditorColourCount = 0;
-    const std::vector<Rect> monitors = platform.MonitorRects();
-    WindowSpec description = EditorWindowSpec(app.settings);
-    // A hand-edited or stale place off every monitor would leave it out of reach.
-    KeepOnMonitors(description, platform.OuterSizeOf(description), monitors);
-    // Laid out at the scale of the monitor it opens on.
-    const int dpi = platform.DpiAt({description.client.left, description.client.top});
-    if (dpi != kBaseDpi) {
-        description = EditorWindowSpec(app.settings, dpi);
-        KeepOnMonitors(description, platform.OuterSizeOf(description), monitors);
-    }
+    int dpi = kBaseDpi;
+    const WindowSpec description =
+        PlaceAtMonitorScale(platform, [&](int at) { return EditorWindowSpec(app.settings, at); }, dpi);
     app.editorDpi = dpi;
     EnsureImagesAt(platform, app.imagesLoaded, app.imageDpis, dpi);
     if (!platform.OpenWindow(kEditorWindow, description)) return;
@@ -138,8 +131,8 @@ bool EditorFull(const App& app, Platform& platform) {
 
 void RescaleEditor(App& app, Platform& platform) {
     if (!EditorWindowOpen(app, platform)) return;
+    if (!StandsAtOtherDpi(platform, kEditorWindow, app.editorDpi)) return;
     const auto place = platform.WindowRect(kEditorWindow);
-    if (!place || platform.DpiAt({place->left, place->top}) == app.editorDpi) return;
     // Made again where it stands now, its rows as they stand (unsaved ones too).
     const std::vector<std::string> rows = EditorRowTexts(app, platform);
     const std::string name = app.EditorPaletteName;

@@ -4,6 +4,7 @@
 
 #include "core/dialog_owner.h"
 #include "core/scale.h"
+#include "core/window_place.h"
 #include "palette/colour_code.h"
 #include "resources/program_images.h"
 
@@ -245,8 +246,7 @@ void RefreshPaletteWindows(App& app, Platform& platform, const std::string& name
 
 void RescalePaletteWindow(App& app, Platform& platform, int slot) {
     if (slot < 1 || slot > kMaxOpenPalettes || app.Slots[slot].PaletteName.empty()) return;
-    const auto place = platform.WindowRect(slot);
-    if (!place || platform.DpiAt({place->left, place->top}) == app.Slots[slot].dpi) return;
+    if (!StandsAtOtherDpi(platform, slot, app.Slots[slot].dpi)) return;
     const std::string name = app.Slots[slot].PaletteName;
     // Closed (its place remembered) and built again in the same slot, its corner where it was.
     ClosePaletteWindow(app, platform, slot);

@@ -2,6 +2,7 @@
 
 #include "core/dialog_owner.h"
 #include "core/scale.h"
+#include "core/window_place.h"
 #include "resources/artwork.h"
 #include "resources/program_images.h"
 
@@ -95,8 +96,7 @@ void OpenAboutWindow(App& app, Platform& platform) {
 
 void RescaleAboutWindow(App& app, Platform& platform) {
     if (!app.aboutOpen || !WindowExists(platform, kAboutWindow)) return;
-    const auto place = platform.WindowRect(kAboutWindow);
-    if (!place || platform.DpiAt({place->left, place->top}) == app.aboutDpi) return;
+    if (!StandsAtOtherDpi(platform, kAboutWindow, app.aboutDpi)) return;
     platform.CloseWindow(kAboutWindow);
     app.aboutOpen = false;
     OpenAboutWindow(app, platform);

@@ -141,16 +141,9 @@ void OpenManageWindow(App& app, Platform& platform) {
         platform.Activate(kManageWindow);
         return;
     }
-    const std::vector<Rect> monitors = platform.MonitorRects();
-    WindowSpec description = ManageWindowSpec(app.settings);
-    // A hand-edited or stale place off every monitor would leave it out of reach.
-    KeepOnMonitors(description, platform.OuterSizeOf(description), monitors);
-    // Laid out at the scale of the monitor it opens on.
-    const int dpi = platform.DpiAt({description.client.left, description.client.top});
-    if (dpi != kBaseDpi) {
-        description = ManageWindowSpec(app.settings, dpi);
-        KeepOnMonitors(description, platform.OuterSizeOf(description), monitors);
-    }
+    int dpi = kBaseDpi;
+    const WindowSpec description =
+        PlaceAtMonitorScale(platform, [&](int at) { return ManageWindowSpec(app.settings, at); }, dpi);
     app.manageDpi = dpi;
     EnsureImagesAt(platform, app.imagesLoaded, app.imageDpis, dpi);
     if (!platform.OpenWindow(kManageWindow, description)) return;
@@ -263,8 +256,7 @@ void DismissManageWindow(App& app, Platform& platform) {
 
 void RescaleManageWindow(App& app, Platform& platform) {
     if (!ManageWindowOpen(app, platform)) return;
-    const auto place = platform.WindowRect(kManageWindow);
-    if (!place || platform.DpiAt({place->left, place->top}) == app.manageDpi) return;
+    if (!StandsAtOtherDpi(platform, kManageWindow, app.manageDpi)) return;
     const std::string selected = app.ManageSelection;
     DismissManageWindow(app, platform);
     OpenManageWindow(app, platform);

@@ -129,10 +129,10 @@ void ExpectHalfAsLargeAgain(FakePlatform& platform, const std::map<int, ControlS
             EXPECT_EQ(platform.images.at(control.image).width, platform.images.at(before.image).width * 3 / 2);
         }
         if (control.kind == ControlKind::Frame) continue;
-        for (const auto& [other, spec] : large) {
-            if (other == id || spec.kind == ControlKind::Frame) continue;
+        for (const auto& [other, neighbour] : large) {
+            if (other == id || neighbour.kind == ControlKind::Frame) continue;
             const Rect& a = control.rect;
-            const Rect& b = spec.rect;
+            const Rect& b = neighbour.rect;
             EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
                 << what << ": controls " << id << " and " << other << " overlap";
         }

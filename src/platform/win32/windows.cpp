@@ -267,10 +267,7 @@ int Win32Platform::DpiAt(Point point) {
     if (monitorDpi && monitorDpi(MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST), kEffectiveDpi,
                                  &x, &y) == S_OK && y > 0)
         return static_cast<int>(y);
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
+    return SystemDpi();
 }
 
 std::vector<Rect> Win32Platform::MonitorRects() {
