@@ -236,6 +236,19 @@ void SetIniValues(IniDocument& document, const std::string& group,
     }
 }
 
+void RemoveIniValue(IniDocument& document, const std::string& group, const std::string& key) {
+    const GroupRange range = FindGroup(document, ToFileText(document, group));
+    if (range.first == std::string::npos) return;
+    const std::string name = ToFileText(document, key);
+    auto& entries = document.entries;
+    for (std::size_t i = range.last; i-- > range.first;) {
+        if (entries[i].kind != IniEntry::Kind::Key || !SameName(entries[i].name, name)) continue;
+        entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(i));
+        for (auto& [lowered, header] : document.groupIndex)
+            if (header > i) --header;
+    }
+}
+
 void SetIniValue(IniDocument& document, const std::string& group, const std::string& key,
                  const std::string& value) {
     SetIniValues(document, group, {{key, value}});

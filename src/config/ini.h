@@ -51,6 +51,9 @@ void SetIniValue(IniDocument& document, const std::string& group, const std::str
 void SetIniValues(IniDocument& document, const std::string& group,
                   const std::vector<std::pair<std::string, std::string>>& values);
 
+// Every line of the key in the group goes; the rest keeps its bytes.
+void RemoveIniValue(IniDocument& document, const std::string& group, const std::string& key);
+
 // The keys of one group, found once for reading many of them.
 struct IniGroup {
     const IniDocument* document = nullptr;

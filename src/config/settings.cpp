@@ -57,6 +57,32 @@ void AppendValues(const OptionKey<Record> (&keys)[kCount], const Record& record,
                    key.member);
 }
 
+// The extra keys: written where they differ from the default; a line that
+// no longer does goes, unless it already reads as the default.
+template <class Record, std::size_t kCount>
+void SetExtraValues(IniDocument& document, const std::string& group,
+                    const OptionKey<Record> (&keys)[kCount], const Record& record,
+                    const Record& defaults) {
+    const IniGroup stored = FindIniGroup(document, group);
+    KeyValues values;
+    std::vector<const char*> removed;
+    for (const OptionKey<Record>& key : keys)
+        std::visit(
+            [&](auto member) {
+                if (record.*member != defaults.*member) {
+                    values.emplace_back(key.key, ValueText(record.*member));
+                    return;
+                }
+                auto storedValue = record.*member;
+                ReadValue(stored, key.key, storedValue, defaults.*member);
+                if (storedValue != record.*member) removed.push_back(key.key);
+            },
+            key.member);
+    // Changes last: they move the entries `stored` points at.
+    for (const char* key : removed) RemoveIniValue(document, group, key);
+    if (!values.empty()) SetIniValues(document, group, values);
+}
+
 IniCodec CodecFor(Platform& platform) {
     return {[&platform](const std::string& t) { return platform.Utf8ToCodePage(t); },
             [&platform](const std::string& t) { return platform.CodePageToUtf8(t); }};
@@ -114,8 +140,10 @@ std::optional<std::vector<FolderEntry>> ReadSettings(App& app, Platform& platfor
     }
 
     IniDocument settingsDocument = LoadIni(platform);
-    ReadRecord(FindIniGroup(settingsDocument, ""), kSettingsKeys, DefaultSettings(settingsFolder),
-               app.settings);
+    const Settings settingsDefaults = DefaultSettings(settingsFolder);
+    const IniGroup top = FindIniGroup(settingsDocument, "");
+    ReadRecord(top, kSettingsKeys, settingsDefaults, app.settings);
+    ReadRecord(top, kSettingsExtraKeys, settingsDefaults, app.settings);
     if (app.settings.PaletteDirectory.empty()) app.settings.PaletteDirectory = settingsFolder;
 
     // The palettes of a folder that cannot be used now (a drive that is
@@ -137,8 +165,10 @@ std::optional<std::vector<FolderEntry>> ReadSettings(App& app, Platform& platfor
     if (!listing) return std::nullopt;
     for (const FolderEntry& entry : *listing) {
         if (entry.isFolder) continue;
-        ReadRecord(FindIniGroup(document, entry.name), kPaletteOptionKeys, paletteDefaults,
-                   OptionsOf(app, entry.name));
+        const IniGroup group = FindIniGroup(document, entry.name);
+        PaletteOptions& options = OptionsOf(app, entry.name);
+        ReadRecord(group, kPaletteOptionKeys, paletteDefaults, options);
+        ReadRecord(group, kPaletteExtraKeys, paletteDefaults, options);
     }
     return listing;
 }
@@ -157,14 +187,17 @@ void WriteSettings(App& app, Platform& platform, PaletteGroups groups) {
     const std::string paletteFolder = PaletteFolderInUse(app);
     if (paletteFolder.empty()) return;  // the run has no folder of its own to write to
 
+    const PaletteOptions paletteDefaults = DefaultPaletteOptions(app.desktops.ScreenWidth);
     auto setPaletteGroups = [&](IniDocument& document) {
         for (const std::string& name : app.PaletteNames) {
             if (name.empty()) continue;
             if (groups == PaletteGroups::OnlyMissing && !FindIniGroup(document, name).keys.empty())
                 continue;
             KeyValues values;
-            AppendValues(kPaletteOptionKeys, OptionsOf(app, name), values);
+            const PaletteOptions& options = OptionsOf(app, name);
+            AppendValues(kPaletteOptionKeys, options, values);
             SetIniValues(document, name, values);
+            SetExtraValues(document, name, kPaletteExtraKeys, options, paletteDefaults);
         }
     };
     // Palettes kept in the settings folder share its file: it is written once,
@@ -178,6 +211,7 @@ void WriteSettings(App& app, Platform& platform, PaletteGroups groups) {
         KeyValues values{{"maxfiles", ValueText(kMaxPaletteIndex)}};
         AppendValues(kSettingsKeys, app.settings, values);
         SetIniValues(document, "", values);
+        SetExtraValues(document, "", kSettingsExtraKeys, app.settings, DefaultSettings(app.SettingsFolder));
         if (oneFile) setPaletteGroups(document);
         SaveIni(platform, document);
         if (oneFile) return;

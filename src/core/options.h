@@ -24,6 +24,7 @@ struct PaletteOptions {
     std::int16_t SwatchHeight = 18;
     std::int8_t SwatchFont = 2;  // -1: swatches without text
     std::int8_t Locked = 0;
+    std::string Format;  // the colour template; empty: the hex code as always
     friend bool operator==(const PaletteOptions&, const PaletteOptions&) = default;
 };
 
@@ -38,6 +39,7 @@ struct Settings {
     std::int8_t Pound = 1;
     std::int8_t Systray = 1;
     std::int8_t SystrayColorMenu = 1;
+    std::int8_t SwatchTips = 1;
     std::string Prefix;  // "#" while Pound is set; derived, never stored
 };
 
@@ -78,6 +80,17 @@ inline constexpr OptionKey<Settings> kSettingsKeys[] = {
     {"Palette_Directory", &Settings::PaletteDirectory},
     {"Systray_Color_Menu", &Settings::SystrayColorMenu},
     {"Systray", &Settings::Systray},
+};
+
+// Keys added since the first files were written: each is written only
+// where its value differs from its default and removed where it is set back
+// to it, so that the file of a user who never touches them keeps its bytes.
+// A line that reads as the default (a hand-written "SwatchTips = 1") stays.
+inline constexpr OptionKey<PaletteOptions> kPaletteExtraKeys[] = {
+    {"Format", &PaletteOptions::Format},
+};
+inline constexpr OptionKey<Settings> kSettingsExtraKeys[] = {
+    {"SwatchTips", &Settings::SwatchTips},
 };
 
 // The options a palette gets when its group or a key is missing, and a new
