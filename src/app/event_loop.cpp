@@ -91,6 +91,10 @@ void PopupMove(App& app, Platform& platform, const Event& event, int) {
     if (app.ManageSelection == name) ShowPaletteOptions(app, platform, name);
 }
 
+void ChooseFormat(App& app, Platform& platform, const Event& event, int item) {
+    if (IsPaletteWindow(event.window)) vandrel::ChooseFormat(app, platform, event.window, item);
+}
+
 void PopupClose(App& app, Platform& platform, const Event& event, int) {
     if (IsPaletteWindow(event.window) && WindowExists(platform, event.window))
         ClosePaletteWindow(app, platform, event.window);
@@ -144,14 +148,13 @@ void PaletteRightClick(App& app, Platform& platform, const Event&, int slot) {
     const std::string& name = app.Slots[slot].PaletteName;
     if (name.empty()) return;
     const PaletteOptions& options = OptionsOf(app, name);
-    platform.CheckMenuItem(MenuId::PalettePopup, kItemMove, options.Drag == 1);
     if (options.Locked != 0) {
         // A locked palette is changed in the manage window, where it can be unlocked.
         OpenManageWindow(app, platform);
         ShowPaletteOptions(app, platform, name);
         return;
     }
-    platform.ShowMenu(MenuId::PalettePopup, slot);
+    ShowPalettePopup(app, platform, slot);
 }
 
 void RescalePalette(App& app, Platform& platform, const Event& event, int) {
@@ -278,6 +281,7 @@ const RouteRow kRoutes[] = {
     {PopupEdit, kMenu, kAny, Only(kItemEdit), kAnySub, nullptr, nullptr, handlers::PopupEdit},
     {PopupMove, kMenu, kAny, Only(kItemMove), kAnySub, nullptr, nullptr, handlers::PopupMove},
     {PopupClose, kMenu, kAny, Only(kItemClose), kAnySub, nullptr, nullptr, handlers::PopupClose},
+    {ChooseFormat, kMenu, kAny, {kFirstFormatItem, kItemCustomFormat}, kAnySub, nullptr, TheItem, handlers::ChooseFormat},
     {FocusPreviousRow, kMenu, kAny, Only(kItemShortcutUp), kAnySub, nullptr, nullptr, handlers::FocusPreviousRow},
     {FocusNextRow, kMenu, kAny, Only(kItemShortcutDown), kAnySub, nullptr, nullptr, handlers::FocusNextRow},
     {ColourPicker, kMenu, kAny, Only(kItemColourPicker), kAnySub, nullptr, nullptr, handlers::ColourPicker},

@@ -35,6 +35,7 @@ enum class Action {
     Blender,
     NewBlankPalette,
     NewPaletteFromClipboard,
+    ChooseFormat,
     // Tray events.
     TrayDoubleClick,
     ShowTrayMenu,

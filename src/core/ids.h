@@ -30,6 +30,9 @@ enum MenuItemId : int {
     kItemBlender = 45,
     kItemShortcutUp = 46,
     kItemShortcutDown = 47,
+    // The popup's "Format" sub-menu: the built-in formats in menu order, then "Custom...".
+    kFirstFormatItem = 100,
+    kItemCustomFormat = kFirstFormatItem + 12,
 };
 
 // The tray's items that carry data: "Open" and "Edit" of palette p, and

@@ -1,6 +1,10 @@
 #include "palette_window/colour_output.h"
 
+#include "core/dialog_owner.h"
 #include "palette/colour_code.h"
+#include "palette/colour_format.h"
+#include "palette_window/menus.h"
+#include "palette_window/palette_window.h"
 
 namespace vandrel {
 
@@ -36,11 +40,35 @@ void TypeCode(Platform& platform, const std::string& text) {
     platform.SendKeys(KeyRecordsFor(text, [&platform](char ch) { return platform.KeyScan(ch); }));
 }
 
+TextQuestion FormatQuestion(const std::string& current) {
+    return {"Color Format", "Please enter a color format, such as rgb({red}, {green}, {blue})", current,
+            {380, 130}, kMaxCustomFormatLength};
+}
+
+void ChooseFormat(App& app, Platform& platform, int slot, int item) {
+    if (slot < 1 || slot > kMaxOpenPalettes || app.Slots[slot].PaletteName.empty()) return;
+    PaletteOptions& options = OptionsOf(app, app.Slots[slot].PaletteName);
+    std::string format;
+    if (item == kItemCustomFormat) {
+        format = platform.AskText(DialogOwner(platform),
+                                  FormatQuestion(std::string(EffectiveFormat(options.Format))));
+        if (format.empty()) return;  // cancelled or emptied: nothing changes
+    } else if (item >= kFirstFormatItem && item < kFirstFormatItem + static_cast<int>(kBuiltInFormats.size())) {
+        format = kBuiltInFormats[static_cast<std::size_t>(item - kFirstFormatItem)];
+    } else {
+        return;
+    }
+    // The default is no line at all in the settings file.
+    options.Format = format == kDefaultFormat ? std::string() : format;
+    BuildMenus(app, platform);
+    RefreshSwatchTips(app, platform, slot);
+}
+
 void DeliverSwatchColour(App& app, Platform& platform, int slot, int control) {
     const Slot& s = app.Slots[slot];
     const ControlState swatch = platform.ReadControl(slot, control);
     if (s.PaletteName.empty() || !swatch.exists) return;
-    const std::string code = FormatColourCode(swatch.data, app.settings.Prefix);
+    const std::string code = DeliveredText(app, s.PaletteName, swatch.data);
     const PaletteOptions& options = OptionsOf(app, s.PaletteName);
     // Anything but keyboard output (a hand-edited value included) copies, so
     // that a click always delivers.

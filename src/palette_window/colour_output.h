@@ -24,6 +24,12 @@ std::vector<KeyRecord> KeyRecordsFor(const std::string& text,
 // Types the text into the focused window with one SendInput call.
 void TypeCode(Platform& platform, const std::string& text);
 
+// A choice in the popup's "Format" sub-menu of the palette window in `slot`:
+// a built-in format (kFirstFormatItem + i) or "Custom..." (kItemCustomFormat),
+// which asks for the template.
+void ChooseFormat(App& app, Platform& platform, int slot, int item);
+TextQuestion FormatQuestion(const std::string& current);
+
 // A left click on swatch `control` of the palette window in `slot`.
 void DeliverSwatchColour(App& app, Platform& platform, int slot, int control);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "palette/colour_code.h"
+#include "palette/colour_format.h"
 #include "palette/palette_list.h"
 
 namespace vandrel {
@@ -32,7 +33,36 @@ MenuItem Separator() {
 std::string ColourCaption(const App& app, int p, int k) {
     if (k >= std::clamp(app.PaletteColourCount[p], 0, kMaxColours)) return {};
     const std::string code = app.PaletteColours[p][k];
-    return code.empty() ? std::string() : app.settings.Prefix + code;
+    return code.empty() ? std::string() : DeliveredText(app, app.PaletteNames[p], ParseColourCode(code));
+}
+
+std::vector<MenuItem> FormatItems(const App& app, int slot, const std::string& customCaption) {
+    const bool known = slot >= 1 && slot <= kMaxOpenPalettes && !app.Slots[slot].PaletteName.empty();
+    const std::string name = known ? app.Slots[slot].PaletteName : std::string();
+    const auto options = app.PaletteOptionsByName.find(name);
+    static const std::string kNone;
+    const std::string_view current =
+        EffectiveFormat(options == app.PaletteOptionsByName.end() ? kNone : options->second.Format);
+    const int p = known ? app.Slots[slot].PaletteIndex : -1;
+    const std::string first = p >= 0 && p < kPaletteCapacity && app.PaletteColourCount[p] > 0
+                                  ? app.PaletteColours[p][0] : std::string();
+    std::vector<MenuItem> items;
+    items.reserve(kBuiltInFormats.size() + 1);
+    bool builtIn = false;
+    for (std::size_t i = 0; i < kBuiltInFormats.size(); ++i) {
+        // A palette without colours shows the templates themselves.
+        MenuItem item = Item(kFirstFormatItem + static_cast<int>(i),
+                             first.empty() ? std::string(kBuiltInFormats[i])
+                                           : FormatColour(kBuiltInFormats[i], ParseColourCode(first),
+                                                          app.settings.Prefix));
+        item.checked = known && kBuiltInFormats[i] == current;
+        builtIn = builtIn || item.checked;
+        items.push_back(std::move(item));
+    }
+    MenuItem custom = Item(kItemCustomFormat, customCaption);
+    custom.checked = known && !builtIn;
+    items.push_back(std::move(custom));
+    return items;
 }
 
 // A palette's sub-menu in the tray: its colours, then "Open" and "Edit".
@@ -51,6 +81,8 @@ std::vector<MenuItem> TrayPaletteItems(const App& app, int p) {
     items.push_back(Item(EditItemId(p), "Edit"));
     return items;
 }
+
+constexpr const char* kCustomCaptionUtf8 = "Custom\xE2\x80\xA6";  // "Custom" and an ellipsis
 
 }  // namespace
 
@@ -83,9 +115,35 @@ Image PaletteImage(const App& app, int p) { return MenuPictureImage(PalettePictu
 
 Image ColourImage(ColourValue colour) { return MenuPictureImage(ColourPicture(colour)); }
 
-Menu PalettePopupMenuContent() {
-    return {{Item(kItemMove, "Move"), Item(kItemEdit, "Edit"), Item(kItemManage, "Manage"),
+std::string DeliveredText(const App& app, const std::string& paletteName, ColourValue colour) {
+    const auto options = app.PaletteOptionsByName.find(paletteName);
+    const std::string_view format = options == app.PaletteOptionsByName.end()
+                                        ? kDefaultFormat
+                                        : EffectiveFormat(options->second.Format);
+    return FormatColour(format, colour, app.settings.Prefix);
+}
+
+Menu PalettePopupMenuContent(const App& app, int slot, const std::string& customCaption) {
+    MenuItem move = Item(kItemMove, "Move");
+    if (slot >= 1 && slot <= kMaxOpenPalettes) {
+        const auto options = app.PaletteOptionsByName.find(app.Slots[slot].PaletteName);
+        move.checked = options != app.PaletteOptionsByName.end() && options->second.Drag == 1;
+    }
+    MenuItem format;
+    format.isSubMenu = true;
+    format.caption = "Format";
+    // Made with the menu, handed out when the sub-menu opens: a menu of the
+    // same outline keeps its handles.
+    format.makeSubItems = [items = FormatItems(app, slot, customCaption)] { return items; };
+    return {{std::move(move), Item(kItemEdit, "Edit"), std::move(format), Item(kItemManage, "Manage"),
              Separator(), Item(kItemAbout, "About"), Separator(), Item(kItemClose, "Close")}};
+}
+
+void ShowPalettePopup(App& app, Platform& platform, int slot) {
+    // Made for this palette each time: its first colour and format.
+    platform.SetMenu(MenuId::PalettePopup,
+                     PalettePopupMenuContent(app, slot, platform.Utf8ToCodePage(kCustomCaptionUtf8)));
+    platform.ShowMenu(MenuId::PalettePopup, slot);
 }
 
 Menu NewPaletteMenuContent() {
@@ -123,7 +181,8 @@ Menu TrayMenuContent(const App& app) {
 
 void BuildMenus(App& app, Platform& platform) {
     if (!app.menusBuilt) {
-        platform.SetMenu(MenuId::PalettePopup, PalettePopupMenuContent());
+        platform.SetMenu(MenuId::PalettePopup,
+                         PalettePopupMenuContent(app, 0, platform.Utf8ToCodePage(kCustomCaptionUtf8)));
         platform.SetMenu(MenuId::NewPalette, NewPaletteMenuContent());
         app.menusBuilt = true;
     }

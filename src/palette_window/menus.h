@@ -6,7 +6,12 @@
 
 namespace vandrel {
 
-Menu PalettePopupMenuContent();
+// The popup menu of the palette window in `slot` (0: of none): its "Format"
+// sub-menu shows each format on the palette's first colour and checks the
+// palette's own. `customCaption` is "Custom..." in the program's code page.
+Menu PalettePopupMenuContent(const App& app, int slot, const std::string& customCaption);
+// The menu a right click on the palette window in `slot` shows.
+void ShowPalettePopup(App& app, Platform& platform, int slot);
 Menu NewPaletteMenuContent();
 // The tray menu for the palette list and options of the moment.
 Menu TrayMenuContent(const App& app);
@@ -28,6 +33,9 @@ bool TrayIconOn(const Settings& settings);
 // there is none. Menus are built anew whenever the list changes, so the list
 // of the moment is the one the menu shows.
 std::string TrayItemCaption(const App& app, int item);
+
+// The text a colour of palette p delivers, in the palette's format.
+std::string DeliveredText(const App& app, const std::string& paletteName, ColourValue colour);
 
 // The palette's name as menus show it: the file name without ".pal".
 std::string MenuCaptionOf(const std::string& fileName);

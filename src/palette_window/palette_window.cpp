@@ -6,6 +6,7 @@
 #include "core/scale.h"
 #include "core/window_place.h"
 #include "palette/colour_code.h"
+#include "palette/colour_format.h"
 #include "resources/program_images.h"
 
 namespace vandrel {
@@ -130,6 +131,22 @@ WindowSpec PaletteWindowSpec(const PaletteOptions& options, Size client, int own
     return description;
 }
 
+std::string SwatchTip(const App& app, const PaletteOptions& options, ColourValue colour) {
+    if (app.settings.SwatchTips == 0) return {};
+    return SwatchTipText(colour, options.Format, app.settings.Prefix);
+}
+
+void RefreshSwatchTips(App& app, Platform& platform, int slot) {
+    const Slot& s = app.Slots[slot];
+    if (s.PaletteName.empty()) return;
+    const PaletteOptions& options = OptionsOf(app, s.PaletteName);
+    for (int j = 0; j < kMaxColours; ++j) {
+        const ControlState swatch = platform.ReadControl(slot, SwatchId(slot, j));
+        if (!swatch.exists) continue;
+        platform.ChangeControl(slot, SwatchId(slot, j), {.tooltip = SwatchTip(app, options, swatch.data)});
+    }
+}
+
 int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
     if (k < 0 || k > kMaxPaletteIndex || app.PaletteNames[k].empty()) return -1;
     if (s < 1 || s > kMaxOpenPalettes) s = ChooseSlot(app, platform, k);
@@ -164,10 +181,12 @@ int OpenPaletteWindow(App& app, Platform& platform, int k, int s) {
 
     for (int j = 0; j < n; ++j) {
         const std::string code = app.PaletteColours[k][j];
+        const ColourValue colour = ParseColourCode(code);
         const ControlSpec swatch{.kind = ControlKind::Surface,
                                  .id = SwatchId(s, j),
                                  .rect = layout.swatches[j],
-                                 .data = ParseColourCode(code),
+                                 .tooltip = SwatchTip(app, options, colour),
+                                 .data = colour,
                                  .cursor = options.Drag == 1 ? CursorKind::SizeAll : CursorKind::Hand};
         if (!platform.AddControl(s, swatch)) continue;
         const SwatchLook look = DescribeSwatch(code, options, app.settings.Prefix, dpi, font,

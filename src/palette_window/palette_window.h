@@ -52,6 +52,11 @@ WindowSpec PaletteWindowSpec(const PaletteOptions& options, Size client, int own
 // slot, or -1 when nothing was opened.
 int OpenPaletteWindow(App& app, Platform& platform, int k, int s);
 
+// A swatch's tooltip (empty with "SwatchTips = 0"), and the tooltips of the
+// window in `slot` told again after its format changed.
+std::string SwatchTip(const App& app, const PaletteOptions& options, ColourValue colour);
+void RefreshSwatchTips(App& app, Platform& platform, int slot);
+
 // The slot whose swatch a control number is, or 0.
 int SlotOfSwatch(int control);
 

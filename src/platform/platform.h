@@ -159,6 +159,7 @@ struct ControlChange {
     std::optional<std::pair<int, int>> selection = std::nullopt;  // characters first..last of an edit
     bool focus = false;
     int tool = 0;  // toolbar: non-zero when only this item's `enabled` changes
+    std::optional<std::string> tooltip = std::nullopt;  // empty: none
 };
 
 struct Shortcut {
@@ -182,6 +183,7 @@ struct TextQuestion {
     std::string prompt;
     std::string suggested;
     Size size;  // outer size of the box, centred on the screen
+    int maxLength = 0;  // the most characters the field takes; 0: no limit
 };
 
 // ---- menus ---------------------------------------------------------------

@@ -317,6 +317,7 @@ void FakePlatform::ChangeControl(int window, int id, const ControlChange& change
         return;
     }
     if (change.enabled) control.enabled = *change.enabled;
+    if (change.tooltip) control.description.tooltip = *change.tooltip;
     if (change.value) {
         if (kind == ControlKind::OptionButton && *change.value == 1)
             SelectOption(parent, id);

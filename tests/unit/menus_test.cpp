@@ -6,6 +6,7 @@
 #include "palette/palette_file.h"
 #include "palette/palette_list.h"
 #include "palette_window/menus.h"
+#include "palette_window/palette_window.h"
 #include "test_support.h"
 
 namespace vandrel::testing {
@@ -55,6 +56,66 @@ TEST_F(Menus, ColourItemCopiesItsCaptionWhateverTheOutputMode) {
     BuildMenus(*app, platform);
     RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, 20013, 0, SubKind::None});
     EXPECT_EQ(platform.clipboard, "00FF00");
+}
+
+// The popup's "Format" sub-menu shows every format on the palette's first
+// colour; the choice reaches the click, the tray and the tooltips at once.
+TEST_F(Menus, FormatsAreChosenFromThePopupAndDeliveredEverywhere) {
+    const int slot = OpenPaletteWindow(*app, platform, app->PaletteIndexByName.at("web.pal"), -1);
+    user.RightClick(slot, SwatchId(slot, 0));
+    RunQueued();
+    auto formats = [&] { return SubItemsOf(platform.menus.at(MenuId::PalettePopup).items[2]); };
+    auto checked = [&] {
+        std::string text;
+        for (const MenuItem& item : formats())
+            if (item.checked) text += item.caption;
+        return text;
+    };
+    EXPECT_EQ(Outline(formats()),
+              "#1A2B3C=100, rgb(26, 43, 60)=101, rgb(26 43 60)=102, hsl(210, 40%, 17%)=103, "
+              "hsl(210 40% 17%)=104, oklch(28.26% 0.0388 249.34)=105, 0xFF1A2B3C=106, 0x003C2B1A=107, "
+              "26, 43, 60=108, 0.102, 0.169, 0.235=109, hsv(210, 57%, 24%)=110, cmyk(57%, 28%, 0%, 76%)=111, "
+              "Custom\xE2\x80\xA6=112");
+    EXPECT_EQ(checked(), "#1A2B3C");
+
+    RunPass(*app, platform, {EventKind::Menu, slot, 101, 0, SubKind::None});
+    EXPECT_EQ(app->PaletteOptionsByName.at("web.pal").Format, "rgb({red}, {green}, {blue})");
+    user.Click(slot, SwatchId(slot, 0));
+    RunQueued();
+    EXPECT_EQ(platform.clipboard, "rgb(26, 43, 60)");
+    RunPass(*app, platform, {EventKind::Menu, kTrayOwnerWindow, 20013, 0, SubKind::None});
+    EXPECT_EQ(platform.clipboard, "rgb(0, 255, 0)");
+    EXPECT_EQ(Outline(SubItemsOf(platform.menus.at(MenuId::Tray).items[1])),
+              "rgb(26, 43, 60)=20012, rgb(0, 255, 0)=20013, rgb(0, 0, 255)=20014, -, Open=10001, Edit=11001");
+    EXPECT_EQ(platform.Control(slot, SwatchId(slot, 1)).description.tooltip,
+              "rgb(0, 255, 0) (#00FF00)\nlime\non white 1.37:1 fail\non black 15.30:1 AAA");
+    user.RightClick(slot, SwatchId(slot, 0));
+    RunQueued();
+    EXPECT_EQ(checked(), "rgb(26, 43, 60)");
+
+    // "Custom...": the current template suggested; cancelled or empty changes nothing.
+    RunPass(*app, platform, {EventKind::Menu, slot, kItemCustomFormat, 0, SubKind::None});
+    ASSERT_EQ(platform.questions.size(), 1u);
+    EXPECT_EQ(platform.questions[0].title, "Color Format");
+    EXPECT_EQ(platform.questions[0].suggested, "rgb({red}, {green}, {blue})");
+    EXPECT_EQ(platform.questions[0].maxLength, 100);
+    EXPECT_EQ(app->PaletteOptionsByName.at("web.pal").Format, "rgb({red}, {green}, {blue})");
+    platform.nameAnswers.push_back("A&B {r}{g}{b}");
+    RunPass(*app, platform, {EventKind::Menu, slot, kItemCustomFormat, 0, SubKind::None});
+    user.RightClick(slot, SwatchId(slot, 0));
+    RunQueued();
+    EXPECT_EQ(checked(), "Custom\xE2\x80\xA6");
+    EXPECT_EQ(formats()[0].caption, "#1A2B3C");
+    user.Click(slot, SwatchId(slot, 0));
+    RunQueued();
+    EXPECT_EQ(platform.clipboard, "A&B 1a2b3c");
+
+    // The default again: no Format line; with "SwatchTips = 0" no tooltips.
+    RunPass(*app, platform, {EventKind::Menu, slot, 100, 0, SubKind::None});
+    EXPECT_EQ(app->PaletteOptionsByName.at("web.pal").Format, "");
+    app->settings.SwatchTips = 0;
+    RefreshSwatchTips(*app, platform, slot);
+    EXPECT_EQ(platform.Control(slot, SwatchId(slot, 1)).description.tooltip, "");
 }
 
 TEST_F(Menus, PaletteImagesSplitIntoHalvesAndQuarters) {
@@ -136,8 +197,11 @@ TEST_F(Menus, EveryColourOfAFullFolderGetsItsOwnItemApartFromOpenAndEdit) {
 }
 
 TEST_F(Menus, PopupAndNewPaletteMenus) {
-    EXPECT_EQ(Outline(platform.menus.at(MenuId::PalettePopup).items),
-              "Move=1, Edit=2, Manage=3, -, About=4, -, Close=5");
+    std::vector<MenuItem> popup = platform.menus.at(MenuId::PalettePopup).items;
+    ASSERT_EQ(popup.size(), 8u);
+    EXPECT_EQ(popup[2].caption, "Format");
+    popup.erase(popup.begin() + 2);
+    EXPECT_EQ(Outline(popup), "Move=1, Edit=2, Manage=3, -, About=4, -, Close=5");
     EXPECT_EQ(Outline(platform.menus.at(MenuId::NewPalette).items), "Blank=20, From clipboard=21");
     EXPECT_EQ(MenuCaptionOf("my.palette.pal"), "my.palette");
     EXPECT_EQ(MenuCaptionOf("LOUD.PAL"), "LOUD");

@@ -117,7 +117,7 @@ TEST_F(Routing, PassRefreshesTheCurrentPaletteFromTheEventsWindow) {
 
 TEST_F(Routing, RightClickShowsThePopupWithMoveCheckedUnlessLocked) {
     RunPass(*app, platform, ControlEvent(1, 1200, SubKind::RightClick));
-    EXPECT_EQ(platform.menuChecks.at({MenuId::PalettePopup, kItemMove}), true);
+    EXPECT_TRUE(platform.menus.at(MenuId::PalettePopup).items[0].checked);
     ASSERT_EQ(platform.shownMenus.size(), 1u);
     EXPECT_EQ(platform.shownMenus[0], std::make_pair(MenuId::PalettePopup, 1));
     app->PaletteOptionsByName.at("web.pal").Locked = 1;

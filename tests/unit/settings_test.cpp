@@ -48,6 +48,36 @@ TEST_F(Settings, FirstExitWritesTheExampleFileByteForByte) {
     EXPECT_EQ(std::distance(fs::directory_iterator(SettingsPath()), fs::directory_iterator()), 2);
 }
 
+// The keys added since the first files: a line only where a value is not
+// the default, gone when it is set back, a hand-typed one kept as typed.
+TEST_F(Settings, NewerKeysAreWrittenOnlyWhereTheyDifferFromTheirDefaults) {
+    AddPalette("a.pal", "#112233\r\n");
+    AddPalette("b.pal", "#112233\r\n");
+    AddPalette("c.pal", "#112233\r\n");
+    WriteFile(SettingsPath() / "Vandrel.ini",
+              "SwatchTips = 0\r\n[a.pal]\r\nFormat = {red\r\n[b.pal]\r\nFormat = \r\n");
+    Start();
+    EXPECT_EQ(app->settings.SwatchTips, 0);
+    EXPECT_EQ(app->PaletteOptionsByName.at("a.pal").Format, "{red");
+    app->PaletteOptionsByName.at("c.pal").Format = "hsl({h}, {s}%, {l}%)";
+    WriteSettings(*app, platform);
+    std::string written = ReadFile(SettingsPath() / "Vandrel.ini");
+    EXPECT_NE(written.find("SwatchTips = 0\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("[a.pal]\r\nFormat = {red\r\nWinID"), std::string::npos) << written;
+    EXPECT_NE(written.find("[b.pal]\r\nFormat = \r\nWinID"), std::string::npos) << written;
+    EXPECT_NE(written.find("Locked = 0\r\nFormat = hsl({h}, {s}%, {l}%)\r\n"), std::string::npos) << written;
+
+    app->settings.SwatchTips = 1;
+    app->PaletteOptionsByName.at("a.pal").Format.clear();
+    app->PaletteOptionsByName.at("c.pal").Format.clear();
+    WriteSettings(*app, platform);
+    written = ReadFile(SettingsPath() / "Vandrel.ini");
+    EXPECT_EQ(written.find("SwatchTips"), std::string::npos) << written;
+    EXPECT_EQ(written.find("{red"), std::string::npos) << written;
+    EXPECT_EQ(written.find("hsl("), std::string::npos) << written;
+    EXPECT_NE(written.find("[b.pal]\r\nFormat = \r\n"), std::string::npos) << written;
+}
+
 TEST_F(Settings, HandWrittenFileIsReadAndItsOwnEntriesSurvive) {
     AddPalette("web.pal", "#112233\r\n");
     WriteFile(SettingsPath() / "Vandrel.ini",
