@@ -107,6 +107,11 @@ static HWND TipsOf(HWND parent, HINSTANCE instance) {
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
     if (!tips) return nullptr;
+    // Lines broken at "\n" (a swatch's tip has four); none is this wide.
+    SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 1000);
+    UINT hover = 0;
+    if (SystemParametersInfoA(SPI_GETMOUSEHOVERTIME, 0, &hover, 0) && hover > 0)
+        SendMessageA(tips, TTM_SETDELAYTIME, TTDT_INITIAL, static_cast<LPARAM>(hover));
     SetPropA(parent, kTipsProperty, tips);
     SetSubclass(tips, TipsProc, kSubclassId, reinterpret_cast<DWORD_PTR>(parent));
     return tips;
@@ -125,7 +130,7 @@ static LRESULT CALLBACK DropToolProc(HWND control, UINT message, WPARAM wParam, 
     return DefaultSubclassProcedure(control, message, wParam, lParam);
 }
 
-static void AddTool(HWND control, const std::string& text, HINSTANCE instance) {
+void AddTool(HWND control, const std::string& text, HINSTANCE instance) {
     if (text.empty()) return;
     HWND tips = TipsOf(GetParent(control), instance);
     if (!tips) return;
@@ -133,6 +138,33 @@ static void AddTool(HWND control, const std::string& text, HINSTANCE instance) {
     tool.lpszText = const_cast<char*>(text.c_str());  // the tooltip keeps a copy
     if (SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)))
         SetSubclass(control, DropToolProc, kSubclassId, reinterpret_cast<DWORD_PTR>(tips));
+}
+
+void SetToolText(HWND control, const std::string& text, HINSTANCE instance) {
+    HWND tips = static_cast<HWND>(GetPropA(GetParent(control), kTipsProperty));
+    TTTOOLINFOA tool = ToolOf(control);
+    const bool present = tips && SendMessageA(tips, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!present) {
+        AddTool(control, text, instance);
+        return;
+    }
+    if (text.empty()) {
+        tool = ToolOf(control);
+        SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        return;
+    }
+    tool = ToolOf(control);
+    tool.lpszText = const_cast<char*>(text.c_str());
+    SendMessageA(tips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+HWND TipsOf(HWND parent) { return static_cast<HWND>(GetPropA(parent, kTipsProperty)); }
+
+void HoldTools(HWND parent, bool hold) {
+    HWND tips = static_cast<HWND>(GetPropA(parent, kTipsProperty));
+    if (!tips) return;
+    if (hold) SendMessageA(tips, TTM_POP, 0, 0);
+    SendMessageA(tips, TTM_ACTIVATE, hold ? FALSE : TRUE, 0);
 }
 
 static void PaintLink(HWND link, bool hot) {

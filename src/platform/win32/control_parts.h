@@ -10,6 +10,14 @@
 
 namespace vandrel::win32::parts {
 
+// A control's tooltip, in its parent's one tooltip window: added, its text
+// changed (empty: taken out), and all of a parent's held back (a press on a
+// swatch that may become a drag) or let show again.
+void AddTool(HWND control, const std::string& text, HINSTANCE instance);
+void SetToolText(HWND control, const std::string& text, HINSTANCE instance);
+void HoldTools(HWND parent, bool hold);
+HWND TipsOf(HWND parent);  // the parent's tooltip window, if it has one
+
 // Posted to the parent after a file list lost its selection: whether a row
 // is selected is known only once the click or key has been handled.
 constexpr UINT kSelectionLost = 0x7A01;

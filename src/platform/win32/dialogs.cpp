@@ -156,6 +156,7 @@ bool LayOutTextDialog(HWND dialog, const TextDialog& state) {
     if (!prompt || !edit || !ok) return false;
     for (HWND child : {prompt, edit, ok})
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), TRUE);
+    if (question.maxLength > 0) SendMessageA(edit, EM_LIMITTEXT, static_cast<WPARAM>(question.maxLength), 0);
     SetFocus(edit);
     SendMessageA(edit, EM_SETSEL, 0, -1);
     return true;

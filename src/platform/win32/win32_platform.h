@@ -58,6 +58,11 @@ struct WindowObject {
     GdiObject bitmap;  // a DIB section the size of the control
     HCURSOR cursor = nullptr;
     bool pressed = false;  // a left press began here and its release has not come
+    bool tipsHeld = false;  // surface: its parent's tooltips are held back since a press
+    // Surface: its tooltip, given to the system's tooltip window when the
+    // pointer first comes over it (start-up loads no common controls).
+    std::string tip;
+    bool tipAdded = false;
 
     bool NoActivate() const { return role == Role::Palette || description.noActivate; }
 };

@@ -1,5 +1,6 @@
 // Controls of a window: surfaces drawn by the program, and the standard
 // kinds through controls.h. Each window remembers the kind of each control.
+#include "platform/win32/control_parts.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/loaded_libraries.h"
 #include "platform/win32/win32_platform.h"
@@ -75,6 +76,7 @@ bool Win32Platform::AddSurface(WindowObject& parent, const ControlSpec& descript
     record.kind = ControlKind::Surface;
     record.hwnd = hwnd;
     record.surface = std::move(surface);
+    record.surface->tip = description.tooltip;
     return true;
 }
 
@@ -94,6 +96,10 @@ void Win32Platform::ChangeControl(int window, int id, const ControlChange& chang
     ControlRecord* record = RecordOf(window, id);
     if (!record || !Alive(*record)) return;
     HWND hwnd = ControlHandle(*record);
+    if (change.tooltip) {
+        if (record->surface) record->surface->tip = *change.tooltip;
+        if (!record->surface || record->surface->tipAdded) parts::SetToolText(hwnd, *change.tooltip, instance_);
+    }
     if (change.tool != 0) {
         if (record->kind == ControlKind::Toolbar && change.enabled)
             SendMessageA(hwnd, TB_ENABLEBUTTON, static_cast<WPARAM>(change.tool), MAKELPARAM(*change.enabled, 0));

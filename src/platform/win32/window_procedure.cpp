@@ -4,6 +4,7 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/control_parts.h"
 #include "platform/win32/controls.h"
 
 namespace vandrel::win32 {
@@ -301,11 +302,31 @@ LRESULT Win32Platform::HandleSurface(WindowObject& object, UINT message, WPARAM 
                 return 0;
             }
             object.pressed = true;
+            // No tooltip while the press may move the window.
+            parts::HoldTools(GetParent(hwnd), true);
+            object.tipsHeld = true;
             SetCapture(hwnd);
             push(SubKind::LeftDown);
             return 0;
         }
         case WM_MOUSEMOVE:
+            if (!object.tipAdded && !object.tip.empty() && CommonControlsReady()) {
+                // Every swatch of the window gets its tooltip at the first move
+                // over one: a tool added during the move onto it misses that move.
+                if (WindowObject* parent = ObjectOf(object.parentNumber)) {
+                    for (auto& [id, record] : parent->controls) {
+                        WindowObject* surface = record.surface.get();
+                        if (!surface || surface->tipAdded || surface->tip.empty() || !surface->hwnd) continue;
+                        surface->tipAdded = true;
+                        parts::AddTool(surface->hwnd, surface->tip, instance_);
+                    }
+                }
+                PostMessageA(hwnd, WM_MOUSEMOVE, wParam, lParam);
+            }
+            if (object.tipsHeld && !(wParam & MK_LBUTTON)) {
+                object.tipsHeld = false;
+                parts::HoldTools(GetParent(hwnd), false);
+            }
             // The button came up where we could not see it: the press is over.
             if (GetCapture() == hwnd && !(wParam & MK_LBUTTON)) {
                 object.pressed = false;
