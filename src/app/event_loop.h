@@ -35,6 +35,7 @@ enum class Action {
     Blender,
     NewBlankPalette,
     NewPaletteFromClipboard,
+    StartWithWindows,
     // Tray events.
     TrayDoubleClick,
     ShowTrayMenu,
@@ -54,6 +55,8 @@ enum class Action {
     CloseAbout,
     // A second start of the program asks this one to come forward.
     ComeForward,
+    // Another start of the program (an installer's) asks this one to end.
+    ExitAsked,
     // A window now stands on a monitor of another DPI.
     RescaleWindow,
     // What the window hook reports.
