@@ -6,6 +6,8 @@
 #include "app/operations.h"
 #include "app/startup.h"
 #include "config/settings.h"
+#include "config/start_with_windows.h"
+#include "core/dialog_owner.h"
 #include "editor/editing.h"
 #include "editor/editor_window.h"
 #include "palette_window/colour_output.h"
@@ -101,7 +103,16 @@ void PopupClose(App& app, Platform& platform, const Event& event, int) {
 }
 
 void ShowTrayMenu(App&, Platform& platform, const Event&, int) {
+    // Read each time: the user may switch it off in the system's startup apps meanwhile.
+    platform.CheckMenuItem(MenuId::Tray, kItemStartWithWindows, StartsWithWindows(platform));
     platform.ShowMenu(MenuId::Tray, kTrayOwnerWindow);
+}
+
+void StartWithWindows(App&, Platform& platform, const Event&, int) {
+    if (!ToggleStartWithWindows(platform))
+        platform.ShowMessage(DialogOwner(platform), "Error",
+                             "Vandrel could not change its start with Windows in the registry.",
+                             MessageButtons::Ok);
 }
 
 void TrayDoubleClick(App& app, Platform& platform, const Event&, int) {
@@ -291,6 +302,8 @@ const RouteRow kRoutes[] = {
     {NewBlankPalette, kMenu, kAny, Only(kItemBlank), kAnySub, nullptr, nullptr, handlers::NewBlankPalette},
     {NewPaletteFromClipboard, kMenu, kAny, Only(kItemFromClipboard), kAnySub, nullptr, nullptr,
      handlers::NewPaletteFromClipboard},
+    {StartWithWindows, kMenu, kAny, Only(kItemStartWithWindows), kAnySub, nullptr, nullptr,
+     handlers::StartWithWindows},
     // Tray events.
     {TrayDoubleClick, kTray, kAny, kAny, SubKind::DoubleClick, nullptr, nullptr, handlers::TrayDoubleClick},
     {ShowTrayMenu, kTray, kAny, kAny, SubKind::LeftClick, nullptr, nullptr, handlers::ShowTrayMenu},
@@ -341,6 +354,7 @@ const RouteRow kRoutes[] = {
     {CloseManage, kClose, Only(kManageWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseManage},
     {CloseAbout, kClose, Only(kAboutWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseAbout},
     {ComeForward, EventKind::ComeForward, kAny, kAny, kAnySub, nullptr, nullptr, handlers::ComeForward},
+    {ExitAsked, EventKind::ExitAsked, kAny, kAny, kAnySub, nullptr, nullptr, handlers::Exit},
     {RescaleWindow, EventKind::ScaleChanged, kPaletteWindows, kAny, kAnySub, nullptr, TheWindow,
      handlers::RescalePalette},
     {RescaleWindow, EventKind::ScaleChanged, Only(kEditorWindow), kAny, kAnySub, nullptr, TheWindow,

@@ -36,6 +36,7 @@ enum class Action {
     NewBlankPalette,
     NewPaletteFromClipboard,
     ChooseFormat,
+    StartWithWindows,
     // Tray events.
     TrayDoubleClick,
     ShowTrayMenu,
@@ -55,6 +56,8 @@ enum class Action {
     CloseAbout,
     // A second start of the program asks this one to come forward.
     ComeForward,
+    // Another start of the program (an installer's) asks this one to end.
+    ExitAsked,
     // A window now stands on a monitor of another DPI.
     RescaleWindow,
     // What the window hook reports.

@@ -21,6 +21,7 @@ enum MenuItemId : int {
     kItemFromClipboard = 21,
     kItemTrayManage = 30,
     kItemExit = 31,
+    kItemStartWithWindows = 34,
     // Editor toolbar and shortcuts.
     kItemSavePalette = 40,
     kItemCopyPalette = 41,

@@ -21,7 +21,8 @@ namespace vandrel {
 // Hook: what the window hook reports, handled at once (never queued).
 // ScaleChanged: the window now stands on a monitor of another DPI (a framed
 // window has already taken the place and size the system suggested).
-enum class EventKind { Timeout, Menu, Tray, Control, Close, ComeForward, Hook, ScaleChanged };
+// ExitAsked: another start of the program (`Vandrel.exe /exit`) asks this one to end.
+enum class EventKind { Timeout, Menu, Tray, Control, Close, ComeForward, Hook, ScaleChanged, ExitAsked };
 
 enum class SubKind { None, LeftClick, RightClick, DoubleClick, Change, LeftDown };
 
@@ -377,6 +378,19 @@ public:
 
     // The system's default program for a web address or a "mailto:" link.
     virtual bool OpenWithShell(const std::string& target) = 0;
+
+    // --- the user's own registry (HKEY_CURRENT_USER); keys as "Software\\...\\Run", text in UTF-8
+    virtual std::optional<std::string> ReadRegistryText(const std::string& key, const std::string& name) = 0;
+    virtual std::optional<std::vector<std::uint8_t>> ReadRegistryBytes(const std::string& key,
+                                                                       const std::string& name) = 0;
+    // Each makes the key where it is missing.
+    virtual bool WriteRegistryText(const std::string& key, const std::string& name, const std::string& text) = 0;
+    virtual bool WriteRegistryBytes(const std::string& key, const std::string& name,
+                                    const std::vector<std::uint8_t>& bytes) = 0;
+    // True also when there was no such value.
+    virtual bool RemoveRegistryValue(const std::string& key, const std::string& name) = 0;
+    // The full path of the running program's executable, in UTF-8.
+    virtual std::string ProgramPath() = 0;
 
     // --- output
     virtual bool SetClipboardText(const std::string& text) = 0;

@@ -74,6 +74,9 @@ fi
 rm -rf "$E2E_ARTIFACTS"
 mkdir -p "$E2E_ARTIFACTS"
 E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/vandrel-e2e.XXXXXX")
+# What tests of one run share (the release files, made once): removed with the run.
+E2E_SHARED_DIR="$E2E_WORK/shared"
+export E2E_SHARED_DIR
 xvfb_pid=
 current_prefix=
 test_pid=
@@ -82,7 +85,7 @@ cleanup() {
   [ -z "$test_pid" ] || kill -TERM "$test_pid" 2>/dev/null
   [ -z "$current_prefix" ] || WINEPREFIX="$current_prefix" wineserver -k 2>/dev/null
   [ ! -d "$E2E_WORK/template" ] || WINEPREFIX="$E2E_WORK/template" wineserver -k 2>/dev/null
-  rm -rf "${E2E_WORK:?}/template" "${E2E_WORK:?}/home" "${E2E_WORK:?}/display"
+  rm -rf "${E2E_WORK:?}/template" "${E2E_WORK:?}/home" "${E2E_WORK:?}/display" "${E2E_WORK:?}/shared"
   # Failed tests' prefixes stay, to be looked at.
   rmdir "$E2E_WORK/tests" "$E2E_WORK" 2>/dev/null
   [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null
@@ -135,8 +138,18 @@ passed=0
 failed=0
 skipped=0
 
+# A test that builds (the release package from a clean copy) says so in its file:
+# "# e2e-timeout NAME SECONDS".
+timeout_of() { # FILE NAME
+  local own
+  own=$(sed -n "s/^# e2e-timeout $2 \([0-9][0-9]*\)$/\1/p" "$1" | head -n 1)
+  printf '%s' "${own:-$test_timeout}"
+}
+
 run_one() {
   local file="$1" name="$2" dir="$E2E_WORK/tests/$2" artifacts="$E2E_ARTIFACTS/$2" start rc message
+  local limit
+  limit=$(timeout_of "$file" "$name")
   mkdir -p "$dir/home" "$artifacts"
   start=$(e2e_now_ms)
   current_prefix="$dir/prefix"
@@ -148,7 +161,7 @@ run_one() {
   # shellcheck disable=SC2016  # the test's own shell expands them
   E2E_TEST_NAME="$name" E2E_TEST_DIR="$dir" E2E_ARTIFACT_DIR="$artifacts" \
     WINEPREFIX="$dir/prefix" HOME="$dir/home" \
-    timeout -k 5 "$test_timeout" bash -c \
+    timeout -k 5 "$limit" bash -c \
     'source "$E2E_ROOT/tests/e2e/lib.sh" && source "$1" && e2e_run_test "$2"' _ "$file" "$name" \
     >"$artifacts/log.txt" 2>&1 &
   test_pid=$!
@@ -159,7 +172,7 @@ run_one() {
   [ -s "$dir/failure" ] && message=$(head -n 1 "$dir/failure")
   if [ -z "$message" ] && [ "$rc" -ne 0 ]; then
     if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
-      message="the test did not finish within ${test_timeout}s"
+      message="the test did not finish within ${limit}s"
     else
       message="the test ended with status $rc (see $artifacts/log.txt)"
     fi

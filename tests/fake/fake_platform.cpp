@@ -404,6 +404,38 @@ bool FakePlatform::AddTrayIcon(int owner) {
     return trayIconAdded;
 }
 
+std::optional<std::string> FakePlatform::ReadRegistryText(const std::string& key, const std::string& name) {
+    const auto found = registry.find({key, name});
+    if (found == registry.end()) return std::nullopt;
+    return found->second.text;
+}
+
+std::optional<std::vector<std::uint8_t>> FakePlatform::ReadRegistryBytes(const std::string& key,
+                                                                         const std::string& name) {
+    const auto found = registry.find({key, name});
+    if (found == registry.end() || found->second.text) return std::nullopt;
+    return found->second.bytes;
+}
+
+bool FakePlatform::WriteRegistryText(const std::string& key, const std::string& name, const std::string& text) {
+    if (failRegistryWrites) return false;
+    registry[{key, name}] = RegistryValue{text, {}};
+    return true;
+}
+
+bool FakePlatform::WriteRegistryBytes(const std::string& key, const std::string& name,
+                                      const std::vector<std::uint8_t>& bytes) {
+    if (failRegistryWrites) return false;
+    registry[{key, name}] = RegistryValue{std::nullopt, bytes};
+    return true;
+}
+
+bool FakePlatform::RemoveRegistryValue(const std::string& key, const std::string& name) {
+    if (failRegistryWrites) return false;
+    registry.erase({key, name});
+    return true;
+}
+
 bool FakePlatform::SetClipboardText(const std::string& text) {
     clipboard = text;
     ++clipboardWrites;

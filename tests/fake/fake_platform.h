@@ -109,6 +109,15 @@ public:
     // window comes forward, so that no test can hang in a grab.
     std::deque<std::function<void()>> duringGrab;
     std::deque<std::optional<ColourValue>> colourAnswers;  // none left: cancelled
+    // The user's registry: key and value name -> text or bytes. Keys and names
+    // are compared as written (tests write them as the program does).
+    struct RegistryValue {
+        std::optional<std::string> text;
+        std::vector<std::uint8_t> bytes;
+    };
+    std::map<std::pair<std::string, std::string>, RegistryValue> registry;
+    bool failRegistryWrites = false;  // a registry the user may not change
+    std::string programPath = "C:\\Users\\someone\\AppData\\Local\\Programs\\Vandrel\\Vandrel.exe";
 
     // --- what tests read
     std::map<int, FakeWindow> windows;
@@ -214,6 +223,14 @@ public:
         shellOpened.push_back(target);
         return !failShell;
     }
+    std::optional<std::string> ReadRegistryText(const std::string& key, const std::string& name) override;
+    std::optional<std::vector<std::uint8_t>> ReadRegistryBytes(const std::string& key,
+                                                               const std::string& name) override;
+    bool WriteRegistryText(const std::string& key, const std::string& name, const std::string& text) override;
+    bool WriteRegistryBytes(const std::string& key, const std::string& name,
+                            const std::vector<std::uint8_t>& bytes) override;
+    bool RemoveRegistryValue(const std::string& key, const std::string& name) override;
+    std::string ProgramPath() override { return programPath; }
     Point CursorPosition() override { return cursor; }
     ColourValue ScreenPixel(Point at) override;
     std::unique_ptr<MouseGrab> GrabMouse(int captureWindow) override;

@@ -1,5 +1,7 @@
-// Vandrel's entry point: the program takes nothing on its command line.
+// Vandrel's entry point. "/exit" ends the running copy (for installers).
 #include <windows.h>
+
+#include <string>
 
 #include "app/startup.h"
 #include "platform/win32/loaded_libraries.h"
@@ -20,9 +22,27 @@ void UseLowFragmentationHeap() {
                        sizeof lowFragmentation);
 }
 
+// Whether the command line, after the program's own name, is "/exit" (an
+// installer ending the running copy before it replaces the program).
+bool ExitAsked() {
+    const wchar_t* at = GetCommandLineW();
+    if (*at == L'"') {
+        ++at;
+        while (*at && *at != L'"') ++at;
+        if (*at) ++at;
+    } else {
+        while (*at && *at != L' ' && *at != L'\t') ++at;
+    }
+    while (*at == L' ' || *at == L'\t') ++at;
+    std::wstring rest(at);
+    while (!rest.empty() && (rest.back() == L' ' || rest.back() == L'\t')) rest.pop_back();
+    return CompareStringOrdinal(rest.c_str(), -1, L"/exit", -1, TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    if (ExitAsked()) return vandrel::win32::EndRunningCopy();
     UseLowFragmentationHeap();
     // The common controls, OLE and the shell are loaded when first needed
     // (platform/win32/loaded_libraries.h).

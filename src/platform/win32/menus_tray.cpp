@@ -121,9 +121,47 @@ bool MeasureMenuImage(LPARAM lParam) {
     return true;
 }
 
+namespace {
+
+// A menu with pictures has no check-mark column (MNS_NOCHECK): a checked
+// item without a picture shows the system's check mark in the picture's
+// place, in the colour of the item's text.
+void DrawCheckMark(const DRAWITEMSTRUCT& draw) {
+    const int side = MenuImageSize();
+    GdiObject mask(CreateBitmap(side, side, 1, 1, nullptr));
+    if (!mask) return;
+    MemoryDc source(mask.get());
+    RECT glyph{0, 0, side, side};
+    // Black on white: the black pixels are the mark.
+    if (!source.get() || !DrawFrameControl(source.get(), &glyph, DFC_MENU, DFCS_MENUCHECK)) return;
+    const int colour = (draw.itemState & ODS_GRAYED)     ? COLOR_GRAYTEXT
+                       : (draw.itemState & ODS_SELECTED) ? COLOR_HIGHLIGHTTEXT
+                                                         : COLOR_MENUTEXT;
+    GdiObject brush(CreateSolidBrush(GetSysColor(colour)));
+    const int x = draw.rcItem.left;
+    const int y = draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - side) / 2;
+    const COLORREF oldText = SetTextColor(draw.hDC, RGB(0, 0, 0));
+    const COLORREF oldBack = SetBkColor(draw.hDC, RGB(255, 255, 255));
+    {
+        Selected selected(draw.hDC, brush.get());
+        // Where the mask is white the item stays as it is; where black, the brush.
+        constexpr DWORD kBrushThroughMask = 0x00B8074A;
+        BitBlt(draw.hDC, x, y, side, side, source.get(), 0, 0, kBrushThroughMask);
+    }
+    SetTextColor(draw.hDC, oldText);
+    SetBkColor(draw.hDC, oldBack);
+}
+
+}  // namespace
+
 bool DrawMenuImage(LPARAM lParam) {
     auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-    if (draw->CtlType != ODT_MENU || !draw->itemData) return false;
+    if (draw->CtlType != ODT_MENU) return false;
+    if (!draw->itemData) {
+        if (!(draw->itemState & ODS_CHECKED)) return false;
+        DrawCheckMark(*draw);
+        return true;
+    }
     // Drawn at its size, never a small picture stretched.
     const int side = MenuImageSize();
     const GdiObject bitmap =

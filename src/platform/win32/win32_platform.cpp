@@ -9,12 +9,45 @@ namespace {
 
 constexpr const char* kInstanceMutex = "Local\\Vandrel.SingleInstance";
 constexpr const char* kComeForwardMessage = "Vandrel.ComeForward";
+constexpr const char* kExitMessage = "Vandrel.Exit";
+// How long `Vandrel.exe /exit` waits for the running copy to end.
+constexpr DWORD kExitWait = 5000;
+
+// The running copy's owner window, or without a tray icon its framed main
+// window; never one of ours. Null when there is none.
+HWND FindRunningCopy(DWORD& process) {
+    for (const char* windowClass : {kTrayOwnerClass, kFramedClass}) {
+        for (HWND target = FindWindowExA(nullptr, nullptr, windowClass, nullptr); target;
+             target = FindWindowExA(nullptr, target, windowClass, nullptr)) {
+            process = 0;
+            GetWindowThreadProcessId(target, &process);
+            if (process != GetCurrentProcessId()) return target;
+        }
+    }
+    return nullptr;
+}
 
 }  // namespace
+
+int EndRunningCopy() {
+    // The single-instance mutex tells whether a copy runs at all.
+    KernelHandle mutex(OpenMutexA(SYNCHRONIZE, FALSE, kInstanceMutex));
+    if (!mutex) return 0;
+    DWORD process = 0;
+    HWND target = FindRunningCopy(process);
+    if (!target) return 0;
+    // Opened before asking, so that its end cannot be missed.
+    KernelHandle running(OpenProcess(SYNCHRONIZE, FALSE, process));
+    const UINT exitMessage = RegisterWindowMessageA(kExitMessage);
+    if (!exitMessage || !PostMessageA(target, exitMessage, 0, 0)) return 1;
+    if (!running) return 0;
+    return WaitForSingleObject(running.get(), kExitWait) == WAIT_OBJECT_0 ? 0 : 1;
+}
 
 Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     comeForward_ = RegisterWindowMessageA(kComeForwardMessage);
+    exitAsked_ = RegisterWindowMessageA(kExitMessage);
     // The small icon (the tray's, the title bars') drawn at the system's size for its DPI: the
     // file's 16, 32 and 48 would be stretched to 20 or 24.
     appIcon_ = MakeIcon(ApplicationIcon(GetSystemMetrics(SM_CXSMICON)));
@@ -109,20 +142,12 @@ bool Win32Platform::ClaimSingleInstance() {
         instanceMutex_ = std::move(mutex);
         return true;
     }
-    // The running copy's owner window, or without a tray icon its framed
-    // main window; never one of ours.
-    for (const char* windowClass : {kTrayOwnerClass, kFramedClass}) {
-        for (HWND target = FindWindowExA(nullptr, nullptr, windowClass, nullptr); target;
-             target = FindWindowExA(nullptr, target, windowClass, nullptr)) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(target, &process);
-            if (process == GetCurrentProcessId()) continue;
-            // It may bring a window to the front although we are the one the user started.
-            AllowSetForegroundWindow(process);
-            if (!PostMessageA(target, comeForward_, 0, 0))
-                OutputDebugStringA("Vandrel: the running copy could not be asked to come forward\n");
-            return false;
-        }
+    DWORD process = 0;
+    if (HWND target = FindRunningCopy(process)) {
+        // It may bring a window to the front although we are the one the user started.
+        AllowSetForegroundWindow(process);
+        if (!PostMessageA(target, comeForward_, 0, 0))
+            OutputDebugStringA("Vandrel: the running copy could not be asked to come forward\n");
     }
     return false;
 }

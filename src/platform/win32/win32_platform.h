@@ -147,6 +147,14 @@ class Win32Platform : public Platform {
     void SendKeys(const std::vector<KeyRecord>& records) override;
 
     bool OpenWithShell(const std::string& target) override;
+    std::optional<std::string> ReadRegistryText(const std::string& key, const std::string& name) override;
+    std::optional<std::vector<std::uint8_t>> ReadRegistryBytes(const std::string& key,
+                                                               const std::string& name) override;
+    bool WriteRegistryText(const std::string& key, const std::string& name, const std::string& text) override;
+    bool WriteRegistryBytes(const std::string& key, const std::string& name,
+                            const std::vector<std::uint8_t>& bytes) override;
+    bool RemoveRegistryValue(const std::string& key, const std::string& name) override;
+    std::string ProgramPath() override;
     Point CursorPosition() override;
     ColourValue ScreenPixel(Point at) override;
     std::unique_ptr<MouseGrab> GrabMouse(int captureWindow) override;
@@ -205,6 +213,7 @@ class Win32Platform : public Platform {
     int trayOwner_ = kNoWindow;
     UINT taskbarCreated_ = 0;
     UINT comeForward_ = 0;
+    UINT exitAsked_ = 0;
     KernelHandle instanceMutex_;
 };
 
@@ -229,6 +238,11 @@ class ModalScope {
 };
 
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// `Vandrel.exe /exit`: asks the running copy, if any, to end as the tray's
+// "Exit" does and waits up to 5 s for its process to end. The exit code: 0
+// when none runs any more, 1 when it still runs.
+int EndRunningCopy();
 
 constexpr const char* kPaletteClass = "VandrelPalette";
 constexpr const char* kFramedClass = "VandrelWindow";

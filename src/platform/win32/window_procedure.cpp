@@ -208,6 +208,10 @@ bool Win32Platform::HandleRegisteredMessage(WindowObject& object, UINT message, 
         Push({EventKind::ComeForward, object.number});
         return true;
     }
+    if (message == exitAsked_ && exitAsked_ != 0) {
+        Push({EventKind::ExitAsked, object.number});
+        return true;
+    }
     if (message != kTrayCallbackMessage) return false;
     SubKind subKind = SubKind::None;
     switch (LOWORD(lParam)) {
