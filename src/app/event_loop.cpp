@@ -71,6 +71,18 @@ void NewPaletteFromClipboard(App& app, Platform& platform, const Event&, int) {
     vandrel::NewPaletteFromClipboard(app, platform);
 }
 
+void NewPalettesFromFiles(App& app, Platform& platform, const Event&, int) {
+    vandrel::NewPalettesFromFiles(app, platform);
+}
+
+void PopupExport(App& app, Platform& platform, const Event& event, int) {
+    if (IsPaletteWindow(event.window)) ExportPalette(app, platform, event.window);
+}
+
+void ImportHandedFiles(App& app, Platform& platform, const Event& event, int) {
+    ImportPaletteFiles(app, platform, event.files);
+}
+
 void SwapEditorRows(App& app, Platform& platform, const Event&, int button) {
     MoveEditorColour(app, platform, button);
 }
@@ -287,6 +299,8 @@ const RouteRow kRoutes[] = {
     {NewBlankPalette, kMenu, kAny, Only(kItemBlank), kAnySub, nullptr, nullptr, handlers::NewBlankPalette},
     {NewPaletteFromClipboard, kMenu, kAny, Only(kItemFromClipboard), kAnySub, nullptr, nullptr,
      handlers::NewPaletteFromClipboard},
+    {NewPalettesFromFiles, kMenu, kAny, Only(kItemFromFile), kAnySub, nullptr, nullptr, handlers::NewPalettesFromFiles},
+    {PopupExport, kMenu, kAny, Only(kItemExport), kAnySub, nullptr, nullptr, handlers::PopupExport},
     // Tray events.
     {TrayDoubleClick, kTray, kAny, kAny, SubKind::DoubleClick, nullptr, nullptr, handlers::TrayDoubleClick},
     {ShowTrayMenu, kTray, kAny, kAny, SubKind::LeftClick, nullptr, nullptr, handlers::ShowTrayMenu},
@@ -337,6 +351,7 @@ const RouteRow kRoutes[] = {
     {CloseManage, kClose, Only(kManageWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseManage},
     {CloseAbout, kClose, Only(kAboutWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseAbout},
     {ComeForward, EventKind::ComeForward, kAny, kAny, kAnySub, nullptr, nullptr, handlers::ComeForward},
+    {ImportHandedFiles, EventKind::FilesHanded, kAny, kAny, kAnySub, nullptr, nullptr, handlers::ImportHandedFiles},
     {RescaleWindow, EventKind::ScaleChanged, kPaletteWindows, kAny, kAnySub, nullptr, TheWindow,
      handlers::RescalePalette},
     {RescaleWindow, EventKind::ScaleChanged, Only(kEditorWindow), kAny, kAnySub, nullptr, TheWindow,

@@ -35,6 +35,8 @@ enum class Action {
     Blender,
     NewBlankPalette,
     NewPaletteFromClipboard,
+    NewPalettesFromFiles,
+    PopupExport,
     // Tray events.
     TrayDoubleClick,
     ShowTrayMenu,
@@ -54,6 +56,8 @@ enum class Action {
     CloseAbout,
     // A second start of the program asks this one to come forward.
     ComeForward,
+    // Palette files to import: the command line's, or a second start's.
+    ImportHandedFiles,
     // A window now stands on a monitor of another DPI.
     RescaleWindow,
     // What the window hook reports.

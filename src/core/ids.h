@@ -17,8 +17,10 @@ enum MenuItemId : int {
     kItemManage = 3,
     kItemAbout = 4,
     kItemClose = 5,
+    kItemExport = 6,
     kItemBlank = 20,
     kItemFromClipboard = 21,
+    kItemFromFile = 22,
     kItemTrayManage = 30,
     kItemExit = 31,
     // Editor toolbar and shortcuts.

@@ -84,12 +84,12 @@ Image PaletteImage(const App& app, int p) { return MenuPictureImage(PalettePictu
 Image ColourImage(ColourValue colour) { return MenuPictureImage(ColourPicture(colour)); }
 
 Menu PalettePopupMenuContent() {
-    return {{Item(kItemMove, "Move"), Item(kItemEdit, "Edit"), Item(kItemManage, "Manage"),
+    return {{Item(kItemMove, "Move"), Item(kItemEdit, "Edit"), Item(kItemExport, "Export..."), Item(kItemManage, "Manage"),
              Separator(), Item(kItemAbout, "About"), Separator(), Item(kItemClose, "Close")}};
 }
 
 Menu NewPaletteMenuContent() {
-    return {{Item(kItemBlank, "Blank"), Item(kItemFromClipboard, "From clipboard")}};
+    return {{Item(kItemBlank, "Blank"), Item(kItemFromClipboard, "From clipboard"), Item(kItemFromFile, "From file...")}};
 }
 
 Menu TrayMenuContent(const App& app) {

@@ -107,6 +107,7 @@ bool Win32Platform::ClaimSingleInstance() {
     if (!mutex) return true;  // nothing tells of another copy: run
     if (GetLastError() != ERROR_ALREADY_EXISTS) {
         instanceMutex_ = std::move(mutex);
+        QueueCommandLineFiles();
         return true;
     }
     // The running copy's owner window, or without a tray icon its framed
@@ -119,6 +120,7 @@ bool Win32Platform::ClaimSingleInstance() {
             if (process == GetCurrentProcessId()) continue;
             // It may bring a window to the front although we are the one the user started.
             AllowSetForegroundWindow(process);
+            if (HandFilesTo(target)) return false;
             if (!PostMessageA(target, comeForward_, 0, 0))
                 OutputDebugStringA("Vandrel: the running copy could not be asked to come forward\n");
             return false;

@@ -1,0 +1,279 @@
+// The open and save dialogs (Unicode), the paths of the command line, and
+// their hand-over from a second start to the running copy.
+#include "platform/win32/loaded_libraries.h"
+#include "platform/win32/win32_platform.h"
+
+#include <commdlg.h>
+
+namespace vandrel::win32 {
+namespace {
+
+// What a WM_COPYDATA of palette paths carries in dwData.
+constexpr ULONG_PTR kFilesHandedTag = 0x56444C46;  // "VDLF"
+constexpr std::size_t kMostHandedFiles = 1000;
+
+std::wstring Widen(const std::string& text) {
+    if (text.empty()) return {};
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+// In the code page; `lossy` tells of a character it has not.
+std::string Narrow(const std::wstring& wide, bool& lossy) {
+    lossy = false;
+    if (wide.empty()) return {};
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, &usedDefault);
+    std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0)
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), text.data(),
+                            length, nullptr, &usedDefault);
+    lossy = usedDefault != FALSE || length <= 0;
+    return text;
+}
+
+std::wstring ShortPathOf(const std::wstring& path) {
+    std::wstring buffer(32768, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0 || length >= buffer.size()) return {};
+    buffer.resize(length);
+    return buffer;
+}
+
+// The program keeps paths in the code page (its files are opened by them); a
+// name the code page cannot spell is reached by its short form, which the
+// system gives every name. A file still to be made keeps its own name in a
+// folder so reached.
+std::string ProgramPath(const std::wstring& wide) {
+    bool lossy = false;
+    std::string text = Narrow(wide, lossy);
+    if (!lossy) return text;
+    const std::wstring shortPath = ShortPathOf(wide);
+    if (!shortPath.empty()) {
+        std::string shortText = Narrow(shortPath, lossy);
+        if (!lossy) return shortText;
+    }
+    const std::size_t slash = wide.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) {
+        const std::wstring folder = ShortPathOf(wide.substr(0, slash));
+        if (!folder.empty()) {
+            bool folderLossy = false;
+            std::string folderText = Narrow(folder, folderLossy);
+            if (!folderLossy) return folderText + "\\" + Narrow(wide.substr(slash + 1), lossy);
+        }
+    }
+    return text;
+}
+
+// "caption\0patterns\0...\0\0"
+std::wstring FilterOf(const std::vector<FileType>& types) {
+    std::wstring filter;
+    for (const FileType& type : types) {
+        filter += Widen(type.caption);
+        filter += L'\0';
+        filter += Widen(type.patterns);
+        filter += L'\0';
+    }
+    filter += L'\0';
+    return filter;
+}
+
+template <typename Function>
+Function CommonDialogEntry(const char* name) {
+    // comdlg32 is loaded at its first use, as for the colour chooser.
+    static HMODULE module = LoadLibraryA("comdlg32.dll");
+    return Entry<Function>(module, name);
+}
+
+// The command line's arguments after the program's name, by the rules of the C runtime.
+std::vector<std::wstring> CommandLineArguments(const wchar_t* line) {
+    std::vector<std::wstring> arguments;
+    if (!line) return arguments;
+    // The program's name: up to a blank, or quoted; no escapes.
+    if (*line == L'"') {
+        ++line;
+        while (*line && *line != L'"') ++line;
+        if (*line) ++line;
+    } else {
+        while (*line && *line != L' ' && *line != L'\t') ++line;
+    }
+    for (;;) {
+        while (*line == L' ' || *line == L'\t') ++line;
+        if (!*line) break;
+        std::wstring argument;
+        bool quoted = false;
+        while (*line && (quoted || (*line != L' ' && *line != L'\t'))) {
+            std::size_t backslashes = 0;
+            while (*line == L'\\') {
+                ++backslashes;
+                ++line;
+            }
+            if (*line == L'"') {
+                argument.append(backslashes / 2, L'\\');
+                if (backslashes % 2 == 1) {
+                    argument += L'"';
+                } else if (quoted && line[1] == L'"') {
+                    argument += L'"';
+                    ++line;
+                } else {
+                    quoted = !quoted;
+                }
+                ++line;
+            } else {
+                argument.append(backslashes, L'\\');
+                if (*line && (quoted || (*line != L' ' && *line != L'\t'))) argument += *line++;
+            }
+        }
+        arguments.push_back(std::move(argument));
+    }
+    return arguments;
+}
+
+// The full paths of the files the program was started with; arguments that
+// start with "/" are switches, not files.
+std::vector<std::wstring> CommandLineFiles() {
+    std::vector<std::wstring> files;
+    for (const std::wstring& argument : CommandLineArguments(GetCommandLineW())) {
+        if (argument.empty() || argument[0] == L'/') continue;
+        std::wstring full(32768, L'\0');
+        const DWORD length = GetFullPathNameW(argument.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0 || length >= full.size()) continue;
+        full.resize(length);
+        files.push_back(std::move(full));
+        if (files.size() == kMostHandedFiles) break;
+    }
+    return files;
+}
+
+}  // namespace
+
+std::vector<std::string> Win32Platform::ChooseFilesToOpen(int owner, const std::string& title,
+                                                          const std::vector<FileType>& types) {
+    using Function = BOOL(WINAPI*)(LPOPENFILENAMEW);
+    const Function open = CommonDialogEntry<Function>("GetOpenFileNameW");
+    if (!open) return {};
+    HWND ownerHandle = HandleOf(owner);
+    ModalScope modal(*this, ownerHandle);
+    const std::wstring filter = FilterOf(types);
+    const std::wstring caption = Widen(title);
+    std::wstring buffer(65536, L'\0');
+    OPENFILENAMEW info{};
+    info.lStructSize = sizeof info;
+    info.hwndOwner = ownerHandle;
+    info.lpstrFilter = filter.c_str();
+    info.nFilterIndex = 1;
+    info.lpstrFile = buffer.data();
+    info.nMaxFile = static_cast<DWORD>(buffer.size());
+    info.lpstrTitle = caption.c_str();
+    info.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
+                 OFN_HIDEREADONLY;
+    if (!open(&info)) return {};
+    // One file: its full path. Several: the folder, then each name, each ending in a NUL.
+    std::vector<std::wstring> parts;
+    for (const wchar_t* part = buffer.c_str(); *part && part < buffer.c_str() + buffer.size();
+         part += wcslen(part) + 1)
+        parts.emplace_back(part);
+    std::vector<std::string> paths;
+    if (parts.size() == 1) {
+        paths.push_back(ProgramPath(parts[0]));
+    } else {
+        std::wstring folder = parts[0];
+        if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+        for (std::size_t i = 1; i < parts.size(); ++i) paths.push_back(ProgramPath(folder + parts[i]));
+    }
+    return paths;
+}
+
+std::optional<SaveAnswer> Win32Platform::ChooseFileToSave(int owner, const SaveQuestion& question) {
+    using Function = BOOL(WINAPI*)(LPOPENFILENAMEW);
+    const Function save = CommonDialogEntry<Function>("GetSaveFileNameW");
+    if (!save || question.types.empty()) return std::nullopt;
+    std::string folder = question.folder;
+    if (folder.empty()) {
+        PIDLIST_ABSOLUTE list = nullptr;
+        char path[MAX_PATH] = {};
+        if (SUCCEEDED(SpecialFolderLocation(CSIDL_PERSONAL, &list))) {
+            const PidlHandle owned{list};
+            if (owned && PathFromItemList(owned.get(), path)) folder = path;
+        }
+    }
+    HWND ownerHandle = HandleOf(owner);
+    ModalScope modal(*this, ownerHandle);
+    const std::wstring filter = FilterOf(question.types);
+    const std::wstring caption = Widen(question.title);
+    const std::wstring start = Widen(folder);
+    // The first type's extension without its "*.": a name typed without one
+    // gets the chosen type's.
+    std::wstring extension = Widen(question.types[0].patterns);
+    if (extension.rfind(L"*.", 0) == 0) extension.erase(0, 2);
+    std::wstring buffer(32768, L'\0');
+    const std::wstring suggested = Widen(question.suggested);
+    suggested.copy(buffer.data(), std::min<std::size_t>(suggested.size(), buffer.size() - 1));
+    OPENFILENAMEW info{};
+    info.lStructSize = sizeof info;
+    info.hwndOwner = ownerHandle;
+    info.lpstrFilter = filter.c_str();
+    info.nFilterIndex = 1;
+    info.lpstrFile = buffer.data();
+    info.nMaxFile = static_cast<DWORD>(buffer.size());
+    info.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
+    info.lpstrTitle = caption.c_str();
+    info.lpstrDefExt = extension.c_str();
+    info.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    if (!save(&info)) return std::nullopt;
+    SaveAnswer answer;
+    answer.path = ProgramPath(buffer.c_str());
+    answer.type = info.nFilterIndex >= 1 && info.nFilterIndex <= question.types.size()
+                      ? static_cast<int>(info.nFilterIndex) - 1
+                      : 0;
+    return answer;
+}
+
+void Win32Platform::QueueCommandLineFiles() {
+    std::vector<std::string> files;
+    for (const std::wstring& file : CommandLineFiles()) files.push_back(ProgramPath(file));
+    if (files.empty()) return;
+    Event event{EventKind::FilesHanded};
+    event.files = std::move(files);
+    Push(event);
+}
+
+bool Win32Platform::HandFilesTo(HWND target) {
+    std::wstring payload;
+    for (const std::wstring& file : CommandLineFiles()) {
+        payload += file;
+        payload += L'\0';
+    }
+    if (payload.empty()) return false;
+    COPYDATASTRUCT data{};
+    data.dwData = kFilesHandedTag;
+    data.cbData = static_cast<DWORD>(payload.size() * sizeof(wchar_t));
+    data.lpData = payload.data();
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000,
+                             &result))
+        OutputDebugStringA("Vandrel: the running copy could not be handed the files\n");
+    return true;
+}
+
+bool Win32Platform::ReceiveFiles(WindowObject& object, const COPYDATASTRUCT* data) {
+    if (!data || data->dwData != kFilesHandedTag || !data->lpData) return false;
+    // Another process's bytes: only as many as it says, whole characters, no
+    // more paths than a hand-over makes.
+    const auto* text = static_cast<const wchar_t*>(data->lpData);
+    const std::size_t count = data->cbData / sizeof(wchar_t);
+    Event event{EventKind::FilesHanded, object.number};
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= count && event.files.size() < kMostHandedFiles; ++i) {
+        if (i < count && text[i] != L'\0') continue;
+        if (i > start) event.files.push_back(ProgramPath(std::wstring(text + start, text + i)));
+        start = i + 1;
+    }
+    if (!event.files.empty()) Push(event);
+    return true;
+}
+
+}  // namespace vandrel::win32
