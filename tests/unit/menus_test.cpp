@@ -137,8 +137,8 @@ TEST_F(Menus, EveryColourOfAFullFolderGetsItsOwnItemApartFromOpenAndEdit) {
 
 TEST_F(Menus, PopupAndNewPaletteMenus) {
     EXPECT_EQ(Outline(platform.menus.at(MenuId::PalettePopup).items),
-              "Move=1, Edit=2, Manage=3, -, About=4, -, Close=5");
-    EXPECT_EQ(Outline(platform.menus.at(MenuId::NewPalette).items), "Blank=20, From clipboard=21");
+              "Move=1, Edit=2, Export...=6, Manage=3, -, About=4, -, Close=5");
+    EXPECT_EQ(Outline(platform.menus.at(MenuId::NewPalette).items), "Blank=20, From clipboard=21, From file...=22");
     EXPECT_EQ(MenuCaptionOf("my.palette.pal"), "my.palette");
     EXPECT_EQ(MenuCaptionOf("LOUD.PAL"), "LOUD");
 }

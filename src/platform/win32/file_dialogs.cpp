@@ -148,6 +148,35 @@ std::vector<std::wstring> CommandLineFiles() {
     return files;
 }
 
+// The extensions of the save dialog's types, without "*.", in order.
+struct SaveTypes {
+    std::vector<std::wstring> extensions;
+};
+
+std::wstring ExtensionOf(const std::string& patterns) {
+    std::wstring extension = Widen(patterns.substr(0, patterns.find(';')));
+    if (extension.rfind(L"*.", 0) == 0) extension.erase(0, 2);
+    return extension;
+}
+
+// The save dialog's hook: a name typed without an extension gets the chosen
+// type's, not the first type's.
+UINT_PTR CALLBACK SaveDialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        const auto* info = reinterpret_cast<const OPENFILENAMEW*>(lParam);
+        SetWindowLongPtrW(hook, GWLP_USERDATA, static_cast<LONG_PTR>(info->lCustData));
+        return 0;
+    }
+    if (message != WM_NOTIFY) return 0;
+    const auto* notify = reinterpret_cast<const OFNOTIFYW*>(lParam);
+    if (notify->hdr.code != CDN_TYPECHANGE || !notify->lpOFN) return 0;
+    const auto* types = reinterpret_cast<const SaveTypes*>(GetWindowLongPtrW(hook, GWLP_USERDATA));
+    const DWORD index = notify->lpOFN->nFilterIndex;
+    if (types && index >= 1 && index <= types->extensions.size())
+        SendMessageW(GetParent(hook), CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(types->extensions[index - 1].c_str()));
+    return 0;
+}
+
 }  // namespace
 
 std::vector<std::string> Win32Platform::ChooseFilesToOpen(int owner, const std::string& title,
@@ -205,10 +234,8 @@ std::optional<SaveAnswer> Win32Platform::ChooseFileToSave(int owner, const SaveQ
     const std::wstring filter = FilterOf(question.types);
     const std::wstring caption = Widen(question.title);
     const std::wstring start = Widen(folder);
-    // The first type's extension without its "*.": a name typed without one
-    // gets the chosen type's.
-    std::wstring extension = Widen(question.types[0].patterns);
-    if (extension.rfind(L"*.", 0) == 0) extension.erase(0, 2);
+    SaveTypes types;
+    for (const FileType& type : question.types) types.extensions.push_back(ExtensionOf(type.patterns));
     std::wstring buffer(32768, L'\0');
     const std::wstring suggested = Widen(question.suggested);
     suggested.copy(buffer.data(), std::min<std::size_t>(suggested.size(), buffer.size() - 1));
@@ -221,8 +248,11 @@ std::optional<SaveAnswer> Win32Platform::ChooseFileToSave(int owner, const SaveQ
     info.nMaxFile = static_cast<DWORD>(buffer.size());
     info.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
     info.lpstrTitle = caption.c_str();
-    info.lpstrDefExt = extension.c_str();
-    info.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    info.lpstrDefExt = types.extensions[0].c_str();
+    info.lCustData = reinterpret_cast<LPARAM>(&types);
+    info.lpfnHook = SaveDialogHook;
+    info.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
+                 OFN_ENABLEHOOK | OFN_ENABLESIZING;
     if (!save(&info)) return std::nullopt;
     SaveAnswer answer;
     answer.path = ProgramPath(buffer.c_str());
