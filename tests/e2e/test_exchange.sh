@@ -47,8 +47,8 @@ file_name_field() { # TITLE
 }
 
 # Types TEXT into the file name field of the dialog TITLE, over what it holds, and presses its
-# OK button.
-type_file_name() { # TITLE TEXT
+# OK button; with SHOT, a screenshot of the dialog first.
+type_file_name() { # TITLE TEXT [SHOT]
   local x y w h field
   read -r x y w h field < <(file_name_field "$1")
   drv click $((x + w / 2)) $((y + h / 2)) >/dev/null
@@ -56,6 +56,7 @@ type_file_name() { # TITLE TEXT
   drv key shift+end >/dev/null
   drv type "$2" --unicode >/dev/null
   wait_output 3000 "$2" drv text "$field" || fail "the file name field shows '$E2E_LAST_OUTPUT', not '$2'"
+  [ -z "${3:-}" ] || screenshot "$3"
   drv dialog-click "$1" 1 >/dev/null
 }
 
@@ -86,8 +87,8 @@ test_exchange_import_through_the_open_dialog() {
   wait_started
 
   open_import_dialog
-  screenshot open_dialog
-  type_file_name "Import palettes" "$(exchange_dir_windows)\\thirty.gpl"
+  type_file_name "Import palettes" "$(exchange_dir_windows)\\thirty.gpl" open_dialog
+  drv msgbox-wait Vandrel 10000 >/dev/null && screenshot import_message
   expect_vandrel_message "Imported 30 colors from thirty.gpl into 3 palettes."
   local n expected
   for n in 1 2 3; do
@@ -137,16 +138,20 @@ test_exchange_export_to_every_type() {
   write_crlf "$(settings_dir)/Vandrel.ini" "[start.pal]" "WinID = 1" "X = 300" "Y = 200"
   start_vandrel
   wait_started
-  local palette
-  palette=$(palette_window 1 | cut -d' ' -f1) || fail "no palette window"
+  palette_window 1 >/dev/null || fail "no palette window"
 
   local type file
   local -a names=(gpl ase txt hex css all)
   for type in 0 1 2 3 4 5; do
     file="export-${names[$type]}"
-    drv post "$palette" 0x111 $((0x10000 + 6)) 0 >/dev/null
+    # "Export..." of the palette's popup menu: Move, Edit, Export...
+    local px py
+    read -r _ px py _ < <(palette_window 1)
+    drv click $((px + 10)) $((py + 10)) right >/dev/null
+    drv menu-wait 3000 >/dev/null || fail "no popup menu on a right click of the palette"
+    [ "$type" = 0 ] && screenshot popup_menu
+    drv menu-keys down down down enter >/dev/null
     drv dialog-wait "Export palette" 10000 >/dev/null || fail "no save dialog appeared after \"Export...\""
-    [ "$type" = 0 ] && screenshot save_dialog
     if [ "$type" = 0 ]; then
       local field
       field=$(file_name_field "Export palette" | cut -d' ' -f5)
@@ -156,7 +161,7 @@ test_exchange_export_to_every_type() {
     # The first goes to the documents folder by its full name, the others by name alone: the
     # dialog opens in the folder of the last export.
     if [ "$type" = 0 ]; then
-      type_file_name "Export palette" "$(exchange_dir_windows)\\$file"
+      type_file_name "Export palette" "$(exchange_dir_windows)\\$file" save_dialog
     else
       type_file_name "Export palette" "$file"
     fi
