@@ -73,6 +73,18 @@ void NewPaletteFromClipboard(App& app, Platform& platform, const Event&, int) {
     vandrel::NewPaletteFromClipboard(app, platform);
 }
 
+void NewPalettesFromFiles(App& app, Platform& platform, const Event&, int) {
+    vandrel::NewPalettesFromFiles(app, platform);
+}
+
+void PopupExport(App& app, Platform& platform, const Event& event, int) {
+    if (IsPaletteWindow(event.window)) ExportPalette(app, platform, event.window);
+}
+
+void ImportHandedFiles(App& app, Platform& platform, const Event& event, int) {
+    ImportPaletteFiles(app, platform, event.files);
+}
+
 void SwapEditorRows(App& app, Platform& platform, const Event&, int button) {
     MoveEditorColour(app, platform, button);
 }
@@ -304,6 +316,8 @@ const RouteRow kRoutes[] = {
      handlers::NewPaletteFromClipboard},
     {StartWithWindows, kMenu, kAny, Only(kItemStartWithWindows), kAnySub, nullptr, nullptr,
      handlers::StartWithWindows},
+    {NewPalettesFromFiles, kMenu, kAny, Only(kItemFromFile), kAnySub, nullptr, nullptr, handlers::NewPalettesFromFiles},
+    {PopupExport, kMenu, kAny, Only(kItemExport), kAnySub, nullptr, nullptr, handlers::PopupExport},
     // Tray events.
     {TrayDoubleClick, kTray, kAny, kAny, SubKind::DoubleClick, nullptr, nullptr, handlers::TrayDoubleClick},
     {ShowTrayMenu, kTray, kAny, kAny, SubKind::LeftClick, nullptr, nullptr, handlers::ShowTrayMenu},
@@ -355,6 +369,7 @@ const RouteRow kRoutes[] = {
     {CloseAbout, kClose, Only(kAboutWindow), kAny, kAnySub, nullptr, nullptr, handlers::CloseAbout},
     {ComeForward, EventKind::ComeForward, kAny, kAny, kAnySub, nullptr, nullptr, handlers::ComeForward},
     {ExitAsked, EventKind::ExitAsked, kAny, kAny, kAnySub, nullptr, nullptr, handlers::Exit},
+    {ImportHandedFiles, EventKind::FilesHanded, kAny, kAny, kAnySub, nullptr, nullptr, handlers::ImportHandedFiles},
     {RescaleWindow, EventKind::ScaleChanged, kPaletteWindows, kAny, kAnySub, nullptr, TheWindow,
      handlers::RescalePalette},
     {RescaleWindow, EventKind::ScaleChanged, Only(kEditorWindow), kAny, kAnySub, nullptr, TheWindow,

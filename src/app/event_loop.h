@@ -37,6 +37,8 @@ enum class Action {
     NewPaletteFromClipboard,
     ChooseFormat,
     StartWithWindows,
+    NewPalettesFromFiles,
+    PopupExport,
     // Tray events.
     TrayDoubleClick,
     ShowTrayMenu,
@@ -58,6 +60,8 @@ enum class Action {
     ComeForward,
     // Another start of the program (an installer's) asks this one to end.
     ExitAsked,
+    // Palette files to import: the command line's, or a second start's.
+    ImportHandedFiles,
     // A window now stands on a monitor of another DPI.
     RescaleWindow,
     // What the window hook reports.

@@ -8,6 +8,8 @@
 #include "core/files.h"
 #include "editor/editing.h"
 #include "editor/editor_window.h"
+#include "exchange/palette_import.h"
+#include "palette/palette_file.h"
 #include "palette/palette_list.h"
 #include "palette/palette_store.h"
 #include "palette_window/menus.h"
@@ -77,6 +79,65 @@ void NewBlankPalette(App& app, Platform& platform) {
 void NewPaletteFromClipboard(App& app, Platform& platform) {
     if (EditorWindowOpen(app, platform) && !SaveBeforeLeaving(app, platform)) return;
     ImportFromClipboard(app, platform);
+}
+
+void NewPalettesFromFiles(App& app, Platform& platform) {
+    const std::vector<FileType> types = {
+        {"All palettes", "*.gpl;*.ase;*.txt;*.hex;*.css;*.pal"},
+        {"GIMP palette (*.gpl)", "*.gpl"},
+        {"Adobe Swatch Exchange (*.ase)", "*.ase"},
+        {"Paint.NET palette (*.txt)", "*.txt"},
+        {"Hex list (*.hex)", "*.hex"},
+        {"CSS (*.css)", "*.css"},
+        {"Vandrel palette (*.pal)", "*.pal"},
+    };
+    ImportPaletteFiles(app, platform, platform.ChooseFilesToOpen(DialogOwner(platform), "Import palettes", types));
+}
+
+void ImportPaletteFiles(App& app, Platform& platform, const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    FinishStartUp(app, platform);  // the whole list: the names in use and the free places
+    ImportRun run = BeginImport(app, platform);
+    for (const std::string& path : paths) ImportPaletteFile(app, platform, path, run);
+    if (!run.firstNewPalette.empty()) {
+        PaletteSaved(app, platform);
+        ShowPaletteOptions(app, platform, run.firstNewPalette);
+    }
+    std::string text;
+    for (const std::string& line : run.lines) text += (text.empty() ? "" : "\n") + line;
+    platform.ShowMessage(DialogOwner(platform), "Vandrel", text, MessageButtons::Note);
+}
+
+void ExportPalette(App& app, Platform& platform, int slot) {
+    if (slot < 1 || slot > kMaxOpenPalettes) return;
+    const std::string fileName = app.Slots[slot].PaletteName;
+    if (fileName.empty()) return;
+    FinishStartUp(app, platform);  // "all palettes" writes the whole list
+    SaveQuestion question{"Export palette", app.lastExportFolder, MenuCaptionOf(fileName), {}};
+    for (const ExportTypeInfo& type : kExportTypes)
+        question.types.push_back({type.caption, std::string("*") + type.extension});
+    const auto answer = platform.ChooseFileToSave(DialogOwner(platform), question);
+    if (!answer || answer->path.empty() || answer->type < 0 || answer->type >= std::ssize(kExportTypes)) return;
+    const ExportType type = kExportTypes[answer->type].type;
+    const std::string path = WithExportExtension(answer->path, type);
+
+    const std::vector<ColourValue> colours = PaletteFileColours(ReadWholeFile(fileName, kLargestReadPalette).value_or(""));
+    std::vector<ColourSet> all;
+    if (type == ExportType::AseAllPalettes) {
+        for (int p = 0; p < PaletteCount(app); ++p) {
+            std::string codes;
+            for (int k = 0; k < std::min(app.PaletteColourCount[p], kMaxColours); ++k)
+                codes += app.PaletteColours[p][k] + "\n";
+            all.push_back({platform.CodePageToUtf8(MenuCaptionOf(app.PaletteNames[p])), PaletteFileColours(codes)});
+        }
+    }
+    const std::string bytes = ExportBytes(type, platform.CodePageToUtf8(MenuCaptionOf(fileName)), colours, all);
+    if (!WriteWholeFile(platform, path, bytes)) {
+        ShowError(platform, "The palette could not be exported to the file \"" + path + "\".");
+        return;
+    }
+    const std::size_t slash = path.find_last_of("\\/");
+    if (slash != std::string::npos) app.lastExportFolder = path.substr(0, slash);
 }
 
 void DeletePalette(App& app, Platform& platform) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/startup.h"
 #include "core/state.h"
@@ -37,6 +38,14 @@ void EditPalette(App& app, Platform& platform, const std::string& fileName, bool
 // changes are saved or dropped.
 void NewBlankPalette(App& app, Platform& platform);
 void NewPaletteFromClipboard(App& app, Platform& platform);
+
+// The new-palette menu's "From file...": the open dialog, then the import.
+void NewPalettesFromFiles(App& app, Platform& platform);
+// Imports palette files of other programs into the palette folder and tells
+// the user in one message, a line per file.
+void ImportPaletteFiles(App& app, Platform& platform, const std::vector<std::string>& paths);
+// "Export..." of a palette window's popup menu: the save dialog, then the file.
+void ExportPalette(App& app, Platform& platform, int slot);
 
 // Deletes the palette selected in the manage window after a question.
 void DeletePalette(App& app, Platform& platform);

@@ -106,6 +106,8 @@ struct App {
     CustomColours customColours{};
     std::optional<std::mt19937> random;
 
+    std::string lastExportFolder;  // for the run; empty: the save dialog opens in the user's documents
+
     bool running = true;  // cleared by the exit paths
     bool sessionEnding = false;  // the user logs off or the system shuts down
 };

@@ -135,7 +135,8 @@ Menu PalettePopupMenuContent(const App& app, int slot, const std::string& custom
     // Made with the menu, handed out when the sub-menu opens: a menu of the
     // same outline keeps its handles.
     format.makeSubItems = [items = FormatItems(app, slot, customCaption)] { return items; };
-    return {{std::move(move), Item(kItemEdit, "Edit"), std::move(format), Item(kItemManage, "Manage"),
+    return {{std::move(move), Item(kItemEdit, "Edit"), std::move(format), Item(kItemExport, "Export..."),
+             Item(kItemManage, "Manage"),
              Separator(), Item(kItemAbout, "About"), Separator(), Item(kItemClose, "Close")}};
 }
 
@@ -147,7 +148,7 @@ void ShowPalettePopup(App& app, Platform& platform, int slot) {
 }
 
 Menu NewPaletteMenuContent() {
-    return {{Item(kItemBlank, "Blank"), Item(kItemFromClipboard, "From clipboard")}};
+    return {{Item(kItemBlank, "Blank"), Item(kItemFromClipboard, "From clipboard"), Item(kItemFromFile, "From file...")}};
 }
 
 Menu TrayMenuContent(const App& app) {

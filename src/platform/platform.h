@@ -22,7 +22,9 @@ namespace vandrel {
 // ScaleChanged: the window now stands on a monitor of another DPI (a framed
 // window has already taken the place and size the system suggested).
 // ExitAsked: another start of the program (`Vandrel.exe /exit`) asks this one to end.
-enum class EventKind { Timeout, Menu, Tray, Control, Close, ComeForward, Hook, ScaleChanged, ExitAsked };
+// FilesHanded: palette files to import, from the command line or handed
+// over by a second start of the program.
+enum class EventKind { Timeout, Menu, Tray, Control, Close, ComeForward, Hook, ScaleChanged, ExitAsked, FilesHanded };
 
 enum class SubKind { None, LeftClick, RightClick, DoubleClick, Change, LeftDown };
 
@@ -40,9 +42,11 @@ struct Event {
     int control = 0;  // control events: the control number
     SubKind subKind = SubKind::None;
     HookEvent hook = HookEvent::Moved;  // hook events: what happened
+    std::vector<std::string> files{};   // FilesHanded: the paths, in the program's code page
 };
 
-enum class MessageButtons { Ok, YesNo };
+// Ok: an error; Note: an OK box that only tells.
+enum class MessageButtons { Ok, YesNo, Note };
 enum class MessageAnswer { Ok, Yes, No };
 
 struct DisplayInfo {
@@ -187,6 +191,26 @@ struct TextQuestion {
     int maxLength = 0;  // the most characters the field takes; 0: no limit
 };
 
+// A type of the open and save dialogs: "CSS (*.css)" and "*.css".
+struct FileType {
+    std::string caption;
+    std::string patterns;  // separated by ";"
+};
+
+// What the save dialog is given: the folder it opens in (empty: the user's
+// documents), the name suggested and the types, the first chosen at first.
+struct SaveQuestion {
+    std::string title;
+    std::string folder;
+    std::string suggested;
+    std::vector<FileType> types;
+};
+
+struct SaveAnswer {
+    std::string path;
+    int type = 0;  // index into the question's types
+};
+
 // ---- menus ---------------------------------------------------------------
 
 enum class MenuId { PalettePopup, NewPalette, Tray };
@@ -313,6 +337,11 @@ public:
     virtual std::string ChooseFolder(const std::string& title, const std::string& start) = 0;
     // Empty when cancelled. Owned as a message box is.
     virtual std::string AskText(int owner, const TextQuestion& question) = 0;
+    // The system's open dialog, several files at once; nothing when cancelled.
+    virtual std::vector<std::string> ChooseFilesToOpen(int owner, const std::string& title,
+                                                       const std::vector<FileType>& types) = 0;
+    // The system's save dialog, which asks before a file is replaced; none when cancelled.
+    virtual std::optional<SaveAnswer> ChooseFileToSave(int owner, const SaveQuestion& question) = 0;
     // The system's colour chooser, starting at `initial`; none when cancelled.
     // The program's other windows are disabled and leave the topmost band meanwhile.
     virtual std::optional<ColourValue> ChooseColour(ColourValue initial, CustomColours& custom) = 0;

@@ -134,7 +134,7 @@ MessageAnswer FakePlatform::ShowMessage(int owner, const std::string& title,
         messageAnswers.pop_front();
         return answer;
     }
-    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+    return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
 }
 
 std::string FakePlatform::ChooseFolder(const std::string& title, const std::string&) {
@@ -142,6 +142,23 @@ std::string FakePlatform::ChooseFolder(const std::string& title, const std::stri
     if (folderAnswers.empty()) return {};
     std::string answer = folderAnswers.front();
     folderAnswers.pop_front();
+    return answer;
+}
+
+std::vector<std::string> FakePlatform::ChooseFilesToOpen(int, const std::string&,
+                                                        const std::vector<FileType>& types) {
+    openDialogs.push_back(types);
+    if (openAnswers.empty()) return {};
+    std::vector<std::string> answer = std::move(openAnswers.front());
+    openAnswers.pop_front();
+    return answer;
+}
+
+std::optional<SaveAnswer> FakePlatform::ChooseFileToSave(int, const SaveQuestion& question) {
+    saveDialogs.push_back(question);
+    if (saveAnswers.empty()) return std::nullopt;
+    SaveAnswer answer = saveAnswers.front();
+    saveAnswers.pop_front();
     return answer;
 }
 

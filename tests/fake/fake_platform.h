@@ -150,6 +150,12 @@ public:
     std::vector<bool> swatchEnabledDuringDrag;  // of the pressed control, per drag
     int pressedControl = 0;                     // the control the last press went to
     std::vector<std::string> askedFolderTitles;
+    // The open and save dialogs: what each was asked, and what the user picks
+    // (none left: cancelled).
+    std::deque<std::vector<std::string>> openAnswers;
+    std::vector<std::vector<FileType>> openDialogs;
+    std::deque<SaveAnswer> saveAnswers;
+    std::vector<SaveQuestion> saveDialogs;
 
     // Platform
     DisplayInfo ExamineDisplays() override { return display; }
@@ -167,6 +173,9 @@ public:
                               MessageButtons buttons) override;
     std::string ChooseFolder(const std::string& title, const std::string& start) override;
     std::string AskText(int owner, const TextQuestion& question) override;
+    std::vector<std::string> ChooseFilesToOpen(int owner, const std::string& title,
+                                               const std::vector<FileType>& types) override;
+    std::optional<SaveAnswer> ChooseFileToSave(int owner, const SaveQuestion& question) override;
     std::optional<ColourValue> ChooseColour(ColourValue initial, CustomColours& custom) override;
     void MakeFont(int number, const FontSpec& font) override { fonts[number] = font; }
     void CreateImage(int number, const Image& image) override { images[number] = image; }

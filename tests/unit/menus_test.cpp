@@ -198,11 +198,11 @@ TEST_F(Menus, EveryColourOfAFullFolderGetsItsOwnItemApartFromOpenAndEdit) {
 
 TEST_F(Menus, PopupAndNewPaletteMenus) {
     std::vector<MenuItem> popup = platform.menus.at(MenuId::PalettePopup).items;
-    ASSERT_EQ(popup.size(), 8u);
+    ASSERT_EQ(popup.size(), 9u);
     EXPECT_EQ(popup[2].caption, "Format");
     popup.erase(popup.begin() + 2);
-    EXPECT_EQ(Outline(popup), "Move=1, Edit=2, Manage=3, -, About=4, -, Close=5");
-    EXPECT_EQ(Outline(platform.menus.at(MenuId::NewPalette).items), "Blank=20, From clipboard=21");
+    EXPECT_EQ(Outline(popup), "Move=1, Edit=2, Export...=6, Manage=3, -, About=4, -, Close=5");
+    EXPECT_EQ(Outline(platform.menus.at(MenuId::NewPalette).items), "Blank=20, From clipboard=21, From file...=22");
     EXPECT_EQ(MenuCaptionOf("my.palette.pal"), "my.palette");
     EXPECT_EQ(MenuCaptionOf("LOUD.PAL"), "LOUD");
 }

@@ -37,13 +37,14 @@ MessageAnswer Win32Platform::ShowMessage(int owner, const std::string& title,
                                          const std::string& text, MessageButtons buttons) {
     HWND ownerHandle = HandleOf(owner);
     ModalScope modal(*this, ownerHandle);
-    const UINT style =
-        buttons == MessageButtons::YesNo ? (MB_YESNO | MB_ICONQUESTION) : (MB_OK | MB_ICONERROR);
+    const UINT style = buttons == MessageButtons::YesNo ? (MB_YESNO | MB_ICONQUESTION)
+                       : buttons == MessageButtons::Note ? (MB_OK | MB_ICONINFORMATION)
+                                                         : (MB_OK | MB_ICONERROR);
     // Without an owner the box still keeps the thread's windows from input.
     const UINT modality = ownerHandle ? MB_APPLMODAL : MB_TASKMODAL;
     const int answer =
         MessageBoxA(ownerHandle, text.c_str(), title.c_str(), style | MB_SETFOREGROUND | modality);
-    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    if (buttons != MessageButtons::YesNo) return MessageAnswer::Ok;
     return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
 }
 

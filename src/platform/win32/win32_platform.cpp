@@ -140,12 +140,14 @@ bool Win32Platform::ClaimSingleInstance() {
     if (!mutex) return true;  // nothing tells of another copy: run
     if (GetLastError() != ERROR_ALREADY_EXISTS) {
         instanceMutex_ = std::move(mutex);
+        QueueCommandLineFiles();
         return true;
     }
     DWORD process = 0;
     if (HWND target = FindRunningCopy(process)) {
         // It may bring a window to the front although we are the one the user started.
         AllowSetForegroundWindow(process);
+        if (HandFilesTo(target)) return false;
         if (!PostMessageA(target, comeForward_, 0, 0))
             OutputDebugStringA("Vandrel: the running copy could not be asked to come forward\n");
     }

@@ -102,6 +102,9 @@ class Win32Platform : public Platform {
     std::string ChooseFolder(const std::string& title, const std::string& start) override;
     std::string AskText(int owner, const TextQuestion& question) override;
     std::optional<ColourValue> ChooseColour(ColourValue initial, CustomColours& custom) override;
+    std::vector<std::string> ChooseFilesToOpen(int owner, const std::string& title,
+                                               const std::vector<FileType>& types) override;
+    std::optional<SaveAnswer> ChooseFileToSave(int owner, const SaveQuestion& question) override;
 
     void MakeFont(int number, const FontSpec& font) override;
     void CreateImage(int number, const Image& image) override;
@@ -195,6 +198,11 @@ class Win32Platform : public Platform {
     LRESULT ColourControl(WindowObject& object, HDC dc, HWND control);
     void LimitTracking(const WindowObject& object, MINMAXINFO& limits) const;
     bool AddTrayIconNow();
+    // The command line's files: queued for this copy, or handed to the
+    // running one (false when there are none).
+    void QueueCommandLineFiles();
+    bool HandFilesTo(HWND target);
+    bool ReceiveFiles(WindowObject& object, const COPYDATASTRUCT* data);
 
     HINSTANCE instance_;
     std::map<int, std::unique_ptr<WindowObject>> windows_;

@@ -118,6 +118,9 @@ LRESULT Win32Platform::HandleTopLevel(WindowObject& object, UINT message, WPARAM
                 return 0;
             }
             break;
+        case WM_COPYDATA:
+            if (ReceiveFiles(object, reinterpret_cast<const COPYDATASTRUCT*>(lParam))) return TRUE;
+            break;
         case WM_CLOSE:
             Push({EventKind::Close, number});
             return 0;  // the logic decides

@@ -120,6 +120,28 @@ int DialogClick(const Args& args) {
   return 0;
 }
 
+// Picks row INDEX of a combo box of the dialog and tells the dialog, as a
+// selection by the user does (the file dialogs' type list).
+int DialogSelect(const Args& args) {
+  NeedArgs(args, 3, "dialog-select TITLE ID INDEX [timeout]");
+  HWND box = WaitDialog(args[0], TimeoutArg(args, 3));
+  HWND control = DialogControl(box, args[1]);
+  const long index = ParseLong(args[2], "row index");
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 2000,
+                           &result) ||
+      static_cast<long>(result) != index)
+    Fail("the combo box has no row " + args[2]);
+  // A choice from the list raises both, in this order.
+  for (const WORD notification : {WORD{CBN_SELCHANGE}, WORD{CBN_SELENDOK}}) {
+    const WPARAM command = MAKEWPARAM(static_cast<int>(ParseLong(args[1], "control id")), notification);
+    if (!SendMessageTimeoutW(box, WM_COMMAND, command, reinterpret_cast<LPARAM>(control), SMTO_ABORTIFHUNG, 2000,
+                             &result))
+      Fail("the dialog did not take the selection within 2 s");
+  }
+  return 0;
+}
+
 HWND OpenMenu() { return FindTopLevel("#32768", "-", true, true); }
 
 // The menu's thread runs its menu loop: the window shows a moment before the loop takes the mouse,
@@ -175,6 +197,8 @@ void AddDialogCommands(std::vector<CommandInfo>& table) {
   table.push_back({"dialog-get", "dialog-get TITLE ID [timeout]  -> control text", DialogGet});
   table.push_back({"dialog-set", "dialog-set TITLE ID TEXT [timeout]", DialogSet});
   table.push_back({"dialog-click", "dialog-click TITLE ID [timeout]  (BM_CLICK)", DialogClick});
+  table.push_back({"dialog-select", "dialog-select TITLE ID INDEX [timeout]  (CB_SETCURSEL, CBN_SELCHANGE, CBN_SELENDOK)",
+                   DialogSelect});
   table.push_back({"menu-wait", "menu-wait [timeout]  -> HWND X Y W H ITEMS(-1 unknown)", MenuWait});
   table.push_back({"menu-keys", "menu-keys KEY...  (into the open popup menu)", MenuKeys});
 }

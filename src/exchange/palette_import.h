@@ -1,0 +1,71 @@
+// Other programs' palette files made into palette files of the palette
+// folder (at most 12 colours each), and palettes written in their formats.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "core/state.h"
+#include "exchange/palette_formats.h"
+
+namespace vandrel {
+
+// More than any palette file of these kinds needs; the rest of a larger
+// file is left unread (what the part read holds is imported).
+constexpr std::size_t kLargestImportedFile = 32u * 1024 * 1024;
+
+// The name with the characters a palette name may not hold dropped and the
+// blanks at its ends trimmed (code-page text).
+std::string CleanPaletteName(const std::string& name);
+
+// The names for a set of `palettes` palettes made from `base` (cleaned):
+// "<base>" for one, "<base> 1", "<base> 2", ... for more; where these are in
+// use the next numbers that are not ("<base> 2" for one), the base cut once
+// so that every name fits 16 characters.
+std::vector<std::string> NamesForSet(const std::string& base, int palettes,
+                                     const std::function<bool(const std::string&)>& inUse);
+
+// One import of any number of files: the names in use so far (upper case,
+// without ".pal") and the free places of the palette list.
+struct ImportRun {
+    std::unordered_set<std::string> namesInUse;
+    int freePlaces = 0;
+    std::string firstNewPalette;  // its file name
+    std::vector<std::string> lines;  // the message's, one per file
+};
+
+// The run for the palette folder as it is (the current folder) and the list as it is.
+ImportRun BeginImport(App& app, Platform& platform);
+
+// Reads the file, writes its palettes with the safe write and adds its line
+// to the run. The list is the caller's to rebuild.
+void ImportPaletteFile(App& app, Platform& platform, const std::string& path, ImportRun& run);
+
+// The file name of a path, either separator.
+std::string FileNameOfPath(const std::string& path);
+
+// ---- export
+
+// The types of the save dialog, in order; the last writes every palette.
+enum class ExportType { Gpl, Ase, PaintNet, Hex, Css, AseAllPalettes };
+struct ExportTypeInfo {
+    ExportType type;
+    const char* caption;
+    const char* extension;  // with its dot
+};
+extern const ExportTypeInfo kExportTypes[6];
+
+// The colours of a palette file's lines that hold a code, in order.
+std::vector<ColourValue> PaletteFileColours(const std::string& bytes);
+
+// `path` with the type's extension added when it does not end in it.
+std::string WithExportExtension(const std::string& path, ExportType type);
+
+// The bytes of an export: `name` is the palette's (UTF-8); `all` holds every
+// palette of the list for AseAllPalettes.
+std::string ExportBytes(ExportType type, const std::string& name, const std::vector<ColourValue>& colours,
+                        const std::vector<ColourSet>& all);
+
+}  // namespace vandrel
