@@ -10,6 +10,12 @@
 
 namespace vandrel {
 
+// The default swatch, named so that constant expressions can check it (a
+// record holding a string is no literal type for every compiler).
+constexpr std::int16_t kDefaultSwatchWidth = 59;
+constexpr std::int16_t kDefaultSwatchHeight = 18;
+constexpr std::int8_t kDefaultSwatchFont = 2;
+
 // The options of one palette, a group named by the palette's file name.
 struct PaletteOptions {
     std::int32_t X = 0;  // depends on the screen: DefaultPaletteOptions fills it
@@ -20,9 +26,9 @@ struct PaletteOptions {
     std::int8_t Output = 0;  // 0: clipboard, 1: typed
     std::int8_t Style = 1;   // 1: rounded swatches, 0: square
     std::int8_t Outline = 1;
-    std::int16_t SwatchWidth = 59;
-    std::int16_t SwatchHeight = 18;
-    std::int8_t SwatchFont = 2;  // -1: swatches without text
+    std::int16_t SwatchWidth = kDefaultSwatchWidth;
+    std::int16_t SwatchHeight = kDefaultSwatchHeight;
+    std::int8_t SwatchFont = kDefaultSwatchFont;  // -1: swatches without text
     std::int8_t Locked = 0;
     std::string Format;  // the colour template; empty: the hex code as always
     friend bool operator==(const PaletteOptions&, const PaletteOptions&) = default;

@@ -23,8 +23,8 @@ constexpr int SwatchWidthWithText(int height) {
 constexpr int SwatchFontFor(int height) {
     return SwatchPositionOf(height);
 }
-static_assert(SwatchWidthWithText(PaletteOptions{}.SwatchHeight) == PaletteOptions{}.SwatchWidth &&
-              SwatchFontFor(PaletteOptions{}.SwatchHeight) == PaletteOptions{}.SwatchFont);
+static_assert(SwatchWidthWithText(kDefaultSwatchHeight) == kDefaultSwatchWidth &&
+              SwatchFontFor(kDefaultSwatchHeight) == kDefaultSwatchFont);
 
 // Swatch sizes for a slider position, with and without the code text.
 struct SwatchSize {
