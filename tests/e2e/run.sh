@@ -44,7 +44,8 @@ export VANDREL_EXE VDRIVER_EXE
 # ---- which tests ----------------------------------------------------------------------------
 selected_files=()
 selected_names=()
-for file in "$E2E_ROOT"/tests/e2e/test_*.sh; do
+# E2E_FILES chooses other files of test functions (scripts/screenshots runs shots_*.sh).
+for file in "$E2E_ROOT"/tests/e2e/${E2E_FILES:-test_*.sh}; do
   [ -f "$file" ] || continue
   # In the order they are written; each must be a function once the file is sourced.
   names=$(grep -oE '^(function +)?test_[A-Za-z0-9_]+ *\(\)' "$file" | sed -E 's/^function +//; s/ *\(\)$//')
