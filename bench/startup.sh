@@ -150,7 +150,7 @@ drv menu-keys escape >/dev/null
 drv wait-gone '#32768' - 3000 >/dev/null || fail "the tray menu did not close"
 menu_kb=$(settled_kb Vandrel.exe)
 open_tray_menu left
-drv menu-keys up up enter >/dev/null  # Manage
+drv menu-keys up up up enter >/dev/null  # Manage (above Start with Windows and Exit)
 read -r manage _ < <(drv wait-window VandrelWindow Vandrel 5000) || fail "no manage window"
 manage_kb=$(settled_kb Vandrel.exe)
 for ((i = 1; i <= 20; i++)); do
@@ -211,7 +211,7 @@ for copy in aaa bbb; do
   cp "$folder"/*.pal "$(profile_dir)/Desktop/$copy/"
 done
 open_tray_menu left
-drv menu-keys up up enter >/dev/null  # Manage
+drv menu-keys up up up enter >/dev/null  # Manage (above Start with Windows and Exit)
 read -r manage _ < <(drv wait-window VandrelWindow Vandrel 5000) || fail "no manage window"
 : >"$work/switch.ms"
 for ((i = 1; i <= runs; i++)); do
