@@ -20,8 +20,8 @@ def name(s):
 def block(kind, body):
     return struct.pack(">HI", kind, len(body)) + body
 out = b"ASEF" + struct.pack(">HHI", 1, 0, int(sys.argv[1]))
-for spec in sys.argv[2:]:
-    word = spec.split(" ")
+for entry in sys.argv[2:]:
+    word = entry.split(" ")
     if word[0] == "group":
         out += block(0xC001, name(word[1]))
     elif word[0] == "end":
