@@ -7,7 +7,7 @@
 #include <cstring>
 #include <unordered_set>
 
-#include "exchange/css_names.h"
+#include "palette/css_names.h"
 
 namespace vandrel {
 namespace {

@@ -36,13 +36,17 @@ std::string ColourCaption(const App& app, int p, int k) {
     return code.empty() ? std::string() : DeliveredText(app, app.PaletteNames[p], ParseColourCode(code));
 }
 
+// The template a palette's colours are delivered in; the default for a
+// palette without options.
+std::string_view FormatOf(const App& app, const std::string& name) {
+    const auto options = app.PaletteOptionsByName.find(name);
+    return options == app.PaletteOptionsByName.end() ? kDefaultFormat : EffectiveFormat(options->second.Format);
+}
+
 std::vector<MenuItem> FormatItems(const App& app, int slot, const std::string& customCaption) {
     const bool known = slot >= 1 && slot <= kMaxOpenPalettes && !app.Slots[slot].PaletteName.empty();
     const std::string name = known ? app.Slots[slot].PaletteName : std::string();
-    const auto options = app.PaletteOptionsByName.find(name);
-    static const std::string kNone;
-    const std::string_view current =
-        EffectiveFormat(options == app.PaletteOptionsByName.end() ? kNone : options->second.Format);
+    const std::string_view current = FormatOf(app, name);
     const int p = known ? app.Slots[slot].PaletteIndex : -1;
     const std::string first = p >= 0 && p < kPaletteCapacity && app.PaletteColourCount[p] > 0
                                   ? app.PaletteColours[p][0] : std::string();
@@ -116,11 +120,7 @@ Image PaletteImage(const App& app, int p) { return MenuPictureImage(PalettePictu
 Image ColourImage(ColourValue colour) { return MenuPictureImage(ColourPicture(colour)); }
 
 std::string DeliveredText(const App& app, const std::string& paletteName, ColourValue colour) {
-    const auto options = app.PaletteOptionsByName.find(paletteName);
-    const std::string_view format = options == app.PaletteOptionsByName.end()
-                                        ? kDefaultFormat
-                                        : EffectiveFormat(options->second.Format);
-    return FormatColour(format, colour, app.settings.Prefix);
+    return FormatColour(FormatOf(app, paletteName), colour, app.settings.Prefix);
 }
 
 Menu PalettePopupMenuContent(const App& app, int slot, const std::string& customCaption) {

@@ -6,7 +6,7 @@
 
 #include "app/event_loop.h"
 #include "app/operations.h"
-#include "exchange/css_names.h"
+#include "palette/css_names.h"
 #include "exchange/palette_formats.h"
 #include "exchange/palette_import.h"
 #include "palette/colour_code.h"

@@ -1,4 +1,5 @@
-// The named colours of CSS, as 0xRRGGBB, sorted by name for a binary search.
+// The named colours of CSS (Color 4), as 0xRRGGBB, sorted by name: for a binary
+// search, and so that of two names for one colour the first comes first.
 #pragma once
 
 #include <cstdint>
