@@ -4,6 +4,7 @@
 
 #include "app/closing.h"
 #include "app/operations.h"
+#include "app/picking.h"
 #include "app/startup.h"
 #include "config/settings.h"
 #include "config/start_with_windows.h"
@@ -18,6 +19,7 @@
 #include "settings/manage_window.h"
 #include "tools/colour_generators.h"
 #include "tools/screen_grab.h"
+#include "tools/screen_pick.h"
 
 namespace vandrel {
 namespace {
@@ -79,6 +81,19 @@ void NewPalettesFromFiles(App& app, Platform& platform, const Event&, int) {
 
 void PopupExport(App& app, Platform& platform, const Event& event, int) {
     if (IsPaletteWindow(event.window)) ExportPalette(app, platform, event.window);
+}
+
+// A pick holds the desktop's input: what came for the rest of the program
+// meanwhile runs once it has ended.
+void RunPick(App& app, Platform& platform) {
+    for (const Event& event : PickScreenColour(app, platform))
+        if (app.running) RunPass(app, platform, event);
+}
+
+void PickFromTray(App& app, Platform& platform, const Event&, int) { RunPick(app, platform); }
+
+void PickByShortcut(App& app, Platform& platform, const Event&, int) {
+    if (ShortcutPressed(app, platform)) RunPick(app, platform);
 }
 
 void ImportHandedFiles(App& app, Platform& platform, const Event& event, int) {
@@ -279,6 +294,9 @@ constexpr Range kEditorDowns{EditDownId(1), EditDownId(kMaxColours)};
 constexpr Range kSwatches{kFirstSwatchId, kLastSwatchId};
 constexpr Range kManageAndAbout{kManageWindow, kAboutWindow};
 constexpr Range kLinks{kWebLink, kMailLink};
+// The loupe repaints 25 times a second and shows no mark.
+constexpr Range kAllButTheLoupe{INT_MIN, kLoupeWindow - 1};
+static_assert(kLoupeWindow > kTrayOwnerWindow && kLoupeWindow > kAboutWindow);
 
 using enum Action;
 constexpr EventKind kMenu = EventKind::Menu;
@@ -318,6 +336,8 @@ const RouteRow kRoutes[] = {
      handlers::StartWithWindows},
     {NewPalettesFromFiles, kMenu, kAny, Only(kItemFromFile), kAnySub, nullptr, nullptr, handlers::NewPalettesFromFiles},
     {PopupExport, kMenu, kAny, Only(kItemExport), kAnySub, nullptr, nullptr, handlers::PopupExport},
+    {PickFromTray, kMenu, kAny, Only(kItemPickColour), kAnySub, nullptr, nullptr, handlers::PickFromTray},
+    {PickByShortcut, EventKind::Hotkey, kAny, kAny, kAnySub, nullptr, nullptr, handlers::PickByShortcut},
     // Tray events.
     {TrayDoubleClick, kTray, kAny, kAny, SubKind::DoubleClick, nullptr, nullptr, handlers::TrayDoubleClick},
     {ShowTrayMenu, kTray, kAny, kAny, SubKind::LeftClick, nullptr, nullptr, handlers::ShowTrayMenu},
@@ -383,7 +403,7 @@ const RouteRow kRoutes[] = {
      handlers::BackgroundPress},
     {PaletteMoved, kHook, kAny, Only(static_cast<int>(HookEvent::Moved)), kAnySub, nullptr, nullptr,
      handlers::PaletteMoved},
-    {WindowPainted, kHook, kAny, Only(static_cast<int>(HookEvent::Painted)), kAnySub, nullptr, nullptr,
+    {WindowPainted, kHook, kAllButTheLoupe, Only(static_cast<int>(HookEvent::Painted)), kAnySub, nullptr, nullptr,
      handlers::PaletteWindowPainted},
     {SessionEnding, kHook, kAny, Only(static_cast<int>(HookEvent::SessionEnding)), kAnySub, nullptr, nullptr,
      handlers::SessionEnding},

@@ -39,6 +39,9 @@ enum class Action {
     StartWithWindows,
     NewPalettesFromFiles,
     PopupExport,
+    PickFromTray,
+    // The global shortcut.
+    PickByShortcut,
     // Tray events.
     TrayDoubleClick,
     ShowTrayMenu,

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/event_loop.h"
+#include "app/picking.h"
 #include "config/settings.h"
 #include "palette/palette_list.h"
 #include "palette_window/menus.h"
@@ -78,6 +79,8 @@ void StartFromFiles(App& app, Platform& platform, StartMode mode) {
     // The prefix comes before the menus, or the tray's colour items would
     // read without "#" until the next rebuild.
     if (app.settings.Pound) app.settings.Prefix = "#";
+    // Before the menus are made: the tray's "Pick color" shows the shortcut held.
+    const std::string trouble = HoldShortcut(app, platform);
     BeginPaletteList(app, platform, std::move(listed), mode);
 
     // The hidden owner exists with or without the icon: palette windows owned
@@ -96,6 +99,8 @@ void StartFromFiles(App& app, Platform& platform, StartMode mode) {
     // The palette windows come before the icon, which waits for the shell.
     ReopenPalettes(app, platform);
     app.trayIcon = platform.AddTrayIcon(kTrayOwnerWindow);
+    // The icon tells of a shortcut that cannot be used.
+    if (!trouble.empty()) platform.ShowTrayBalloon("Vandrel", trouble);
     // Without the icon (no notification area) the manage window is the main
     // window, listing every palette.
     if (!app.trayIcon) {

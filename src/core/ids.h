@@ -23,6 +23,7 @@ enum MenuItemId : int {
     kItemFromFile = 22,
     kItemTrayManage = 30,
     kItemExit = 31,
+    kItemPickColour = 32,
     kItemStartWithWindows = 34,
     // Editor toolbar and shortcuts.
     kItemSavePalette = 40,

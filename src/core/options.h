@@ -46,6 +46,8 @@ struct Settings {
     std::int8_t Systray = 1;
     std::int8_t SystrayColorMenu = 1;
     std::int8_t SwatchTips = 1;
+    std::string Hotkey = "Win+Alt+C";       // the picker's global shortcut; empty: none
+    std::string PickFormat = "{#}{R}{G}{B}";  // the template of a picked colour's text
     std::string Prefix;  // "#" while Pound is set; derived, never stored
 };
 
@@ -97,6 +99,8 @@ inline constexpr OptionKey<PaletteOptions> kPaletteExtraKeys[] = {
 };
 inline constexpr OptionKey<Settings> kSettingsExtraKeys[] = {
     {"SwatchTips", &Settings::SwatchTips},
+    {"Hotkey", &Settings::Hotkey},
+    {"PickFormat", &Settings::PickFormat},
 };
 
 // The options a palette gets when its group or a key is missing, and a new

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <random>
 #include <set>
@@ -57,6 +58,20 @@ private:
     std::array<std::uint32_t, kMaxColours + 1> ends_{};  // code j is text_[ends_[j - 1], ends_[j])
 };
 
+// The picker's state for the run: the loupe's zoom and square are kept
+// from one pick to the next.
+struct PickerState {
+    int across = 11;  // pixels the loupe shows across
+    int square = 1;   // the square a pick averages: 1, 3 or 5
+    bool picking = false;
+    // The shortcut's key went down and no release was seen: what comes now is its repeat.
+    bool keyHeld = false;
+    std::uint32_t shortcutSeen = 0;     // Clock() when the shortcut last went down (or repeated); 0: never
+    std::optional<HotkeyKeys> keys;     // the shortcut in use; none: no shortcut
+    std::unique_ptr<Hold> hotkey;       // its registration, while it lives
+    bool refusalTold = false;           // the balloon about the shortcut was shown this run
+};
+
 struct App {
     // Palette list, filled only by ListPalettes.
     std::array<std::string, kPaletteCapacity> PaletteNames;
@@ -105,6 +120,8 @@ struct App {
     // generator (seeded at its first use).
     CustomColours customColours{};
     std::optional<std::mt19937> random;
+
+    PickerState picker;
 
     std::string lastExportFolder;  // for the run; empty: the save dialog opens in the user's documents
 

@@ -156,7 +156,7 @@ Menu TrayMenuContent(const App& app) {
     // Each list made at its final size: the menus are rebuilt often, and
     // lists that grow step by step leave the heap of a full folder larger each time.
     const int palettes = PaletteCount(app);
-    menu.items.reserve(static_cast<std::size_t>(palettes) + 3);
+    menu.items.reserve(static_cast<std::size_t>(palettes) + 4);
     // Every listed palette, those without colours too.
     for (int p = 0; p < palettes; ++p) {
         const std::string caption = MenuCaptionOf(app.PaletteNames[p]);
@@ -175,6 +175,8 @@ Menu TrayMenuContent(const App& app) {
         sub.makeSubItems = [&app, p] { return TrayPaletteItems(app, p); };
         menu.items.push_back(std::move(sub));
     }
+    const std::string& shortcut = app.settings.Hotkey;
+    menu.items.push_back(Item(kItemPickColour, app.picker.keys ? "Pick color\t" + shortcut : "Pick color"));
     menu.items.push_back(Item(kItemTrayManage, "Manage"));
     // Its check mark is read from the registry as the menu opens.
     menu.items.push_back(Item(kItemStartWithWindows, "Start with Windows"));

@@ -24,7 +24,11 @@ namespace vandrel {
 // ExitAsked: another start of the program (`Vandrel.exe /exit`) asks this one to end.
 // FilesHanded: palette files to import, from the command line or handed
 // over by a second start of the program.
-enum class EventKind { Timeout, Menu, Tray, Control, Close, ComeForward, Hook, ScaleChanged, ExitAsked, FilesHanded };
+// Hotkey: the program's global shortcut was pressed (held, it may repeat).
+// PickInput: what the screen picker's hooks took while a pick holds the input.
+enum class EventKind {
+    Timeout, Menu, Tray, Control, Close, ComeForward, Hook, ScaleChanged, ExitAsked, FilesHanded, Hotkey, PickInput
+};
 
 enum class SubKind { None, LeftClick, RightClick, DoubleClick, Change, LeftDown };
 
@@ -35,6 +39,26 @@ enum class HookEvent {
     SessionEnding,    // the user logs off or the system shuts down
 };
 
+// Keys held with another, as the system's shortcut registration numbers them.
+enum KeyModifier : std::uint32_t { kModAlt = 1, kModCtrl = 2, kModShift = 4, kModWin = 8 };
+
+// A global shortcut: its modifiers and its key (a virtual key code).
+struct HotkeyKeys {
+    std::uint32_t modifiers = 0;
+    int virtualKey = 0;
+    friend bool operator==(const HotkeyKeys&, const HotkeyKeys&) = default;
+};
+
+enum class PickInputKind { Move, KeyDown, KeyUp, Wheel, LeftPress, RightPress };
+
+// One input the picker's hooks took from the desktop (none reaches another program).
+struct PickInput {
+    PickInputKind what = PickInputKind::Move;
+    int key = 0;                 // KeyDown, KeyUp: the virtual key
+    std::uint32_t modifiers = 0; // KeyModifier bits held at the time
+    int wheel = 0;               // Wheel: positive turned forward
+};
+
 struct Event {
     EventKind kind = EventKind::Timeout;
     int window = kNoWindow;
@@ -43,6 +67,7 @@ struct Event {
     SubKind subKind = SubKind::None;
     HookEvent hook = HookEvent::Moved;  // hook events: what happened
     std::vector<std::string> files{};   // FilesHanded: the paths, in the program's code page
+    PickInput pick{};                   // PickInput: what was taken
 };
 
 // Ok: an error; Note: an OK box that only tells.
@@ -87,6 +112,7 @@ struct WindowSpec {
     Size minClient;           // 0: no limit; also bounds the program's own resizing
     Size maxClient;           // 0: no limit
     int dpi = 96;             // the DPI its layout is drawn at: its controls' system font follows
+    bool clickThrough = false;  // a pop-up the mouse passes through (the loupe)
 };
 
 // ---- controls ------------------------------------------------------------
@@ -287,6 +313,15 @@ public:
     virtual Size MeasureText(int font, const std::string& text) = 0;
     // Text with a transparent background, top-left corner at (x, y).
     virtual void DrawText(int font, int x, int y, const std::string& text, ColourValue colour) = 0;
+    // The image's pixels one to one (alpha ignored), top-left corner at `at`.
+    virtual void DrawImage(const Image& image, Point at) = 0;
+};
+
+// What the platform holds for the program until the object ends: a global
+// shortcut, the picker's hooks. Its end, by any path, releases it.
+class Hold {
+public:
+    virtual ~Hold() = default;
 };
 
 // The eyedropper's hold on the mouse. While it lives, every press of the
@@ -398,12 +433,30 @@ public:
     virtual void ShowMenu(MenuId menu, int owner) = 0;
     virtual bool AddTrayIcon(int owner) = 0;
     virtual void RemoveTrayIcon() = 0;
+    // A note from the tray icon, shown by the system a few seconds; nothing without the icon.
+    virtual void ShowTrayBalloon(const std::string& title, const std::string& text) = 0;
 
     // --- the screen and the mouse
     virtual Point CursorPosition() = 0;
     virtual ColourValue ScreenPixel(Point at) = 0;  // kUnreadablePixel off the screen
     // Hooks the mouse for the eyedropper; `captureWindow` holds the capture.
     virtual std::unique_ptr<MouseGrab> GrabMouse(int captureWindow) = 0;
+    // The picker's hold on the desktop's input: while it lives, low-level
+    // hooks turn moves, presses, wheel turns and every key but the modifiers
+    // into PickInput events and pass none of them on; the pointer is a cross
+    // and the thread is per-monitor DPI aware. Null when the hooks could not
+    // be installed.
+    virtual std::unique_ptr<Hold> HoldPickInput() = 0;
+    // Registers the global shortcut, raised as Hotkey events while the hold
+    // lives; null when another program holds it or the system refuses it.
+    virtual std::unique_ptr<Hold> HoldHotkey(const HotkeyKeys& keys) = 0;
+    virtual bool KeyIsDown(int virtualKey) = 0;
+    // The pointer's hot spot and its moves in physical screen pixels, whatever the display's scale.
+    virtual Point PhysicalCursorPosition() = 0;
+    virtual void MoveCursor(Point physical) = 0;
+    // A copy of the screen's physical pixels, 0xFFRRGGBB row by row; empty
+    // when it cannot be read. The area lies within the screen.
+    virtual Image CaptureScreen(const Rect& area) = 0;
 
     // The system's default program for a web address or a "mailto:" link.
     virtual bool OpenWithShell(const std::string& target) = 0;

@@ -48,6 +48,7 @@ constexpr int kEditorWindow = 10;
 constexpr int kManageWindow = 11;
 constexpr int kAboutWindow = 12;
 constexpr int kTrayOwnerWindow = 13;
+constexpr int kLoupeWindow = 14;
 
 // A picture with straight (not premultiplied) alpha, row by row from the top,
 // each pixel 0xAARRGGBB.

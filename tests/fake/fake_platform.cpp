@@ -54,6 +54,10 @@ public:
         ops_.push_back(
             {DrawOp::Kind::Text, {x, y, x + size.width, y + size.height}, 0, 0, colour, font, text});
     }
+    void DrawImage(const Image& image, Point at) override {
+        ops_.push_back({DrawOp::Kind::Image, {at.x, at.y, at.x + image.width, at.y + image.height}, 0, 0, 0, -1,
+                        {}, 1, image});
+    }
 
 private:
     std::vector<DrawOp>& ops_;
@@ -509,6 +513,48 @@ std::unique_ptr<MouseGrab> FakePlatform::GrabMouse(int window) {
     return std::make_unique<FakeMouseGrab>(*this, window);
 }
 
+namespace {
+
+class FakeHold : public Hold {
+public:
+    explicit FakeHold(std::function<void()> release) : release_(std::move(release)) {}
+    ~FakeHold() override { release_(); }
+    FakeHold(const FakeHold&) = delete;
+    FakeHold& operator=(const FakeHold&) = delete;
+
+private:
+    std::function<void()> release_;
+};
+
+}  // namespace
+
+std::unique_ptr<Hold> FakePlatform::HoldPickInput() {
+    if (failPickHooks) return nullptr;
+    ++picksStarted;
+    ++activePicks;
+    return std::make_unique<FakeHold>([this] { --activePicks; });
+}
+
+std::unique_ptr<Hold> FakePlatform::HoldHotkey(const HotkeyKeys& keys) {
+    if (hotkeysOfOthers.count({keys.modifiers, keys.virtualKey}) != 0) return nullptr;
+    heldHotkeys.push_back(keys);
+    return std::make_unique<FakeHold>([this, keys] { std::erase(heldHotkeys, keys); });
+}
+
+Image FakePlatform::CaptureScreen(const Rect& area) {
+    captures.push_back(area);
+    Image image{area.Width(), area.Height(), {}};
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const auto found = screen.find({x, y});
+            const ColourValue colour = found == screen.end() ? screenColour : found->second;
+            image.pixels.push_back(0xFF000000u | (static_cast<std::uint32_t>(RedOf(colour)) << 16) |
+                                   (static_cast<std::uint32_t>(GreenOf(colour)) << 8) |
+                                   static_cast<std::uint32_t>(BlueOf(colour)));
+        }
+    return image;
+}
+
 ColourValue FakePlatform::ScreenPixel(Point at) {
     pixelReads.push_back(at);
     const auto found = screen.find({at.x, at.y});
@@ -524,6 +570,17 @@ std::optional<ColourValue> FakePlatform::ChooseColour(ColourValue, CustomColours
 }
 
 Event FakePlatform::WaitEvent(int milliseconds) {
+    if (activePicks > 0) {
+        if (!duringPick.empty()) {
+            const std::function<void()> step = std::move(duringPick.front());
+            duringPick.pop_front();
+            step();
+        } else if (events.empty()) {
+            Event escape{.kind = EventKind::PickInput};
+            escape.pick = {PickInputKind::KeyDown, 0x1B};
+            events.push_back(escape);
+        }
+    }
     if (activeGrabs > 0 && !duringGrab.empty()) {
         const std::function<void()> step = std::move(duringGrab.front());
         duringGrab.pop_front();

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,7 @@
 namespace vandrel::testing {
 
 struct DrawOp {
-    enum class Kind { FillRect, FrameRect, FillRoundRect, FrameRoundRect, Text };
+    enum class Kind { FillRect, FrameRect, FillRoundRect, FrameRoundRect, Text, Image };
     Kind kind;
     Rect rect;
     int radiusX = 0;
@@ -28,6 +29,7 @@ struct DrawOp {
     int font = -1;
     std::string text;
     int width = 1;  // frames
+    Image image{};  // images: what was drawn, at rect's corner
 };
 
 struct FakeControl {
@@ -108,6 +110,14 @@ public:
     // queue: what the user does meanwhile. With nothing left here, another
     // window comes forward, so that no test can hang in a grab.
     std::deque<std::function<void()>> duringGrab;
+    // While a pick holds the input, one of these runs at each WaitEvent before
+    // it looks at the queue (moving `cursor`, queueing PickInput events); with
+    // nothing left in either, Escape arrives, so that no test can hang in a pick.
+    std::deque<std::function<void()>> duringPick;
+    bool failPickHooks = false;
+    std::set<std::pair<std::uint32_t, int>> hotkeysOfOthers;  // shortcuts another program holds
+    std::set<int> keysDown;
+    bool cursorPinned = false;  // MoveCursor is refused, as Wine refuses to warp the pointer
     std::deque<std::optional<ColourValue>> colourAnswers;  // none left: cancelled
     // The user's registry: key and value name -> text or bytes. Keys and names
     // are compared as written (tests write them as the program does).
@@ -139,6 +149,11 @@ public:
     WindowHook hook;
     bool shutDown = false;
     std::vector<Point> pixelReads;
+    int picksStarted = 0;
+    int activePicks = 0;  // pick holds still alive
+    std::vector<HotkeyKeys> heldHotkeys;  // registered now
+    std::vector<Rect> captures;           // the areas CaptureScreen was asked for
+    std::vector<std::pair<std::string, std::string>> balloons;
     int grabsStarted = 0;
     int activeGrabs = 0;    // grabs whose hook is still installed
     int captureWindow = 0;  // the window holding the mouse capture, 0 for none
@@ -243,6 +258,17 @@ public:
     Point CursorPosition() override { return cursor; }
     ColourValue ScreenPixel(Point at) override;
     std::unique_ptr<MouseGrab> GrabMouse(int captureWindow) override;
+    std::unique_ptr<Hold> HoldPickInput() override;
+    std::unique_ptr<Hold> HoldHotkey(const HotkeyKeys& keys) override;
+    bool KeyIsDown(int virtualKey) override { return keysDown.count(virtualKey) != 0; }
+    Point PhysicalCursorPosition() override { return cursor; }
+    void MoveCursor(Point physical) override {
+        if (!cursorPinned) cursor = physical;
+    }
+    Image CaptureScreen(const Rect& area) override;
+    void ShowTrayBalloon(const std::string& title, const std::string& text) override {
+        if (trayIconAdded) balloons.emplace_back(title, text);
+    }
     Event WaitEvent(int milliseconds) override;
     void Shutdown() override;
 

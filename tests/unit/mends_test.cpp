@@ -122,7 +122,7 @@ TEST_F(Mends, AFolderChangeFromTheManageWindowShowsThePaletteWindowsFirstAndList
     EXPECT_FALSE(app->startPending);
     EXPECT_EQ(PaletteCount(*app), 60);
     EXPECT_EQ(app->PaletteNames[app->Slots[1].PaletteIndex], "p130.pal") << "the slot's index follows the list";
-    EXPECT_EQ(platform.menus.at(MenuId::Tray).items.size(), 63u) << "60 palettes, Manage, Start with Windows and Exit";
+    EXPECT_EQ(platform.menus.at(MenuId::Tray).items.size(), 64u) << "60 palettes, Pick color, Manage, Start with Windows and Exit";
 }
 
 TEST_F(Mends, TheEditorNeverWritesIntoAFolderItsPaletteDidNotComeFrom) {

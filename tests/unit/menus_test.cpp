@@ -37,7 +37,7 @@ TEST_F(Menus, TrayMenuWithColourSubMenus) {
     EXPECT_EQ(Outline(tray.items),
               "start{#000000=20000, #FF0000=20001, #FFFF00=20002, #00FF00=20003, #00FFFF=20004, #0000FF=20005, "
               "#FF00FF=20006, #FFFFFF=20007, -, Open=10000, Edit=11000}, "
-              "web{#1A2B3C=20012, #00FF00=20013, #0000FF=20014, -, Open=10001, Edit=11001}, Manage=30, Start with Windows=34, Exit=31");
+              "web{#1A2B3C=20012, #00FF00=20013, #0000FF=20014, -, Open=10001, Edit=11001}, Pick color\tWin+Alt+C=32, Manage=30, Start with Windows=34, Exit=31");
     ASSERT_TRUE(tray.items[1].picture.has_value());
     ASSERT_TRUE(SubItemsOf(tray.items[1])[0].picture.has_value());
 }
@@ -45,7 +45,7 @@ TEST_F(Menus, TrayMenuWithColourSubMenus) {
 TEST_F(Menus, PlainTrayMenu) {
     app->settings.SystrayColorMenu = 0;
     BuildMenus(*app, platform);
-    EXPECT_EQ(Outline(platform.menus.at(MenuId::Tray).items), "start=10000, web=10001, Manage=30, Start with Windows=34, Exit=31");
+    EXPECT_EQ(Outline(platform.menus.at(MenuId::Tray).items), "start=10000, web=10001, Pick color\tWin+Alt+C=32, Manage=30, Start with Windows=34, Exit=31");
 }
 
 TEST_F(Menus, ColourItemCopiesItsCaptionWhateverTheOutputMode) {
@@ -142,16 +142,16 @@ TEST_F(Menus, APaletteWithoutColoursIsListedAndTheListGoesOn) {
               "a_empty{Open=10000, Edit=11000}, start{#000000=20012, #FF0000=20013, #FFFF00=20014, "
               "#00FF00=20015, #00FFFF=20016, #0000FF=20017, #FF00FF=20018, #FFFFFF=20019, -, Open=10001, "
               "Edit=11001}, startz{Open=10002, Edit=11002}, web{#1A2B3C=20036, #00FF00=20037, #0000FF=20038, -, "
-              "Open=10003, Edit=11003}, Manage=30, Start with Windows=34, Exit=31");
+              "Open=10003, Edit=11003}, Pick color\tWin+Alt+C=32, Manage=30, Start with Windows=34, Exit=31");
     app->settings.SystrayColorMenu = 0;
     BuildMenus(*app, platform);
     EXPECT_EQ(Outline(platform.menus.at(MenuId::Tray).items),
-              "a_empty=10000, start=10001, startz=10002, web=10003, Manage=30, Start with Windows=34, Exit=31");
+              "a_empty=10000, start=10001, startz=10002, web=10003, Pick color\tWin+Alt+C=32, Manage=30, Start with Windows=34, Exit=31");
 }
 
 TEST_F(Menus, AnEmptyPaletteListLeavesOnlyManageStartWithWindowsAndExit) {
     for (std::string& name : app->PaletteNames) name.clear();
-    EXPECT_EQ(Outline(TrayMenuContent(*app).items), "Manage=30, Start with Windows=34, Exit=31");
+    EXPECT_EQ(Outline(TrayMenuContent(*app).items), "Pick color\tWin+Alt+C=32, Manage=30, Start with Windows=34, Exit=31");
 }
 
 TEST_F(Menus, EveryColourOfAFullFolderGetsItsOwnItemApartFromOpenAndEdit) {
@@ -162,7 +162,7 @@ TEST_F(Menus, EveryColourOfAFullFolderGetsItsOwnItemApartFromOpenAndEdit) {
     }
     BuildMenus(*app, platform);
     const Menu& tray = platform.menus.at(MenuId::Tray);
-    ASSERT_EQ(tray.items.size(), 803u) << "every palette, Manage, Start with Windows and Exit";
+    ASSERT_EQ(tray.items.size(), 804u) << "every palette, Pick color, Manage, Start with Windows and Exit";
     std::set<int> ids;
     int colourItems = 0;
     for (int p = 0; p < 800; ++p) {

@@ -50,6 +50,20 @@ class GdiCanvas : public Canvas {
         SetTextColor(dc_, ToColorRef(colour));
         TextOutA(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
     }
+    void DrawImage(const Image& image, Point at) override {
+        if (image.width <= 0 || image.height <= 0 ||
+            image.pixels.size() != static_cast<std::size_t>(image.width) * image.height)
+            return;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = image.width;
+        info.bmiHeader.biHeight = -image.height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        SetDIBitsToDevice(dc_, at.x, at.y, static_cast<DWORD>(image.width), static_cast<DWORD>(image.height), 0, 0, 0,
+                          static_cast<UINT>(image.height), image.pixels.data(), &info, DIB_RGB_COLORS);
+    }
 
   private:
     HDC dc_;

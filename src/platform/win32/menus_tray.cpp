@@ -278,4 +278,18 @@ void Win32Platform::RemoveTrayIcon() {
     trayAdded_ = false;
 }
 
+void Win32Platform::ShowTrayBalloon(const std::string& title, const std::string& text) {
+    HWND hwnd = HandleOf(trayOwner_);
+    if (!trayAdded_ || !hwnd) return;
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = hwnd;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_INFO;
+    lstrcpynA(data.szInfoTitle, title.c_str(), sizeof data.szInfoTitle);
+    lstrcpynA(data.szInfo, text.c_str(), sizeof data.szInfo);
+    data.dwInfoFlags = NIIF_WARNING;
+    NotifyIcon(NIM_MODIFY, &data);
+}
+
 }  // namespace vandrel::win32

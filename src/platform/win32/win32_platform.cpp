@@ -169,10 +169,16 @@ Event Win32Platform::WaitEvent(int milliseconds) {
     for (;;) {
         MSG msg;
         while (events_.empty() && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            // The shortcut is registered for the thread, not a window.
+            if (msg.hwnd == nullptr && msg.message == WM_HOTKEY) {
+                Push({EventKind::Hotkey});
+                continue;
+            }
             if (DispatchThroughWindow(msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
+        if (maskPending_) MaskMenuKey();
         if (!events_.empty()) {
             Event event = events_.front();
             events_.pop_front();

@@ -161,12 +161,24 @@ class Win32Platform : public Platform {
     Point CursorPosition() override;
     ColourValue ScreenPixel(Point at) override;
     std::unique_ptr<MouseGrab> GrabMouse(int captureWindow) override;
+    std::unique_ptr<Hold> HoldPickInput() override;
+    std::unique_ptr<Hold> HoldHotkey(const HotkeyKeys& keys) override;
+    bool KeyIsDown(int virtualKey) override;
+    Point PhysicalCursorPosition() override;
+    void MoveCursor(Point physical) override;
+    Image CaptureScreen(const Rect& area) override;
+    void ShowTrayBalloon(const std::string& title, const std::string& text) override;
     Event WaitEvent(int milliseconds) override;
     void Shutdown() override;
 
     // Used by the window procedure.
     LRESULT HandleMessage(WindowObject& object, UINT message, WPARAM wParam, LPARAM lParam);
     void Push(const Event& event) { events_.push_back(event); }
+    // From the picker's hooks: moves not read yet are one.
+    void PushPickInput(const Event& event);
+    // Types the key that keeps a release of Alt from opening the menu of the application in front.
+    void MaskMenuKey();
+    void MaskMenuKeySoon() { maskPending_ = true; }
     HFONT Font(int number) const;
 
   private:
@@ -217,6 +229,7 @@ class Win32Platform : public Platform {
     std::map<MenuId, BuiltMenu> menus_;
     WindowHook hook_;
     bool sessionEndReported_ = false;
+    bool maskPending_ = false;
     bool trayAdded_ = false;
     int trayOwner_ = kNoWindow;
     UINT taskbarCreated_ = 0;

@@ -57,6 +57,7 @@ DWORD ExStyleFor(Role role, const WindowSpec& description) {
     if (description.topmost) exStyle |= WS_EX_TOPMOST;
     if (description.noActivate) exStyle |= WS_EX_NOACTIVATE;
     if (description.colourKey) exStyle |= WS_EX_LAYERED;
+    if (description.clickThrough) exStyle |= WS_EX_LAYERED | WS_EX_TRANSPARENT;
     return exStyle;
 }
 

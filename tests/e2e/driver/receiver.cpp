@@ -2,6 +2,8 @@
 // control takes the focus once; every 100 ms its text is written to the --out file, so the shell
 // can read what arrived. The file first appears once the edit control really has the focus.
 // Its "Press" button counts its clicks into the file PATH.clicks (written at each click).
+// With --stripes, the client area below y = 80 shows vertical stripes 20 pixels wide, in client
+// coordinates from x = 0: #E03020, #20A040, #3050D0, #F0E010, #101010, #FFFFFF, and again.
 #include "driver.h"
 
 namespace vd {
@@ -17,7 +19,25 @@ struct Receiver {
   bool ready = false;
   std::wstring written;
   int clicks = 0;
+  bool stripes = false;
 };
+
+constexpr COLORREF kStripes[] = {RGB(0xE0, 0x30, 0x20), RGB(0x20, 0xA0, 0x40), RGB(0x30, 0x50, 0xD0),
+                                 RGB(0xF0, 0xE0, 0x10), RGB(0x10, 0x10, 0x10), RGB(0xFF, 0xFF, 0xFF)};
+
+void PaintStripes(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  RECT client{};
+  GetClientRect(window, &client);
+  for (int x = 0, i = 0; x < client.right; x += 20, ++i) {
+    HBRUSH brush = CreateSolidBrush(kStripes[i % 6]);
+    RECT stripe{x, 80, x + 20, client.bottom};
+    FillRect(dc, &stripe, brush);
+    DeleteObject(brush);
+  }
+  EndPaint(window, &paint);
+}
 Receiver* gReceiver = nullptr;
 
 // Unix paths go through Wine's Z: drive.
@@ -93,6 +113,10 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_TIMER:
       if (wParam == kTimerId) Tick(window, *gReceiver);
       return 0;
+    case WM_PAINT:
+      if (!gReceiver->stripes) return DefWindowProcW(window, message, wParam, lParam);
+      PaintStripes(window);
+      return 0;
     case WM_SETFOCUS:
       SetFocus(gReceiver->edit);
       return 0;
@@ -118,11 +142,13 @@ int RunReceiver(const Args& args) {
       place.right = place.left + ParseLong(args[i + 3], "width");
       place.bottom = place.top + ParseLong(args[i + 4], "height");
       i += 4;
+    } else if (args[i] == "--stripes") {
+      receiver.stripes = true;
     } else {
-      Usage("receiver --out PATH [--pos X Y W H]");
+      Usage("receiver --out PATH [--pos X Y W H] [--stripes]");
     }
   }
-  if (receiver.outPath.empty()) Usage("receiver --out PATH [--pos X Y W H]");
+  if (receiver.outPath.empty()) Usage("receiver --out PATH [--pos X Y W H] [--stripes]");
   gReceiver = &receiver;
 
   WNDCLASSEXW windowClass{};
@@ -152,7 +178,7 @@ int RunReceiver(const Args& args) {
 }  // namespace
 
 void AddReceiverCommand(std::vector<CommandInfo>& table) {
-  table.push_back({"receiver", "receiver --out PATH [--pos X Y W H]  (window 'Receiver', runs until closed)", RunReceiver});
+  table.push_back({"receiver", "receiver --out PATH [--pos X Y W H] [--stripes]  (window 'Receiver', runs until closed)", RunReceiver});
 }
 
 }  // namespace vd
