@@ -233,12 +233,13 @@ bool ShortcutPressed(App& app, Platform& platform) {
     if (!picker.keys) return false;
     const std::uint32_t now = platform.Clock();
     const std::uint32_t since = now - picker.shortcutSeen;
-    const bool echo = picker.shortcutSeen != 0 && since < kShortcutEcho;
+    // An echo repeats a press already handled: it changes nothing.
+    if (picker.shortcutSeen != 0 && since < kShortcutEcho) return false;
     const bool repeat = picker.keyHeld && picker.shortcutSeen != 0 && since < kShortcutRepeat &&
                         platform.KeyIsDown(picker.keys->virtualKey);
     picker.keyHeld = true;
     picker.shortcutSeen = std::max<std::uint32_t>(now, 1);
-    return !echo && !repeat;
+    return !repeat;
 }
 
 PickOutcome PickFromScreen(App& app, Platform& platform) {
