@@ -133,6 +133,42 @@ test_picker_takes_a_colour_from_another_program_and_keeps_it() {
   wait_output 3000 "#$STRIPE_GREEN\\r\\n#A0552B\\r\\n" picked_bytes ||
     fail "picked.pal holds $E2E_LAST_OUTPUT after the second pick"
   assert_eq qok "$(receiver_text)" "the receiver's text after the picks"
+
+  # "Pick color" in the tray menu, just above "Manage": a pick without the shortcut.
+  open_tray_menu right
+  drv menu-keys up up up up enter >/dev/null
+  wait_loupe "Pick color in the tray menu" >/dev/null
+  xdotool key Escape
+  drv wait-gone - "Vandrel Loupe" 3000 >/dev/null || fail "the loupe stayed after Escape"
+  exit_from_tray
+}
+
+# e2e-timeout test_picker_reads_the_right_pixel_on_the_right_hand_monitor 150
+
+test_picker_reads_the_right_pixel_on_the_right_hand_monitor() {
+  start_two_monitor_display
+  start_vandrel
+  wait_started
+  start_receiver --pos 1950 200 600 300 --stripes
+  local rhwnd cx cy
+  read -r rhwnd _ < <(drv wait-window VandrelE2EReceiver Receiver 5000) || fail "no receiver window"
+  read -r cx cy _ < <(drv client-rect "$rhwnd")
+  # The last column of a yellow stripe (the 28th) near the right monitor's right edge; black follows.
+  local px=$((cx + 559)) py=$((cy + 150))
+  xdotool mousemove $((cx + 100)) $((cy + 20)) click 1
+  xdotool mousemove "$px" "$py"
+  shortcut
+  local lhwnd lx ly lw lh
+  read -r lhwnd lx ly lw lh < <(wait_loupe "the shortcut on the right monitor")
+  wait_loupe_cell "$lhwnd" 5 5 F0E010 "the centre on the right monitor"
+  assert_eq 101010 "$(loupe_cell "$lhwnd" 6 5)" "right of the centre on the right monitor"
+  read -r lx ly lw lh < <(drv rect "$lhwnd")
+  # No room to the right: the loupe turns to the pointer's left and stays on the right monitor.
+  assert_eq "$((px - 20 - lw)) $((py + 20))" "$lx $ly" "the loupe's place at the right monitor's edge"
+  [ "$lx" -ge 1280 ] && [ $((lx + lw)) -le 2560 ] || fail "the loupe at $lx ($lw wide) left the right monitor"
+  screenshot loupe_on_the_right_monitor
+  xdotool key Return
+  drv wait-clipboard "#F0E010" 3000 >/dev/null || fail "the clipboard holds '$(drv clipboard)', not #F0E010"
   exit_from_tray
 }
 
