@@ -27,7 +27,9 @@ public:
 
     void Draw(App& app, Point at, const std::vector<Rect>& monitors, const Rect& screen) {
         const LoupeLook look{app.picker.across, app.picker.square};
-        const ScreenPatch patch = ReadPatch(platform_, at, look.across, screen);
+        ScreenPatch patch = ReadPatch(platform_, at, look.across, screen);
+        // The screen as it was, the loupe where it was: nothing to draw (the pointer rests).
+        if (shown_ && at == at_ && look == look_ && patch.pixels.pixels == shownPixels_) return;
         colour_ = MeanColour(patch, look.square);
         const Image grid = LoupeGrid(patch, look);
         const int dpi = platform_.DpiAt(at);
@@ -44,11 +46,16 @@ public:
             canvas.DrawText(font, (size.width - measured.width) / 2,
                             grid.height + (size.height - grid.height - measured.height) / 2, text, ink);
         });
-        platform_.PlaceWindow(kLoupeWindow, PlaceLoupe(at, size, monitors));
+        const Point place = PlaceLoupe(at, size, monitors);
+        if (!shown_ || place != place_) platform_.PlaceWindow(kLoupeWindow, place);
         // Other topmost windows that came up meanwhile must not cover it.
         platform_.SetTopmost(kLoupeWindow, true);
         if (!shown_) platform_.ShowWindow(kLoupeWindow);
         shown_ = true;
+        place_ = place;
+        at_ = at;
+        look_ = look;
+        shownPixels_ = std::move(patch.pixels.pixels);
     }
 
     std::optional<ColourValue> Colour() const { return colour_; }
@@ -66,7 +73,6 @@ private:
             spec.background = Rgb(0, 0, 0);
             spec.topmost = spec.noActivate = spec.clickThrough = true;
             if (platform_.OpenWindow(kLoupeWindow, spec) == 0) return false;
-            shown_ = false;
         } else {
             platform_.SetClientSize(kLoupeWindow, size);
             platform_.RemoveControl(kLoupeWindow, kLoupeSurface);
@@ -80,6 +86,10 @@ private:
     Platform& platform_;
     Size size_;
     bool shown_ = false;
+    // What the loupe shows now.
+    Point place_, at_;
+    LoupeLook look_;
+    std::vector<std::uint32_t> shownPixels_;
     std::optional<ColourValue> colour_;
 };
 

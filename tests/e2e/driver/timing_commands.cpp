@@ -150,6 +150,44 @@ int DialogClickTimed(const Args& args) {
   return 0;
 }
 
+// watch-window TITLE DX DY MS: for MS milliseconds, samples the visible window TITLE and the
+// pointer about every millisecond and prints "EPOCH-MS LEFT TOP RRGGBB X Y" whenever the
+// window's place, the screen pixel at (left + DX, top + DY) or the pointer's place changes. The epoch is the system clock's, which the shell's `date` shares.
+int WatchWindow(const Args& args) {
+  NeedArgs(args, 4, "watch-window TITLE DX DY MS");
+  const long dx = ParseLong(args[1], "dx"), dy = ParseLong(args[2], "dy");
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(ParseLong(args[3], "ms"));
+  HDC screen = GetDC(nullptr);
+  std::string last;
+  Print("watching");
+  std::fflush(stdout);
+  while (GetTickCount64() < deadline) {
+    HWND window = FindTopLevel("-", args[0], true, false);
+    RECT r{};
+    if (window && GetWindowRect(window, &r)) {
+      const COLORREF pixel = GetPixel(screen, r.left + dx, r.top + dy);
+      POINT pointer{};
+      GetCursorPos(&pointer);
+      char state[80];
+      std::snprintf(state, sizeof state, "%ld %ld %02X%02X%02X %ld %ld", r.left, r.top, GetRValue(pixel),
+                    GetGValue(pixel), GetBValue(pixel), pointer.x, pointer.y);
+      if (state != last) {
+        FILETIME now{};
+        GetSystemTimePreciseAsFileTime(&now);
+        const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+        char line[96];
+        std::snprintf(line, sizeof line, "%.3f %s", static_cast<double>(ticks - 116444736000000000ULL) / 10000.0,
+                      state);
+        Print(line);
+        last = state;
+      }
+    }
+    Sleep(1);
+  }
+  ReleaseDC(nullptr, screen);
+  return 0;
+}
+
 }  // namespace
 
 void AddTimingCommands(std::vector<CommandInfo>& table) {
@@ -158,6 +196,7 @@ void AddTimingCommands(std::vector<CommandInfo>& table) {
   table.push_back({"dialog-click-timed", "dialog-click-timed DIALOG ID WINDOW LIST COUNT [timeout]  -> MS",
                    DialogClickTimed});
   table.push_back({"click-to-clipboard", "click-to-clipboard X Y [timeout]  -> MS", ClickToClipboard});
+  table.push_back({"watch-window", "watch-window TITLE DX DY MS  -> EPOCH-MS LEFT TOP RRGGBB X Y lines", WatchWindow});
 }
 
 }  // namespace vd
