@@ -80,3 +80,24 @@ test_shot_manage() {
   shot manage "$x" "$y" "$w" "$h"
   exit_from_tray
 }
+
+test_shot_loupe() {
+  start_vandrel
+  wait_started
+  start_receiver --pos 200 150 600 440 --stripes
+  local rhwnd cx cy
+  read -r rhwnd _ < <(drv wait-window VandrelE2EReceiver Receiver 5000) || fail "no receiver window"
+  read -r cx cy _ < <(drv client-rect "$rhwnd")
+  xdotool mousemove $((cx + 100)) $((cy + 20)) click 1
+  # At an edge between two stripes, so that the loupe shows both.
+  xdotool mousemove $((cx + 139)) $((cy + 140))
+  xdotool keydown super keydown alt keydown c
+  local lhwnd lx ly lw lh
+  read -r lhwnd lx ly lw lh < <(drv wait-window - "Vandrel Loupe" 5000) || fail "no loupe"
+  xdotool keyup c keyup alt keyup super
+  wait_output 3000 "$((cx + 159)) $((cy + 160))" window_place "$lhwnd" || fail "the loupe is not beside the pointer"
+  shot loupe $((cx + 60)) $((cy + 90)) $((lw + 140)) $((lh + 110))
+  xdotool key Escape
+  drv wait-gone - "Vandrel Loupe" 3000 >/dev/null || fail "the loupe stayed after Escape"
+  exit_from_tray
+}

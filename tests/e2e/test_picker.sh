@@ -88,6 +88,9 @@ test_picker_takes_a_colour_from_another_program_and_keeps_it() {
   # An arrow key moves by one pixel: the loupe follows and the green pixel is in its centre.
   xdotool key Right
   wait_loupe_cell "$lhwnd" 5 5 "$STRIPE_GREEN" "after the right arrow"
+  wait_loupe_at "$lhwnd" $((px + 1)) "$py" "after the right arrow"
+  assert_eq "$((px + 1)) $py" "$(xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | tr '\n' ' ' | sed 's/ $//')" \
+    "the pointer after the right arrow"
   assert_eq "$STRIPE_RED" "$(loupe_cell "$lhwnd" 4 5)" "left of the centre after the right arrow"
   xdotool key Left
   wait_loupe_cell "$lhwnd" 5 5 "$STRIPE_RED" "after the left arrow"
