@@ -286,6 +286,13 @@ TEST_F(Picks, TheTrayPicksTooAndShowsTheShortcutOnlyWhileItIsHeld) {
     platform.Queue({.kind = EventKind::Menu, .window = kTrayOwnerWindow, .item = kItemPickColour});
     RunQueued();
     EXPECT_EQ(platform.clipboard, "#E03020");
+    // The clipboard takes the PickFormat template; picked.pal keeps the code.
+    app->settings.PickFormat = "rgb({red}, {green}, {blue})";
+    During({Input(PickInputKind::KeyDown, 0x0D)});
+    platform.Queue({.kind = EventKind::Menu, .window = kTrayOwnerWindow, .item = kItemPickColour});
+    RunQueued();
+    EXPECT_EQ(platform.clipboard, "rgb(224, 48, 32)");
+    EXPECT_EQ(Picked(), "#E03020\r\n");
 }
 
 TEST_F(Picks, ZoomAndSquareStayForTheRunAndTheLoupeRereadsWhileThePointerRests) {
