@@ -33,6 +33,9 @@ std::string HoldShortcut(App& app, Platform& platform) {
 
 std::vector<Event> PickScreenColour(App& app, Platform& platform) {
     PickOutcome outcome = PickFromScreen(app, platform);
+    if (!outcome.held && !app.picker.picking)
+        platform.ShowMessage(DialogOwner(platform), "Error",
+                             "Vandrel could not take the mouse and the keyboard to pick a color.", MessageButtons::Ok);
     if (outcome.colour) {
         platform.SetClipboardText(PickedText(app, *outcome.colour));
         if (!RecordPickedColour(app, platform, *outcome.colour))

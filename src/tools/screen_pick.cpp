@@ -257,6 +257,7 @@ PickOutcome PickFromScreen(App& app, Platform& platform) {
     if (app.picker.picking) return outcome;
     const Picking picking(app, platform.HoldPickInput());
     if (!picking.Held()) return outcome;
+    outcome.held = true;
     RunLoupe(app, platform, outcome);
     AwaitShortcutRelease(app, platform, outcome);
     return outcome;

@@ -24,6 +24,7 @@ constexpr std::uint32_t kShortcutEcho = 300;
 constexpr std::uint32_t kShortcutRepeat = 700;
 
 struct PickOutcome {
+    bool held = false;  // the hooks were installed (the system may refuse them)
     std::optional<ColourValue> colour;  // none: cancelled, or nothing could be read
     // What came for the rest of the program meanwhile, in order, for the loop to run.
     std::vector<Event> deferred;

@@ -293,6 +293,11 @@ TEST_F(Picks, TheTrayPicksTooAndShowsTheShortcutOnlyWhileItIsHeld) {
     RunQueued();
     EXPECT_EQ(platform.clipboard, "rgb(224, 48, 32)");
     EXPECT_EQ(Picked(), "#E03020\r\n");
+    // A system that refuses the hooks gets a message, never a pick that cannot end.
+    platform.failPickHooks = true;
+    platform.Queue({.kind = EventKind::Menu, .window = kTrayOwnerWindow, .item = kItemPickColour});
+    RunQueued();
+    EXPECT_EQ(platform.MessageLines().back(), "Error: Vandrel could not take the mouse and the keyboard to pick a color.");
 }
 
 TEST_F(Picks, ZoomAndSquareStayForTheRunAndTheLoupeRereadsWhileThePointerRests) {
