@@ -66,13 +66,13 @@ private:
         if (size == size_ && WindowExists(platform_, kLoupeWindow)) return true;
         const Rect client{0, 0, size.width, size.height};
         if (!WindowExists(platform_, kLoupeWindow)) {
-            WindowSpec spec;
-            spec.kind = WindowKind::Palette;
-            spec.client = client;
-            spec.title = "Vandrel Loupe";
-            spec.background = Rgb(0, 0, 0);
-            spec.topmost = spec.noActivate = spec.clickThrough = true;
-            if (platform_.OpenWindow(kLoupeWindow, spec) == 0) return false;
+            WindowSpec loupeWindow;
+            loupeWindow.kind = WindowKind::Palette;
+            loupeWindow.client = client;
+            loupeWindow.title = "Vandrel Loupe";
+            loupeWindow.background = Rgb(0, 0, 0);
+            loupeWindow.topmost = loupeWindow.noActivate = loupeWindow.clickThrough = true;
+            if (platform_.OpenWindow(kLoupeWindow, loupeWindow) == 0) return false;
         } else {
             platform_.SetClientSize(kLoupeWindow, size);
             platform_.RemoveControl(kLoupeWindow, kLoupeSurface);
