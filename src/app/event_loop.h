@@ -13,8 +13,8 @@ constexpr int kEventWait = 200;  // ms
 // that a click waits for no more than a few milliseconds.
 constexpr std::size_t kStartUpFilesPerPass = 25;
 // Palette files an import writes in one pass: each is made and synced to
-// the disk, dearer than a few dozen reads.
-constexpr std::size_t kImportFilesPerPass = 2;
+// the disk, which costs about as much as a start-up pass's reads.
+constexpr std::size_t kImportFilesPerPass = 1;
 
 enum class Action {
     // Menu events.

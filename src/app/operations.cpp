@@ -99,11 +99,17 @@ void NewPalettesFromFiles(App& app, Platform& platform) {
 
 namespace {
 
-// The end of an import: the list, the menus and the manage list once, the
-// first new palette selected, then the one message.
-void EndImport(App& app, Platform& platform, const ImportRun& run) {
+// The end of an import: the list (what is left of it), the menus and the
+// manage list once, the first new palette selected, then the one message.
+void EndImport(App& app, Platform& platform, ImportRun& run) {
     if (!run.firstNewPalette.empty()) {
-        PaletteSaved(app, platform);
+        if (run.listing)
+            ListingStep(app, *run.listing, run.listing->entries.size());
+        else
+            ListPalettes(app, platform);
+        BuildMenus(app, platform);
+        ReindexSlots(app);
+        RefreshManageList(app, platform);
         ShowPaletteOptions(app, platform, run.firstNewPalette);
     }
     // Nobody would read it: the session ends as soon as its handler returns.
@@ -128,9 +134,21 @@ void ImportPaletteFiles(App& app, Platform& platform, const std::vector<std::str
 }
 
 void ContinueImport(App& app, Platform& platform, std::size_t writes) {
-    if (!app.import || !ImportStep(app, platform, *app.import, writes)) return;
-    const auto run = std::move(app.import);
-    EndImport(app, platform, *run);
+    if (!app.import) return;
+    ImportRun& run = *app.import;
+    if (!run.listing) {
+        if (!ImportStep(app, platform, run, writes)) return;
+        // Then the list is made anew as at start-up, a few files a pass:
+        // reading 800 at once was most of the import's longest pass.
+        if (!run.firstNewPalette.empty()) {
+            run.listing.emplace();
+            if (BeginListing(app, platform, *run.listing)) return;
+        }
+    } else if (!ListingStep(app, *run.listing, kStartUpFilesPerPass)) {
+        return;
+    }
+    const auto done = std::move(app.import);
+    EndImport(app, platform, *done);
 }
 
 void FinishImport(App& app, Platform& platform) {

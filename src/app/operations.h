@@ -48,9 +48,10 @@ void NewPalettesFromFiles(App& app, Platform& platform);
 // the import done (FinishImport), as with start-up. A second import waits
 // for the first to be done.
 void ImportPaletteFiles(App& app, Platform& platform, const std::vector<std::string>& paths);
-// Writes up to `writes` more palettes of the import under way, and ends it
-// (list, menus, manage list, message) once all are written; Finish does all
-// that is left. Both do nothing without an import under way.
+// Writes up to `writes` more palettes of the import under way; once all are
+// written, makes the list anew kStartUpFilesPerPass files a pass, then ends
+// it (menus, manage list, message). Finish does all that is left. Both do
+// nothing without an import under way.
 void ContinueImport(App& app, Platform& platform, std::size_t writes);
 void FinishImport(App& app, Platform& platform);
 // "Export..." of a palette window's popup menu: the save dialog, then the file.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -48,6 +49,9 @@ struct ImportRun {
     std::size_t piece = 0;           // the set's next palette
     std::vector<std::string> names;  // the set's palette names, made as it begins
     int imported = 0, palettes = 0, unfitted = 0, unsaved = 0;  // the file's so far
+
+    // The caller's: the palette list made anew in steps once every palette is written.
+    std::optional<PaletteListing> listing;
 };
 
 // The run for the palette folder as it is (the current folder) and the list as it is.

@@ -253,7 +253,7 @@ TEST_F(Import, AFullListTakesWhatFitsAndAHandedFileArrivesAsAnEvent) {
         WriteFile(SettingsPath() / ("p" + std::to_string(i) + ".pal"), "#000000\r\n");
     ListPalettes(*app, platform);
     platform.Queue({.kind = EventKind::FilesHanded, .files = {Source("thirty.gpl", Gpl(60))}});
-    RunQueued();
+    RunUntilIdle();
     EXPECT_EQ(platform.MessageLines(), (std::vector<std::string>{
         "Vandrel: Imported 24 colors from thirty.gpl into 2 palettes; 36 colors did not fit in the palette list."}));
     EXPECT_EQ(PaletteCount(*app), kPaletteCapacity);
