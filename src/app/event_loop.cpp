@@ -217,6 +217,7 @@ void SessionEnding(App& app, Platform& platform, const Event&, int) {
     // Log-off or shut-down ends the process without an exit of ours.
     app.sessionEnding = true;
     FinishStartUp(app, platform);  // every palette's group is written
+    FinishImport(app, platform);   // and every imported palette
     WriteSettings(app, platform);
 }
 
@@ -460,18 +461,22 @@ void InstallWindowHook(App& app, Platform& platform) {
 }
 
 void RunLoopPass(App& app, Platform& platform) {
-    if (!app.startPending) {
+    if (!app.startPending && !app.import) {
         RunPass(app, platform, platform.WaitEvent(kEventWait));
         return;
     }
-    // Start-up goes on a few files at a time while nothing happens; whatever
-    // the user does first finds it complete.
+    // Start-up and an import go on a few files at a time while nothing
+    // happens; whatever the user does first finds them complete.
     const Event event = platform.WaitEvent(0);
     if (event.kind == EventKind::Timeout) {
-        ContinueStartUp(app, platform, kStartUpFilesPerPass);
+        if (app.startPending)
+            ContinueStartUp(app, platform, kStartUpFilesPerPass);
+        else
+            ContinueImport(app, platform, kImportFilesPerPass);
         return;
     }
     FinishStartUp(app, platform);
+    FinishImport(app, platform);
     RunPass(app, platform, event);
 }
 

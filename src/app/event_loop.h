@@ -12,6 +12,9 @@ constexpr int kEventWait = 200;  // ms
 // Palette files read in one idle pass while start-up completes: few enough
 // that a click waits for no more than a few milliseconds.
 constexpr std::size_t kStartUpFilesPerPass = 25;
+// Palette files an import writes in one pass: each is made and synced to
+// the disk, which costs about as much as a start-up pass's reads.
+constexpr std::size_t kImportFilesPerPass = 1;
 
 enum class Action {
     // Menu events.
@@ -92,7 +95,7 @@ void RunHook(App& app, Platform& platform, int window, HookEvent hook);
 // From now on every window of the program reports to RunHook.
 void InstallWindowHook(App& app, Platform& platform);
 
-// One turn of the loop: an event, or a step of start-up when none is waiting.
+// One turn of the loop: an event, or a step of start-up or of an import when none is waiting.
 void RunLoopPass(App& app, Platform& platform);
 
 void RunEventLoop(App& app, Platform& platform);

@@ -1,7 +1,10 @@
 #include "app/operations.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <memory>
 
+#include "app/event_loop.h"
 #include "app/startup.h"
 #include "config/settings.h"
 #include "core/dialog_owner.h"
@@ -94,18 +97,67 @@ void NewPalettesFromFiles(App& app, Platform& platform) {
     ImportPaletteFiles(app, platform, platform.ChooseFilesToOpen(DialogOwner(platform), "Import palettes", types));
 }
 
-void ImportPaletteFiles(App& app, Platform& platform, const std::vector<std::string>& paths) {
-    if (paths.empty()) return;
-    FinishStartUp(app, platform);  // the whole list: the names in use and the free places
-    ImportRun run = BeginImport(app, platform);
-    for (const std::string& path : paths) ImportPaletteFile(app, platform, path, run);
+namespace {
+
+// The end of an import: the list (what is left of it), the menus and the
+// manage list once, the first new palette selected, then the one message.
+void EndImport(App& app, Platform& platform, ImportRun& run) {
     if (!run.firstNewPalette.empty()) {
-        PaletteSaved(app, platform);
+        if (run.listing)
+            ListingStep(app, *run.listing, run.listing->entries.size());
+        else
+            ListPalettes(app, platform);
+        BuildMenus(app, platform);
+        ReindexSlots(app);
+        RefreshManageList(app, platform);
         ShowPaletteOptions(app, platform, run.firstNewPalette);
     }
+    // Nobody would read it: the session ends as soon as its handler returns.
+    if (app.sessionEnding) return;
     std::string text;
     for (const std::string& line : run.lines) text += (text.empty() ? "" : "\n") + line;
     platform.ShowMessage(DialogOwner(platform), "Vandrel", text, MessageButtons::Note);
+}
+
+}  // namespace
+
+void ImportPaletteFiles(App& app, Platform& platform, const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    FinishImport(app, platform);  // a second import comes after the first, whole
+    FinishStartUp(app, platform);  // the whole list: the names in use and the free places
+    auto run = std::make_shared<ImportRun>(BeginImport(app, platform));
+    for (const std::string& path : paths) ReadImportFile(path, *run);
+    if (ImportStep(app, platform, *run, kImportFilesPerPass))
+        EndImport(app, platform, *run);
+    else
+        app.import = std::move(run);
+}
+
+void ContinueImport(App& app, Platform& platform, std::size_t writes) {
+    if (!app.import) return;
+    ImportRun& run = *app.import;
+    if (!run.listing) {
+        if (!ImportStep(app, platform, run, writes)) return;
+        // Then the list is made anew as at start-up, a few files a pass:
+        // reading 800 at once was most of the import's longest pass.
+        if (!run.firstNewPalette.empty()) {
+            run.listing.emplace();
+            if (BeginListing(app, platform, *run.listing)) return;
+        }
+    } else if (!ListingStep(app, *run.listing, kStartUpFilesPerPass)) {
+        return;
+    }
+    const auto done = std::move(app.import);
+    EndImport(app, platform, *done);
+}
+
+void FinishImport(App& app, Platform& platform) {
+    if (!app.import) return;
+    // Taken out first: the message's own loop may see the session end, whose
+    // handler finishes imports too.
+    const auto run = std::move(app.import);
+    ImportStep(app, platform, *run, SIZE_MAX);
+    EndImport(app, platform, *run);
 }
 
 void ExportPalette(App& app, Platform& platform, int slot) {

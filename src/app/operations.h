@@ -42,8 +42,18 @@ void NewPaletteFromClipboard(App& app, Platform& platform);
 // The new-palette menu's "From file...": the open dialog, then the import.
 void NewPalettesFromFiles(App& app, Platform& platform);
 // Imports palette files of other programs into the palette folder and tells
-// the user in one message, a line per file.
+// the user in one message, a line per file. The files are read at once and
+// the first kImportFilesPerPass palettes written; the rest follow in the
+// loop's idle passes (ContinueImport), and whatever event comes first finds
+// the import done (FinishImport), as with start-up. A second import waits
+// for the first to be done.
 void ImportPaletteFiles(App& app, Platform& platform, const std::vector<std::string>& paths);
+// Writes up to `writes` more palettes of the import under way; once all are
+// written, makes the list anew kStartUpFilesPerPass files a pass, then ends
+// it (menus, manage list, message). Finish does all that is left. Both do
+// nothing without an import under way.
+void ContinueImport(App& app, Platform& platform, std::size_t writes);
+void FinishImport(App& app, Platform& platform);
 // "Export..." of a palette window's popup menu: the save dialog, then the file.
 void ExportPalette(App& app, Platform& platform, int slot);
 

@@ -29,6 +29,9 @@ struct Slot {
     int dpi = 96;  // the DPI its window was built at
 };
 
+// An import of palette files under way (exchange/palette_import.h).
+struct ImportRun;
+
 struct Desktops {
     std::int32_t ScreenWidth = 0;
     std::int32_t Desktop0Width = 0;
@@ -107,6 +110,9 @@ struct App {
     int manageDpi = 96;
     int aboutDpi = 96;  // the pictures of the editor, manage and about windows
     PaletteListing startListing;
+    // An import whose palettes are still being written in the loop's idle
+    // passes (see ImportPaletteFiles); null when none is.
+    std::shared_ptr<ImportRun> import;
 
     // Per-pass state of the event loop.
     int ActiveWindowNo = -1;

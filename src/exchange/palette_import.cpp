@@ -91,51 +91,91 @@ ImportRun BeginImport(App& app, Platform& platform) {
     return run;
 }
 
-void ImportPaletteFile(App& app, Platform& platform, const std::string& path, ImportRun& run) {
-    const std::string fileName = FileNameOfPath(path);
-    const auto format = FormatOfFileName(fileName);
-    std::vector<ColourSet> sets;
-    if (format) {
-        if (auto bytes = ReadWholeFile(path, kLargestImportedFile)) sets = ReadPaletteFormat(*format, *bytes);
+void ReadImportFile(const std::string& path, ImportRun& run) {
+    ImportFile file{FileNameOfPath(path), {}};
+    if (const auto format = FormatOfFileName(file.fileName)) {
+        if (auto bytes = ReadWholeFile(path, kLargestImportedFile)) file.sets = ReadPaletteFormat(*format, *bytes);
     }
-    if (sets.empty()) {
-        run.lines.push_back(fileName + " is not a palette file Vandrel can read.");
-        return;
-    }
-    int imported = 0, palettes = 0, unfitted = 0, unsaved = 0;
-    const std::string stem = CleanPaletteName(StemOf(fileName));
-    for (const ColourSet& set : sets) {
-        std::string base = set.name.empty() ? std::string() : CleanPaletteName(platform.Utf8ToCodePage(set.name));
-        if (base.empty()) base = stem.empty() ? std::string("Palette") : stem;
-        const int total = static_cast<int>(set.colours.size());
-        const int needed = (total + kMaxColours - 1) / kMaxColours;
-        const std::vector<std::string> names = NamesForSet(
-            base, needed, [&](const std::string& name) { return run.namesInUse.count(AsciiUpper(name)) != 0; });
-        for (int n = 0; n < needed; ++n) {
-            const std::size_t first = static_cast<std::size_t>(n) * kMaxColours;
-            const int count = std::min(kMaxColours, total - static_cast<int>(first));
-            if (run.freePlaces <= 0) {
-                unfitted += count;
-                continue;
-            }
-            const std::string file = names[n] + ".pal";
-            if (!WriteWholeFile(platform, file, PaletteText(set.colours, first, count))) {
-                unsaved += count;
-                continue;
-            }
-            run.namesInUse.insert(AsciiUpper(names[n]));
-            OptionsOf(app, file);  // a new palette gets the default options
-            if (run.firstNewPalette.empty()) run.firstNewPalette = file;
-            --run.freePlaces;
-            imported += count;
-            ++palettes;
+    run.files.push_back(std::move(file));
+}
+
+namespace {
+
+void NextFile(ImportRun& run, std::string line) {
+    run.lines.push_back(std::move(line));
+    ++run.file;
+    run.set = run.piece = 0;
+    run.names.clear();
+    run.imported = run.palettes = run.unfitted = run.unsaved = 0;
+}
+
+std::string DoneLine(const ImportRun& run, const std::string& fileName) {
+    std::string line = "Imported " + Plural(run.imported, "color", "colors") + " from " + fileName + " into " +
+                       Plural(run.palettes, "palette", "palettes");
+    if (run.unfitted > 0) line += "; " + Plural(run.unfitted, "color", "colors") + " did not fit in the palette list";
+    if (run.unsaved > 0)
+        line += "; " + Plural(run.unsaved, "color", "colors") + " could not be saved in the palette folder";
+    return line + ".";
+}
+
+}  // namespace
+
+bool ImportStep(App& app, Platform& platform, ImportRun& run, std::size_t writes) {
+    std::size_t written = 0;
+    while (run.file < run.files.size()) {
+        const ImportFile& file = run.files[run.file];
+        if (file.sets.empty()) {
+            NextFile(run, file.fileName + " is not a palette file Vandrel can read.");
+            continue;
         }
+        if (run.set == file.sets.size()) {
+            NextFile(run, DoneLine(run, file.fileName));
+            continue;
+        }
+        const ColourSet& set = file.sets[run.set];
+        constexpr std::size_t kPer = kMaxColours;
+        const std::size_t total = set.colours.size();
+        const std::size_t needed = (total + kPer - 1) / kPer;
+        if (run.piece == needed) {
+            ++run.set;
+            run.piece = 0;
+            run.names.clear();
+            continue;
+        }
+        if (run.names.empty()) {
+            // Made once the names of the sets before are taken (or not, where a write failed).
+            std::string base = set.name.empty() ? std::string() : CleanPaletteName(platform.Utf8ToCodePage(set.name));
+            if (base.empty()) {
+                const std::string stem = CleanPaletteName(StemOf(file.fileName));
+                base = stem.empty() ? std::string("Palette") : stem;
+            }
+            run.names = NamesForSet(base, static_cast<int>(needed), [&](const std::string& name) {
+                return run.namesInUse.count(AsciiUpper(name)) != 0;
+            });
+        }
+        const std::size_t first = run.piece * kPer;
+        const int count = static_cast<int>(std::min(kPer, total - first));
+        if (run.freePlaces <= 0) {
+            run.unfitted += count;
+            ++run.piece;
+            continue;
+        }
+        if (written == writes) return false;
+        ++written;
+        const std::string& name = run.names[run.piece++];
+        const std::string fileName = name + ".pal";
+        if (!WriteWholeFile(platform, fileName, PaletteText(set.colours, first, static_cast<std::size_t>(count)))) {
+            run.unsaved += count;
+            continue;
+        }
+        run.namesInUse.insert(AsciiUpper(name));
+        OptionsOf(app, fileName);  // a new palette gets the default options
+        if (run.firstNewPalette.empty()) run.firstNewPalette = fileName;
+        --run.freePlaces;
+        run.imported += count;
+        ++run.palettes;
     }
-    std::string line = "Imported " + Plural(imported, "color", "colors") + " from " + fileName + " into " +
-                       Plural(palettes, "palette", "palettes");
-    if (unfitted > 0) line += "; " + Plural(unfitted, "color", "colors") + " did not fit in the palette list";
-    if (unsaved > 0) line += "; " + Plural(unsaved, "color", "colors") + " could not be saved in the palette folder";
-    run.lines.push_back(line + ".");
+    return true;
 }
 
 // ---- export -------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -27,21 +28,42 @@ std::string CleanPaletteName(const std::string& name);
 std::vector<std::string> NamesForSet(const std::string& base, int palettes,
                                      const std::function<bool(const std::string&)>& inUse);
 
+// A file of an import, read: its palettes are written in steps.
+struct ImportFile {
+    std::string fileName;
+    std::vector<ColourSet> sets;  // none: not a palette file Vandrel can read
+};
+
 // One import of any number of files: the names in use so far (upper case,
-// without ".pal") and the free places of the palette list.
+// without ".pal") and the free places of the palette list; the files read
+// and how far their writing has come.
 struct ImportRun {
     std::unordered_set<std::string> namesInUse;
     int freePlaces = 0;
     std::string firstNewPalette;  // its file name
-    std::vector<std::string> lines;  // the message's, one per file
+    std::vector<std::string> lines;  // the message's, one per file done
+
+    std::vector<ImportFile> files;
+    std::size_t file = 0;            // the file being written
+    std::size_t set = 0;             // its set
+    std::size_t piece = 0;           // the set's next palette
+    std::vector<std::string> names;  // the set's palette names, made as it begins
+    int imported = 0, palettes = 0, unfitted = 0, unsaved = 0;  // the file's so far
+
+    // The caller's: the palette list made anew in steps once every palette is written.
+    std::optional<PaletteListing> listing;
 };
 
 // The run for the palette folder as it is (the current folder) and the list as it is.
 ImportRun BeginImport(App& app, Platform& platform);
 
-// Reads the file, writes its palettes with the safe write and adds its line
-// to the run. The list is the caller's to rebuild.
-void ImportPaletteFile(App& app, Platform& platform, const std::string& path, ImportRun& run);
+// Reads the file into the run; nothing is written yet.
+void ReadImportFile(const std::string& path, ImportRun& run);
+
+// Writes up to `writes` more palette files with the safe write, adding each
+// file's line once its last palette is done; true when the run is done.
+// The list is the caller's to rebuild.
+bool ImportStep(App& app, Platform& platform, ImportRun& run, std::size_t writes);
 
 // The file name of a path, either separator.
 std::string FileNameOfPath(const std::string& path);

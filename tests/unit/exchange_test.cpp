@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstring>
+#include <map>
 #include <set>
 
 #include "app/event_loop.h"
@@ -226,7 +227,7 @@ TEST_F(Import, FilesBecomePalettesOfTwelveAndOneMessageTellsOfEach) {
         Source("broken.gpl", "GIMP Pal"), Source("start.hex", "123456\n"), Source("notes.doc", "#123456")});
     OpenManageWindow(*app, platform);
     platform.Queue({.kind = EventKind::Menu, .window = kManageWindow, .item = kItemFromFile});
-    RunQueued();
+    RunUntilIdle();
     ASSERT_EQ(platform.openDialogs.size(), 1u);
     EXPECT_EQ(platform.openDialogs[0].front().caption, "All palettes");
     EXPECT_EQ(platform.openDialogs[0].size(), 7u);
@@ -252,10 +253,118 @@ TEST_F(Import, AFullListTakesWhatFitsAndAHandedFileArrivesAsAnEvent) {
         WriteFile(SettingsPath() / ("p" + std::to_string(i) + ".pal"), "#000000\r\n");
     ListPalettes(*app, platform);
     platform.Queue({.kind = EventKind::FilesHanded, .files = {Source("thirty.gpl", Gpl(60))}});
-    RunQueued();
+    RunUntilIdle();
     EXPECT_EQ(platform.MessageLines(), (std::vector<std::string>{
         "Vandrel: Imported 24 colors from thirty.gpl into 2 palettes; 36 colors did not fit in the palette list."}));
     EXPECT_EQ(PaletteCount(*app), kPaletteCapacity);
+}
+
+// The palette files of the folder and their contents.
+std::map<std::string, std::string> PaletteFiles(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().extension() != ".ini") files[entry.path().filename().string()] = ReadFile(entry.path());
+    return files;
+}
+
+// "Thirty 1.pal" ... of Gpl(colours), as the import writes them, names from `first` on.
+std::map<std::string, std::string> ThirtyPalettes(int colours, int first = 1) {
+    std::map<std::string, std::string> files;
+    for (int c = 0; c < colours; ++c)
+        files["Thirty " + std::to_string(first + c / kMaxColours) + ".pal"] += FormatColourCode(Rgb(c, 0, 0), "#") + "\r\n";
+    return files;
+}
+
+TEST_F(Import, ALargeFileIsWrittenInIdlePassesAndTheListAndMessageFollowOnceAtTheEnd) {
+    constexpr int kPalettes = 20;
+    OpenManageWindow(*app, platform);
+    platform.Queue({.kind = EventKind::FilesHanded, .files = {Source("big.gpl", Gpl(kPalettes * kMaxColours))}});
+    RunLoopPass(*app, platform);
+    EXPECT_EQ(PaletteFiles(SettingsPath()).size(), 1 + kImportFilesPerPass) << "the first pass writes a few";
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(PaletteCount(*app), 1) << "the list is rebuilt once, at the end";
+    std::size_t before = PaletteFiles(SettingsPath()).size();
+    int passes = 1;
+    while (app->import && passes < 1000) {
+        RunLoopPass(*app, platform);
+        ++passes;
+        const std::size_t now = PaletteFiles(SettingsPath()).size();
+        EXPECT_LE(now - before, kImportFilesPerPass) << "pass " << passes;
+        if (app->import) {
+            EXPECT_TRUE(platform.messages.empty()) << "pass " << passes;
+        }
+        before = now;
+    }
+    EXPECT_GE(passes, static_cast<int>((kPalettes + kImportFilesPerPass - 1) / kImportFilesPerPass));
+    EXPECT_EQ(platform.MessageLines(),
+              (std::vector<std::string>{"Vandrel: Imported 240 colors from big.gpl into 20 palettes."}));
+    auto expected = ThirtyPalettes(kPalettes * kMaxColours);
+    expected["start.pal"] = "#FF0000\r\n";
+    EXPECT_EQ(PaletteFiles(SettingsPath()), expected);
+    EXPECT_EQ(PaletteCount(*app), 1 + kPalettes);
+    EXPECT_EQ(platform.ReadControl(kManageWindow, kPaletteList).text, "Thirty 1.pal");
+    RunLoopPass(*app, platform);
+    EXPECT_EQ(platform.messages.size(), 1u) << "told once";
+}
+
+TEST_F(Import, WhatEndsTheRunMidImportFindsEveryPaletteWritten) {
+    constexpr int kColours = 20 * kMaxColours;
+    const std::filesystem::path other = temp.path() / "other";
+    std::filesystem::create_directories(other);
+    const std::string source = Source("big.gpl", Gpl(kColours));
+    enum Way { TrayExit, ExitAsked, SessionEnding, FolderChange };
+    for (Way way : {TrayExit, ExitAsked, SessionEnding, FolderChange}) {
+        SCOPED_TRACE(way);
+        for (const auto& [name, bytes] : PaletteFiles(SettingsPath()))
+            if (name != "start.pal") std::filesystem::remove(SettingsPath() / name);
+        NewProgram();
+        platform.messages.clear();
+        platform.events.clear();
+        platform.shutDown = false;
+        Start();
+        OpenManageWindow(*app, platform);
+        platform.Queue({.kind = EventKind::FilesHanded, .files = {source}});
+        RunLoopPass(*app, platform);
+        RunLoopPass(*app, platform);  // an idle one
+        ASSERT_TRUE(app->import);
+        switch (way) {
+            case TrayExit: platform.Queue({.kind = EventKind::Menu, .window = kTrayOwnerWindow, .item = kItemExit}); break;
+            case ExitAsked: platform.Queue({EventKind::ExitAsked, kTrayOwnerWindow}); break;
+            case SessionEnding: platform.hook(kTrayOwnerWindow, HookEvent::SessionEnding); break;
+            case FolderChange:
+                platform.folderAnswers.push_back(other.string());
+                platform.Queue({.kind = EventKind::Control, .window = kManageWindow, .control = kFolderButton});
+                break;
+        }
+        if (way != SessionEnding) RunLoopPass(*app, platform);
+        EXPECT_FALSE(app->import);
+        auto expected = ThirtyPalettes(kColours);
+        expected["start.pal"] = "#FF0000\r\n";
+        EXPECT_EQ(PaletteFiles(SettingsPath()), expected) << "every palette whole, once, no file left half made";
+        const std::vector<std::string> told = {"Vandrel: Imported 240 colors from big.gpl into 20 palettes."};
+        EXPECT_EQ(platform.MessageLines(), way == SessionEnding ? std::vector<std::string>{} : told);
+        if (way == FolderChange) {
+            const auto there = PaletteFiles(other);
+            EXPECT_EQ(there.size(), 1u) << "nothing imported into the new folder";
+            EXPECT_TRUE(there.count("start.pal"));
+        }
+    }
+}
+
+TEST_F(Import, ASecondImportHandedInMeanwhileComesAfterTheFirstWithNamesOfItsOwn) {
+    platform.Queue({.kind = EventKind::FilesHanded, .files = {Source("first.gpl", Gpl(20 * kMaxColours))}});
+    RunLoopPass(*app, platform);
+    ASSERT_TRUE(app->import);
+    platform.Queue({.kind = EventKind::FilesHanded, .files = {Source("second.gpl", Gpl(5 * kMaxColours))}});
+    RunUntilIdle();
+    EXPECT_EQ(platform.MessageLines(), (std::vector<std::string>{
+        "Vandrel: Imported 240 colors from first.gpl into 20 palettes.",
+        "Vandrel: Imported 60 colors from second.gpl into 5 palettes."}));
+    auto expected = ThirtyPalettes(20 * kMaxColours);
+    expected.merge(ThirtyPalettes(5 * kMaxColours, 21));
+    expected["start.pal"] = "#FF0000\r\n";
+    EXPECT_EQ(PaletteFiles(SettingsPath()), expected) << "the second's names follow the first's";
+    EXPECT_EQ(PaletteCount(*app), 26);
 }
 
 TEST_F(Import, ExportWritesTheChosenTypeAndRemembersTheFolder) {

@@ -67,4 +67,12 @@ void AppTest::RunQueued() {
     EXPECT_TRUE(platform.events.empty()) << "events are still queued";
 }
 
+int AppTest::RunUntilIdle() {
+    int passes = 0;
+    for (; passes < 10000 && app->running && (!platform.events.empty() || app->startPending || app->import); ++passes)
+        RunLoopPass(*app, platform);
+    EXPECT_TRUE(platform.events.empty() && !app->startPending && !app->import) << "work is still left";
+    return passes;
+}
+
 }  // namespace vandrel::testing

@@ -46,6 +46,9 @@ protected:
     void NewProgram();
     // Runs the event loop's passes until no event is queued.
     void RunQueued();
+    // Runs the loop's own passes, idle ones too, until no event is queued and
+    // no start-up or import work is left; returns how many it ran.
+    int RunUntilIdle();
 
     TempFolder temp;
     FakePlatform platform;
