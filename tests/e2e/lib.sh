@@ -182,8 +182,9 @@ kill_vandrel() {
 # ---- common steps ---------------------------------------------------------------------------
 
 # Waits until the program has finished starting (its tray owner exists).
+# wait_started [TIMEOUT_MS=10000]
 wait_started() {
-  drv wait-exists VandrelTrayOwner Vandrel 10000 >/dev/null ||
+  drv wait-exists VandrelTrayOwner Vandrel "${1:-10000}" >/dev/null ||
     fail "Vandrel did not finish starting: its tray icon's window never appeared"
 }
 

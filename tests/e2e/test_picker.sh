@@ -151,7 +151,9 @@ test_picker_takes_a_colour_from_another_program_and_keeps_it() {
 test_picker_reads_the_right_pixel_on_the_right_hand_monitor() {
   start_two_monitor_display
   start_vandrel
-  wait_started
+  # The first Wine program on a display of its own starts Wine's services there too: on a
+  # loaded machine that took over 10 s once.
+  wait_started 30000
   start_receiver --pos 1950 200 600 300 --stripes
   local rhwnd cx cy
   read -r rhwnd _ < <(drv wait-window VandrelE2EReceiver Receiver 5000) || fail "no receiver window"
