@@ -93,8 +93,9 @@ test_shot_loupe() {
   xdotool mousemove $((cx + 139)) $((cy + 140))
   xdotool keydown super keydown alt keydown c
   local lhwnd lx ly lw lh
-  read -r lhwnd lx ly lw lh < <(drv wait-window - "Vandrel Loupe" 5000) || fail "no loupe"
+  read -r lhwnd lx ly lw lh < <(drv wait-window - "Vandrel Loupe" 5000)
   xdotool keyup c keyup alt keyup super
+  [ -n "${lhwnd:-}" ] || fail "no loupe"
   wait_output 3000 "$((cx + 159)) $((cy + 160))" window_place "$lhwnd" || fail "the loupe is not beside the pointer"
   shot loupe $((cx + 60)) $((cy + 90)) $((lw + 140)) $((lh + 110))
   xdotool key Escape
