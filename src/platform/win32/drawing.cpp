@@ -54,13 +54,7 @@ class GdiCanvas : public Canvas {
         if (image.width <= 0 || image.height <= 0 ||
             image.pixels.size() != static_cast<std::size_t>(image.width) * image.height)
             return;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = image.width;
-        info.bmiHeader.biHeight = -image.height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = TopDownDib(image.width, image.height);
         SetDIBitsToDevice(dc_, at.x, at.y, static_cast<DWORD>(image.width), static_cast<DWORD>(image.height), 0, 0, 0,
                           static_cast<UINT>(image.height), image.pixels.data(), &info, DIB_RGB_COLORS);
     }
@@ -79,13 +73,7 @@ void PaintOn(HDC dc, Win32Platform& platform, const std::function<void(Canvas&)>
 
 GdiObject MakeSurfaceBitmap(int width, int height) {
     if (width <= 0 || height <= 0) return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDib(width, height);
     void* bits = nullptr;
     GdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     return bits ? std::move(bitmap) : nullptr;
@@ -152,13 +140,7 @@ int Win32Platform::TextHeight(int font, int width, const std::string& text) {
 
 GdiObject MakeAlphaBitmap(const Image& image) {
     if (image.width <= 0 || image.height <= 0) return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = image.width;
-    info.bmiHeader.biHeight = -image.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDib(image.width, image.height);
     void* bits = nullptr;
     GdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) return nullptr;

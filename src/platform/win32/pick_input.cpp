@@ -41,6 +41,13 @@ using ThreadAwareness = HANDLE(WINAPI*)(HANDLE);
 // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
 const auto kPerMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
 
+// SetThreadDpiAwarenessContext where the system has it (Windows 10 1607 on), else null.
+ThreadAwareness SetAwareness() {
+    static const ThreadAwareness entry =
+        Entry<ThreadAwareness>(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext");
+    return entry;
+}
+
 class PickHooks : public Hold {
 public:
     explicit PickHooks(Win32Platform& platform) : platform_(platform) {
@@ -58,9 +65,7 @@ public:
         // The shortcut's own key never reached the application in front.
         if ((modifiers_ & (kModAlt | kModWin)) != 0) platform_.MaskMenuKey();
         // Physical pixels on every monitor for the time of the pick, where the system knows such a thing.
-        static const ThreadAwareness setAwareness =
-            Entry<ThreadAwareness>(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext");
-        if (setAwareness) previousAwareness_ = setAwareness(kPerMonitorV2);
+        if (const ThreadAwareness set = SetAwareness()) previousAwareness_ = set(kPerMonitorV2);
         for (DWORD id : kReplacedCursors) {
             HCURSOR cross = CopyCursor(LoadCursorA(nullptr, IDC_CROSS));
             if (cross && SetSystemCursor(cross, id)) cursorsReplaced_ = true;
@@ -73,9 +78,7 @@ public:
         runningPick = nullptr;
         // The user's own pointers, as the settings hold them.
         if (cursorsReplaced_) SystemParametersInfoA(SPI_SETCURSORS, 0, nullptr, 0);
-        static const ThreadAwareness setAwareness =
-            Entry<ThreadAwareness>(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext");
-        if (setAwareness && previousAwareness_) setAwareness(previousAwareness_);
+        if (const ThreadAwareness set = SetAwareness(); set && previousAwareness_) set(previousAwareness_);
     }
     PickHooks(const PickHooks&) = delete;
     PickHooks& operator=(const PickHooks&) = delete;
@@ -205,13 +208,7 @@ Image Win32Platform::CaptureScreen(const Rect& area) {
     HDC screen = GetDC(nullptr);
     if (!screen) return image;
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = area.Width();
-    info.bmiHeader.biHeight = -area.Height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDib(area.Width(), area.Height());
     void* bits = nullptr;
     GdiObject bitmap(memory ? CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
     if (bitmap && bits) {

@@ -306,6 +306,18 @@ int MenuImageGap();
 bool MeasureMenuImage(LPARAM lParam);
 bool DrawMenuImage(LPARAM lParam);
 
+// The description of a 32-bit top-down DIB of that size.
+inline BITMAPINFO TopDownDib(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // A 32-bit top-down DIB section with premultiplied alpha, from an Image.
 GdiObject MakeAlphaBitmap(const Image& image);
 IconHandle MakeIcon(const Image& image);
